@@ -1,0 +1,185 @@
+// The grid file reader. A grid file is whitespace-separated text:
+//
+//   ncols 4
+//   nrows 3
+//   xllcorner 0.0
+//   yllcorner 0.0
+//   cellsize 25
+//   NODATA_value -9999        (optional: any word starting with 'n' or 'N')
+//   h(0,0) h(0,1) ... h(2,3)  (row 0 first; line layout does not matter)
+//
+// Keywords are lower case and in this fixed order. Values after the first
+// nrows x ncols are ignored.
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "model/error.h"
+#include "model/mountain.h"
+#include "model/numeric.h"
+
+namespace {
+
+std::string readingFile;  // named in the refusals of readgrid and readrawdata
+
+std::string inQuotes(const std::string& name) { return "\"" + name + "\""; }
+
+template <typename T>
+std::string text(T value)
+{
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+// Reads the keyword, then the number after it, then drops the one character that
+// follows the number (normally the line end).
+template <typename T>
+bool readKeyword(std::istream& in, const char* keyword, T& value)
+{
+    std::string word;
+    in >> word;
+    if (word != keyword)
+        return false;
+    in >> value;
+    in.get();
+    return true;
+}
+
+// Sizes the rest of the model cannot hold are refused before anything is allocated:
+// the cell count and the triangle count are ints throughout.
+void refuseUnusableHeader(const mountain& m)
+{
+    const std::string file = "file " + inQuotes(readingFile) + ": ";
+    if (m.ncols <= 0)
+        refuse(file + "ncols " + text(m.ncols) + " is not a positive number of columns\n");
+    if (m.nrows <= 0)
+        refuse(file + "nrows " + text(m.nrows) + " is not a positive number of rows\n");
+    if (!(m.cellsize > 0) || !std::isfinite(m.cellsize))
+        refuse(file + "cellsize " + text(m.cellsize) + " is not a positive finite distance\n");
+    const std::int64_t cells = std::int64_t(m.nrows) * m.ncols;
+    const std::int64_t triangles = (std::int64_t(m.nrows) - 1) * (2 * std::int64_t(m.ncols) - 2);
+    const std::int64_t limit = std::numeric_limits<int>::max();
+    if (cells > limit || triangles > limit)
+        refuse(file + "a grid of " + text(m.nrows) + " rows and " + text(m.ncols) +
+               " columns is too large to hold\n");
+}
+
+[[noreturn]] void refuseShortFile(long long read, long long wanted)
+{
+    refuse("file " + inQuotes(readingFile) + " ends or holds a non-number after " + text(read) + " of " +
+           text(wanted) + " heights\n");
+}
+
+}  // namespace
+
+void mountain::readgridfile(const char* const* names, int index)
+{
+    const char* name = names[index - 1];
+    readingFile = name;
+    std::error_code ignored;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(name, ignored))
+        in.open(name);
+    if (!in.is_open()) {
+        std::cout << "ERROR: file \"" << name << "\" not found" << std::endl;
+        endProcess();
+    }
+    if (DEBUG)
+        std::cout << "Reading file '" << name << "'..." << std::endl;
+
+    releaseGrid();
+    if (!readKeyword(in, "ncols", ncols))
+        error(NCOLS);
+    if (!readKeyword(in, "nrows", nrows))
+        error(NROWS);
+    if (!readKeyword(in, "xllcorner", xllcorner) || !readKeyword(in, "yllcorner", yllcorner) ||
+        !readKeyword(in, "cellsize", cellsize))
+        error(BAD_KEYWORD);
+    if (DEBUG)
+        std::cout << "cellsize: " << cellsize << std::endl;
+
+    char first;
+    if (in >> first) {
+        if (first == 'n' || first == 'N') {
+            std::string rest;
+            in >> rest >> nodata_value;
+        } else {
+            in.putback(first);
+            nodata_value = 0;
+        }
+    } else {
+        nodata_value = 0;
+    }
+    if (DEBUG) {
+        if (nodata_value == 0)
+            std::cout << "nodata_value = none" << std::endl;
+        else
+            std::cout << "nodata_value = " << nodata_value << std::endl;
+    }
+    refuseUnusableHeader(*this);
+
+    if (index == 1)
+        readgrid(in);
+    else
+        readrawdata(in);
+}
+
+void mountain::readgrid(std::istream& in)
+{
+    if (DEBUG)
+        std::cout << "Resolution (cellsize): " << cellsize << std::endl;
+    std::cout << "Reading DEM data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
+    grid = allocate(nrows, ncols);
+    for (int r = 0; r < nrows; r++) {
+        float* row = grid[r];
+        for (int c = 0; c < ncols; c++) {
+            if (!(in >> row[c]))
+                refuseShortFile(static_cast<long long>(r) * ncols + c, static_cast<long long>(nrows) * ncols);
+            if (row[c] > zmax)
+                zmax = row[c];
+            if (zmin > row[c])
+                zmin = row[c];
+        }
+    }
+}
+
+void mountain::readrawdata(std::istream& in)
+{
+    std::cout << "Reading sparse data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
+    sparseData = true;
+    grid = allocate(nrows, ncols);
+
+    // The contour interval is inferred only when nobody preset it: the first non-zero
+    // value gives a first guess, the first later value that is higher turns the guess
+    // into the distance between the two contour levels.
+    bool inferring = getContourInt() == 0;
+    for (int r = 0; r < nrows; r++) {
+        float* row = grid[r];
+        for (int c = 0; c < ncols; c++) {
+            if (!(in >> row[c]))
+                refuseShortFile(static_cast<long long>(r) * ncols + c, static_cast<long long>(nrows) * ncols);
+            const float v = row[c];
+            if (v > zmax)
+                zmax = v;
+            if (zmin > v)
+                zmin = v;
+            if (!inferring)
+                continue;
+            const int level = truncateToInt(v);
+            if (getContourInt() == 0) {
+                if (v != 0)
+                    setContourInt(level);
+            } else if (level > getContourInt()) {
+                setContourInt(saturatingDifference(level, getContourInt()));
+                inferring = false;
+            }
+        }
+    }
+}

@@ -1,0 +1,143 @@
+#pragma once
+// The terrain model: one DEM grid in memory with everything derived from it
+// (triangle mesh, its scaling into view units, curvature, difference and height-class
+// results). `mt` holds the DEM, `rd` the comparison data set.
+
+#include <iosfwd>
+
+// One mesh triangle as the renderer and the colour passes walk it: 14 words, 56 bytes.
+// Two records per grid cell, cells in row order (record 2k and 2k + 1 belong to cell k).
+struct triangle {
+    float v1[3];      // first vertex x, y, z (view units)
+    float v2[3];      // second vertex
+    float v3[3];      // third vertex
+    float normal[3];  // unit normal of the flat triangle
+    int curveColor;   // packed colour code of the curvature level
+    int diffColor;    // packed colour code of the difference level
+};
+static_assert(sizeof(triangle) == 56, "the triangle record is 14 words");
+
+struct randomHeight;
+
+class mountain {
+public:
+    mountain() = default;
+    ~mountain();
+    mountain(const mountain&) = delete;
+    mountain& operator=(const mountain&) = delete;
+
+    // Header fields of the grid file.
+    int nrows = 0;
+    int ncols = 0;
+    float xllcorner = 0;
+    float yllcorner = 0;
+    float cellsize = 0;  // in the heights' unit: the mesh scaling compares it with heights
+    float nodata_value = 0;
+
+    float** grid = nullptr;         // grid[row][col]; row 0 is the file's first row of values
+    triangle* triangles = nullptr;  // triangleCount records
+
+    // Scaling into view units, set by convert_to_triangles.
+    float scalefactor = 0;
+    float movex = 0;
+    float movey = 0;
+    float zcenter = 0;
+    float zscale = 0;
+
+    // Start above and below ordinary terrain so the first heights replace them.
+    float zmin = 35000.0f;
+    float zmax = -1000.0f;
+
+    int triangleCount = 0;
+    float exageration = 1.0f;
+
+    int* classes = nullptr;  // height-class counts, one per position in the contour interval
+    int classMin = 0;
+    int classMax = 0;
+
+    int curveCounts[4] = {0, 0, 0, 0};  // cells per curvature level, level 3 first
+    float totalSq = 0;
+    float maxCurve = 0;
+    int diffCounts[5] = {0, 0, 0, 0, 0};  // cells per difference level, level 4 first
+
+    virtual void setContourInt(int) {}
+    virtual int getContourInt() { return 0; }
+
+    // Reading (model/grid_reader.cpp). names[index - 1] is the file; index 1 reads a DEM,
+    // any other index comparison data. Failures end the process with an "ERROR: " line.
+    void readgridfile(const char* const* names, int index);
+    void readgrid(std::istream& in);
+    void readrawdata(std::istream& in);
+
+    int getRows() const { return nrows; }
+    int getCols() const { return ncols; }
+    int gridsize() const { return nrows * ncols; }
+    float getElev(int row, int col) const { return grid[row][col]; }  // no bounds check
+    float getZmin() const { return zmin; }
+    float getZmax() const { return zmax; }
+    void getCoord(float& x, float& y, float& size) const;
+    void reset();
+    void vertExagPlus();
+    void vertExagMinus();
+    void vertExagReset();
+    int* getClasses() { return classes; }
+    bool heightClasses() const { return classes != nullptr; }
+
+    // Mesh (model/mesh.cpp).
+    void convert_to_triangles(int exaggeration);
+    void compute_normals();
+
+    // Analysis passes (analysis/).
+    void compute_curve_color();
+    void compute_diff_color();
+    void computeHeightClasses();
+    bool findSlope(int row, int col);
+    void makeSparseFile(int n);
+    int localMaximums(randomHeight* out);
+
+    // Drawing into the current GL context (view/).
+    void profilePlot();
+    void drawgrid();
+    void drawDiffSurf(int row, int col, int t);
+    void drawcoordsystem();
+
+    // Frees the grid, mesh and class table and returns every field to its value at
+    // construction; used when the model must forget a data set.
+    void discard();
+    void releaseGrid();
+    void releaseMesh();
+};
+
+class rawdata : public mountain {
+public:
+    int contourInt = 0;  // contour interval in whole height units
+
+    void setContourInt(int interval) override { contourInt = interval; }
+    int getContourInt() override { return contourInt; }
+
+    float getGrid(int row, int col) const { return grid[row][col]; }  // no bounds check
+
+    // Root mean square of (comparison - DEM) over the cells whose comparison value is
+    // above 0. Ends the process with the DIV0 message when there is no such cell; callers
+    // that must not end use tryRmse.
+    float rmse();
+    bool tryRmse(float& value);
+};
+
+extern mountain mt;
+extern rawdata rd;
+
+extern bool DEBUG;       // console diagnostics; nothing in the program sets it
+extern bool allocated;   // the triangle array of the current DEM exists and is reused
+extern bool sparseData;  // a comparison file has been read
+
+// Allocates rows arrays of cols floats (values not initialised); ends the process with
+// ARRAY1 or ARRAY2 when memory runs out.
+float** allocate(int rows, int cols);
+void releaseRows(float** rows, int count);
+
+// True when rd holds a grid of exactly mt's size, so both can be indexed together.
+bool comparisonMatchesDem();
+
+// Puts mt, rd and the model's globals back to their start-up values (tests use it).
+void resetModel();

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "model/mountain.h"
+#include "tests/support/child_process.h"
+#include "tests/support/grid_files.h"
+#include "tests/support/model_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+const char* const plainHeader = "ncols 3\nnrows 2\nxllcorner 10.5\nyllcorner -20\ncellsize 25\n";
+
+void readDem(const std::string& path)
+{
+    const char* names[2] = {path.c_str(), nullptr};
+    mt.readgridfile(names, 1);
+}
+
+ChildResult readDemInChild(const std::string& path)
+{
+    return runInChild([&] { readDem(path); });
+}
+
+class GridReaderTest : public ModelTest {
+protected:
+    TempDir dir;
+    std::string write(const std::string& text, const std::string& name = "grid.grd")
+    {
+        const std::string path = dir.file(name);
+        writeText(path, text);
+        return path;
+    }
+};
+
+TEST_F(GridReaderTest, ReadsHeaderAndValuesInRowOrder)
+{
+    const std::string path = write(std::string(plainHeader) + "1 2 3\n4 5 6.5\n");
+    testing::internal::CaptureStdout();
+    readDem(path);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Reading DEM data, 2 rows and 3 columns...\n");
+    EXPECT_EQ(mt.ncols, 3);
+    EXPECT_EQ(mt.nrows, 2);
+    EXPECT_FLOAT_EQ(mt.xllcorner, 10.5f);
+    EXPECT_FLOAT_EQ(mt.yllcorner, -20.0f);
+    EXPECT_FLOAT_EQ(mt.cellsize, 25.0f);
+    EXPECT_EQ(mt.nodata_value, 0.0f);
+    EXPECT_EQ(mt.getElev(0, 0), 1.0f);
+    EXPECT_EQ(mt.getElev(0, 2), 3.0f);
+    EXPECT_EQ(mt.getElev(1, 0), 4.0f);
+    EXPECT_EQ(mt.getElev(1, 2), 6.5f);
+    EXPECT_EQ(mt.getZmin(), 1.0f);
+    EXPECT_EQ(mt.getZmax(), 6.5f);
+    EXPECT_EQ(mt.gridsize(), 6);
+}
+
+TEST_F(GridReaderTest, LineLayoutDoesNotMatter)
+{
+    const std::string oneLine = write("ncols 2 nrows 3 xllcorner 0 yllcorner 0 cellsize 1 1 2 3 4 5 6", "a.grd");
+    const std::string tabs = write("ncols\t2\nnrows\t3\r\nxllcorner 0\nyllcorner 0\ncellsize 1\n1\n2\n\n3\t4\n5 6\n", "b.grd");
+    for (const std::string& path : {oneLine, tabs}) {
+        SCOPED_TRACE(path);
+        resetModel();
+        testing::internal::CaptureStdout();
+        readDem(path);
+        testing::internal::GetCapturedStdout();
+        for (int i = 0; i < 6; i++)
+            EXPECT_EQ(mt.getElev(i / 2, i % 2), float(i + 1));
+    }
+}
+
+TEST_F(GridReaderTest, NodataLineIsOptionalAndAnyWordStartingWithN)
+{
+    struct Case {
+        const char* nodataLine;
+        float nodata;
+        float firstHeight;
+    } cases[] = {
+        {"", 0.0f, 123.5f},  // the put-back character belongs to the first height
+        {"NODATA_value -9999\n", -9999.0f, 123.5f},
+        {"nodata_value 7\n", 7.0f, 123.5f},
+        {"Nothing 0\n", 0.0f, 123.5f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nodataLine);
+        resetModel();
+        const std::string path = write(std::string("ncols 2\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1\n") +
+                                       c.nodataLine + "123.5 -4\n");
+        testing::internal::CaptureStdout();
+        readDem(path);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(mt.nodata_value, c.nodata);
+        EXPECT_EQ(mt.getElev(0, 0), c.firstHeight);
+        EXPECT_EQ(mt.getElev(0, 1), -4.0f);
+    }
+}
+
+TEST_F(GridReaderTest, NodataCellsAreOrdinaryHeights)
+{
+    const std::string path = write("ncols 2\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\nNODATA_value -9999\n"
+                                   "10 -9999\n20 30\n");
+    testing::internal::CaptureStdout();
+    readDem(path);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.getZmin(), -9999.0f);
+    EXPECT_EQ(mt.getZmax(), 30.0f);
+}
+
+TEST_F(GridReaderTest, HeightRangeStartsFromTheResetValues)
+{
+    const std::string high = write(gridText(1, 2, {40000, 50000}), "high.grd");
+    const std::string low = write(gridText(1, 2, {-2000, -3000}), "low.grd");
+    testing::internal::CaptureStdout();
+    readDem(high);
+    EXPECT_EQ(mt.getZmin(), 35000.0f);
+    EXPECT_EQ(mt.getZmax(), 50000.0f);
+    mt.reset();
+    readDem(low);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.getZmin(), -3000.0f);
+    EXPECT_EQ(mt.getZmax(), -1000.0f);
+}
+
+TEST_F(GridReaderTest, ReaderDoesNotResetTheRangeItself)
+{
+    testing::internal::CaptureStdout();
+    readDem(write(gridText(1, 2, {100, 200}), "a.grd"));
+    readDem(write(gridText(1, 2, {150, 160}), "b.grd"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.getZmin(), 100.0f);
+    EXPECT_EQ(mt.getZmax(), 200.0f);
+}
+
+TEST_F(GridReaderTest, ValuesBeyondTheGridAreIgnoredAndThinGridsRead)
+{
+    testing::internal::CaptureStdout();
+    readDem(write(std::string(plainHeader) + "1 2 3 4 5 6 7 8 junk\n"));
+    EXPECT_EQ(mt.getZmax(), 6.0f);
+    readDem(write(gridText(1, 5, {1, 2, 3, 4, 5}), "row.grd"));
+    EXPECT_EQ(mt.getRows(), 1);
+    EXPECT_EQ(mt.getElev(0, 4), 5.0f);
+    readDem(write(gridText(4, 1, {1, 2, 3, 4}), "col.grd"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.getCols(), 1);
+    EXPECT_EQ(mt.getElev(3, 0), 4.0f);
+}
+
+TEST_F(GridReaderTest, DebugTraceNamesFileCellsizeAndNodata)
+{
+    DEBUG = true;
+    const std::string path = write("ncols 1\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 2.5\nNODATA_value -1\n5\n");
+    testing::internal::CaptureStdout();
+    readDem(path);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Reading file '" + path + "'...\ncellsize: 2.5\nnodata_value = -1\nResolution (cellsize): 2.5\n"
+              "Reading DEM data, 1 rows and 1 columns...\n");
+    DEBUG = true;
+    const std::string bare = write("ncols 1\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1\n5\n", "bare.grd");
+    testing::internal::CaptureStdout();
+    readDem(bare);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("nodata_value = none\n"), std::string::npos);
+}
+
+TEST_F(GridReaderTest, AcceptsFileNamesOfAnyLength)
+{
+    std::string deep = dir.path();
+    for (int i = 0; i < 12; i++) {
+        deep += "/" + std::string(200, char('a' + i));
+        std::filesystem::create_directory(deep);
+    }
+    const std::string path = deep + "/" + std::string(200, 'z') + ".grd";
+    ASSERT_GT(path.size(), 2400u);
+    writeText(path, gridText(1, 2, {1, 2}));
+    testing::internal::CaptureStdout();
+    readDem(path);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.getElev(0, 1), 2.0f);
+}
+
+struct Refusal {
+    const char* name;
+    std::string text;
+    std::string message;  // after "ERROR: "
+};
+
+TEST_F(GridReaderTest, RefusedHeadersEndWithTheirMessageAndStatus255)
+{
+    const std::string body = "1 2 3 4 5 6\n";
+    const Refusal cases[] = {
+        {"capitals", "NCOLS 3\nNROWS 2\nXLLCORNER 0\nYLLCORNER 0\nCELLSIZE 1\n" + body,
+         "'ncols' not found in input file\n"},
+        {"nrows first", "nrows 2\nncols 3\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body,
+         "'ncols' not found in input file\n"},
+        {"ncols not a number", "ncols abc\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body,
+         "'nrows' not found in input file\n"},
+        {"centre-based", "ncols 3\nnrows 2\nxllcenter 0\nyllcenter 0\ncellsize 1\n" + body, "Some kinda error!\n"},
+        {"cellsize missing", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\n" + body, "Some kinda error!\n"},
+        {"empty file", "", "'ncols' not found in input file\n"},
+    };
+    for (const Refusal& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ChildResult r = readDemInChild(write(c.text));
+        EXPECT_TRUE(r.exited);
+        EXPECT_EQ(r.status, 255);
+        EXPECT_EQ(r.out, "ERROR: " + c.message);
+    }
+}
+
+TEST_F(GridReaderTest, UnusableSizesAreRefusedBeforeReadingValues)
+{
+    auto header = [](const std::string& cols, const std::string& rows, const std::string& cellsize) {
+        return "ncols " + cols + "\nnrows " + rows + "\nxllcorner 0\nyllcorner 0\ncellsize " + cellsize + "\n1 2\n";
+    };
+    const Refusal cases[] = {
+        {"zero columns", header("0", "2", "1"), "ncols 0 is not a positive number of columns\n"},
+        {"negative rows", header("3", "-4", "1"), "nrows -4 is not a positive number of rows\n"},
+        {"zero cellsize", header("1", "2", "0"), "cellsize 0 is not a positive finite distance\n"},
+        {"negative cellsize", header("1", "2", "-25"), "cellsize -25 is not a positive finite distance\n"},
+        {"cells beyond int", header("100000", "100000", "1"),
+         "a grid of 100000 rows and 100000 columns is too large to hold\n"},
+        {"triangles beyond int", header("40000", "40000", "1"),
+         "a grid of 40000 rows and 40000 columns is too large to hold\n"},
+    };
+    for (const Refusal& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = write(c.text);
+        const ChildResult r = readDemInChild(path);
+        EXPECT_EQ(r.status, 255);
+        EXPECT_EQ(r.out, "ERROR: file \"" + path + "\": " + c.message);
+    }
+}
+
+TEST_F(GridReaderTest, ShortFilesAndNonNumbersAreRefusedWithTheCountRead)
+{
+    const Refusal cases[] = {
+        {"too few", std::string(plainHeader) + "1 2 3 4\n", "4 of 6"},
+        {"header only", plainHeader, "0 of 6"},
+        {"word among values", std::string(plainHeader) + "1 2 x 4 5 6\n", "2 of 6"},
+        {"nan", std::string(plainHeader) + "1 nan 3 4 5 6\n", "1 of 6"},
+        {"beyond float", std::string(plainHeader) + "1 2 3 1e39 5 6\n", "3 of 6"},
+    };
+    for (const Refusal& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = write(c.text);
+        const ChildResult r = readDemInChild(path);
+        EXPECT_EQ(r.status, 255);
+        EXPECT_EQ(r.out, "Reading DEM data, 2 rows and 3 columns...\nERROR: file \"" + path +
+                             "\" ends or holds a non-number after " + c.message + " heights\n");
+    }
+}
+
+TEST_F(GridReaderTest, MissingFileOrDirectoryIsNotFound)
+{
+    for (const std::string& path : {dir.file("absent.grd"), dir.path()}) {
+        SCOPED_TRACE(path);
+        const ChildResult r = readDemInChild(path);
+        EXPECT_EQ(r.status, 255);
+        EXPECT_EQ(r.out, "ERROR: file \"" + path + "\" not found\n");
+    }
+}
+
+TEST_F(GridReaderTest, ReadingANewFileReplacesTheOldGrid)
+{
+    testing::internal::CaptureStdout();
+    readDem(write(gridText(3, 3, flat(3, 3, 7)), "a.grd"));
+    readDem(write(gridText(1, 2, {8, 9}), "b.grd"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.getRows(), 1);
+    EXPECT_EQ(mt.getCols(), 2);
+    EXPECT_EQ(mt.getElev(0, 1), 9.0f);
+}
+
+}  // namespace

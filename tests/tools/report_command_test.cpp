@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "analysis/statistics_text.h"
+#include "tests/support/child_process.h"
+#include "tests/support/grid_files.h"
+#include "tests/support/temp_dir.h"
+#include "tools/report_command.h"
+
+namespace {
+
+ChildResult report(const std::vector<std::string>& args)
+{
+    std::vector<std::string> argv = {KARVO_REPORT_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return runProgram(argv);
+}
+
+// The report's numbers computed straight from the formulas, in double precision, as
+// someone checking the program by hand would.
+Statistics reference(int rows, int cols, const std::vector<float>& h, const std::vector<float>* g, double unit,
+                     int interval)
+{
+    Statistics s;
+    s.rows = rows;
+    s.cols = cols;
+    s.unit = unit;
+    const float u = static_cast<float>(unit);
+    double sumSq = 0;
+    float largest = 0;
+    int counts[4] = {0, 0, 0, 0};
+    auto at = [&](int r, int c) { return double(h[std::size_t(r) * cols + c]); };
+    for (int r = 0; r < rows - 1; r++)
+        for (int c = 0; c < cols - 1; c++) {
+            if (r == 0 || c == 0) {
+                counts[3]++;
+                continue;
+            }
+            const float k = float(std::fabs(at(r - 1, c) + at(r, c - 1) + at(r, c + 1) + at(r + 1, c) - 4 * at(r, c)));
+            sumSq += double(k) * k;
+            largest = std::max(largest, k);
+            counts[k > 3 * u ? 0 : k > 2 * u ? 1 : k > u ? 2 : 3]++;
+        }
+    s.totalSq = float(sumSq);
+    s.maxCurve = largest;
+    s.c15 = counts[0];
+    s.c10 = counts[1];
+    s.c5 = counts[2];
+    s.c = counts[3];
+    if (g == nullptr)
+        return s;
+    s.comparison = true;
+    s.contourInterval = interval;
+    int levels[5] = {0, 0, 0, 0, 0};
+    double sum = 0;
+    long n = 0;
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < cols; c++) {
+            const float v = (*g)[std::size_t(r) * cols + c];
+            if (v <= 0)
+                continue;
+            sum += (v - at(r, c)) * (v - at(r, c));
+            n++;
+        }
+    for (int r = 0; r < rows - 1; r++)
+        for (int c = 0; c < cols - 1; c++) {
+            const float v = (*g)[std::size_t(r) * cols + c];
+            float q = 0;
+            if (v > 0)
+                q = std::fabs(float(at(r, c)) - v) / float(interval);
+            levels[q > 0.2 ? 0 : q > 0.15 ? 1 : q > 0.1 ? 2 : q > 0.05 ? 3 : 4]++;
+        }
+    s.d20 = levels[0];
+    s.d15 = levels[1];
+    s.d10 = levels[2];
+    s.d5 = levels[3];
+    s.d = levels[4];
+    s.hasRmse = n > 0;
+    s.rmse = n > 0 ? float(std::sqrt(sum / n)) : 0;
+    return s;
+}
+
+class ReportTest : public ::testing::Test {
+protected:
+    TempDir dir;
+};
+
+TEST_F(ReportTest, DemAloneMatchesAnIndependentComputation)
+{
+    srand(7);
+    const int rows = 37, cols = 29;
+    const std::vector<float> h = surface(rows, cols, [](int r, int c) { return 800 + 3 * r - 2 * c + (rand() % 100) / 25.0; });
+    const std::string dem = dir.file("dem.grd");
+    writeGridValues(dem, rows, cols, h, 30);
+    for (double unit : {1.0, 0.7, 2.5}) {
+        SCOPED_TRACE(unit);
+        const ChildResult r = report({"--unit", std::to_string(unit), dem});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.out, "Reading DEM data, 37 rows and 29 columns...\n" +
+                             statisticsText(reference(rows, cols, h, nullptr, unit, 0)) + "\n");
+    }
+}
+
+TEST_F(ReportTest, ComparisonFilesOfEveryType)
+{
+    srand(11);
+    const int rows = 25, cols = 31;
+    const std::vector<float> h = surface(rows, cols, [](int r, int c) { return 1500 + 4 * r + c + (rand() % 60) / 10.0; });
+    const std::vector<float> g = surface(rows, cols, [&](int r, int c) {
+        return rand() % 3 ? 0.0 : 20 * std::round(h[std::size_t(r) * cols + c] / 20);
+    });
+    const std::string dem = dir.file("dem.grd"), cmp = dir.file("cmp.grd");
+    writeGridValues(dem, rows, cols, h);
+    writeGridValues(cmp, rows, cols, g);
+    struct Case {
+        std::vector<std::string> args;
+        int interval;
+    } cases[] = {
+        {{dem, cmp, "--type", "dem"}, 20},
+        {{dem, cmp, "--type", "sparse", "--interval", "10"}, 10},
+        {{"--interval", "35", dem, "--type", "dem", cmp}, 35},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.interval);
+        const ChildResult r = report(c.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "Reading DEM data, 25 rows and 31 columns...\nReading sparse data, 25 rows and 31 columns...\n" +
+                             statisticsText(reference(rows, cols, h, &g, 1.0, c.interval)) + "\n");
+    }
+}
+
+TEST_F(ReportTest, ContourFilesGetTheirIntervalInferred)
+{
+    const std::vector<float> h = plane(6, 6, 100, 3, 3);
+    const std::vector<float> g = surface(6, 6, [](int r, int c) { return r == 1 && c == 0 ? 100 : r == 4 && c == 4 ? 125 : 0; });
+    const std::string dem = dir.file("dem.grd"), cmp = dir.file("cmp.grd");
+    writeGridValues(dem, 6, 6, h);
+    writeGridValues(cmp, 6, 6, g);
+    const ChildResult r = report({dem, cmp, "--type", "contour", "--interval", "50"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Contour interval:   25\n"), std::string::npos);
+}
+
+TEST_F(ReportTest, NoComparisonPointPrintsNotAvailable)
+{
+    const std::string dem = dir.file("dem.grd"), cmp = dir.file("cmp.grd");
+    writeGridValues(dem, 3, 3, flat(3, 3, 10));
+    writeGridValues(cmp, 3, 3, flat(3, 3, 0));
+    const ChildResult r = report({dem, cmp, "--type", "sparse"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\n\nRMSE: n/a\n"), std::string::npos);
+}
+
+TEST_F(ReportTest, GridsOfAnotherSizeDoNotMatch)
+{
+    const std::string dem = dir.file("dem.grd"), cmp = dir.file("cmp.grd");
+    writeGridValues(dem, 3, 4, flat(3, 4, 10));
+    writeGridValues(cmp, 4, 3, flat(4, 3, 10));
+    const ChildResult r = report({dem, cmp, "--type", "dem"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Files do not match\n");
+    EXPECT_EQ(r.out, "Reading DEM data, 3 rows and 4 columns...\nReading sparse data, 4 rows and 3 columns...\n");
+}
+
+TEST_F(ReportTest, ReadingFailuresKeepTheModelsMessageAndStatus)
+{
+    const std::string bad = dir.file("bad.grd");
+    writeText(bad, "NCOLS 2\nNROWS 2\n");
+    ChildResult r = report({bad});
+    EXPECT_EQ(r.status, 255);
+    EXPECT_EQ(r.out, "ERROR: 'ncols' not found in input file\n");
+    r = report({dir.file("absent.grd")});
+    EXPECT_EQ(r.status, 255);
+    EXPECT_EQ(r.out, "ERROR: file \"" + dir.file("absent.grd") + "\" not found\n");
+}
+
+TEST_F(ReportTest, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"a.grd", "b.grd"},
+        {"a.grd", "--type", "dem"},
+        {"a.grd", "b.grd", "--type", "raster"},
+        {"a.grd", "b.grd", "c.grd", "--type", "dem"},
+        {"--unit", "abc", "a.grd"},
+        {"--unit", "0", "a.grd"},
+        {"--unit"},
+        {"--frobnicate", "a.grd"},
+        {"a.grd", "b.grd", "--type", "dem", "--interval", "0"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const ChildResult r = report(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, reportUsage);
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(ReportArguments, OptionsAnywhereAndExaggerationTruncated)
+{
+    const auto options = parseReportArguments({"--exaggeration", "3.9", "d.grd", "--unit", "0.5", "c.grd", "--type", "contour"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->exaggeration, 3);
+    EXPECT_EQ(options->unit, 0.5);
+    EXPECT_EQ(options->dem, "d.grd");
+    EXPECT_EQ(options->comparison, "c.grd");
+    EXPECT_EQ(options->fileType, 3);
+    EXPECT_EQ(options->interval, 20);
+}
+
+}  // namespace
