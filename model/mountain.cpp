@@ -61,7 +61,7 @@ void mountain::discard()
     scalefactor = movex = movey = zcenter = zscale = 0;
     reset();
     exageration = 1.0f;
-    classMin = classMax = 0;
+    classMin = classMax = classInterval = 0;
     for (int& count : curveCounts)
         count = 0;
     for (int& count : diffCounts)

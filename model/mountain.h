@@ -60,6 +60,8 @@ public:
     float maxCurve = 0;
     int diffCounts[5] = {0, 0, 0, 0, 0};  // cells per difference level, level 4 first
 
+    int classInterval = 0;  // the contour interval the class table was made for
+
     virtual void setContourInt(int) {}
     virtual int getContourInt() { return 0; }
 
@@ -82,6 +84,8 @@ public:
     void vertExagReset();
     int* getClasses() { return classes; }
     bool heightClasses() const { return classes != nullptr; }
+    // A table made for another interval must not be read with this one.
+    bool heightClassesFor(int interval) const { return classes != nullptr && classInterval == interval; }
 
     // Mesh (model/mesh.cpp).
     void convert_to_triangles(int exaggeration);

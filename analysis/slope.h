@@ -1,0 +1,35 @@
+#pragma once
+// Gradient direction and steepness of mt, for the vegetation greens and the gradient
+// direction colouring. Everything is computed on demand for one grid point while a frame
+// is drawn; nothing is stored.
+//
+// Angles are in degrees, converted from radians with 180 / 3.14159 (pi taken as 3.14159)
+// in double precision. Near the border (a band of three points, two at the far edges)
+// there is no gradient: find_gradient gives -1 and colorSlopeDeg 0.0.
+
+extern int TREELINE;  // treeline height in the grid's height unit; 4100 at start
+extern float SLOPE;   // vegetation slope limit in degrees; 10.0 at start
+
+// Direction class at (row, col) of mt: 0, 45, 90, -45 or -90; -1 near the border.
+int find_gradient(int row, int col);
+
+// Direction angle at (row, col) of mt in degrees, in (-90, 90]; 0.0 near the border.
+float colorSlopeDeg(int row, int col);
+
+// Direction class of an angle: (-22, 22] is 0, (22, 67] is 45, (67, 112] is 90,
+// (-67, -22] is -45, (-112, -67] is -90.
+int roundDeg(float angle);
+
+// The colour of a direction angle in the gradient colouring; set is false outside
+// [-90, 90], where the surface keeps its base colour.
+struct SlopeColour {
+    bool set;
+    float red, green, blue;
+};
+SlopeColour slopeColour(float angle);
+
+// The vegetation rule at a triangle's lookup point of height `height`: true (no
+// vegetation, MountainGreenHigh) above TREELINE or where findSlope holds.
+bool vegetationHigh(float height, int row, int col);
+
+void resetSlope();
