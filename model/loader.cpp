@@ -31,7 +31,7 @@ void dropBuiltResults()
 
 void rebuild(int exaggeration, bool withDifference)
 {
-    if (pairRefused)
+    if (pairRefused || mt.grid == nullptr)
         return;
     mt.convert_to_triangles(exaggeration);
     mt.compute_normals();

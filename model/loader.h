@@ -22,5 +22,5 @@ void start(const char* demName, int exaggeration, const char* comparisonName, in
 void addFile(const char* comparisonName, int exaggeration, bool& sizesMatch);
 
 // The rebuild chain on mt with the given exaggeration; the difference pass runs only
-// when withDifference is set. Does nothing while a refused pair is held.
+// when withDifference is set. Does nothing without a DEM or while a refused pair is held.
 void rebuild(int exaggeration, bool withDifference);

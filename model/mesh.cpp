@@ -49,7 +49,8 @@ void mountain::convert_to_triangles(int exaggeration)
     zcenter = (zmin + zmax) / 2;
     movex = (ncols - 1) * cellsize / 2;
     movey = (nrows - 1) * cellsize / 2;
-    triangleCount = (nrows - 1) * (2 * ncols - 2);
+    // No grid, no triangles (an empty model would otherwise count (-1) x (-2) of them).
+    triangleCount = nrows > 0 && ncols > 0 ? (nrows - 1) * (2 * ncols - 2) : 0;
     if (DEBUG) {
         std::cout << "movex = " << movex << "  movey = " << movey << " scalefactor: " << scalefactor << std::endl;
         std::cout << "Number of triangles       : " << triangleCount << std::endl;

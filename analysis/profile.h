@@ -1,0 +1,31 @@
+#pragma once
+// The profile: a cross-section of mt along one grid row, in the scene's coordinates.
+// Position p counts rows back from the last grid row, so the profile row is
+// nrows - p - 1. Heights of the row are drawn as a staircase (each cell's height a flat
+// step from its own column to the next) and, with comparison data, every comparison
+// point on the row gets a tick coloured by how it lies against the DEM:
+//   above by more than units: reddish, from Z(c) + 0.1 down to Z(c)
+//   below by more than units: bluish, from Z(c) down to Z(c) - 0.1
+//   otherwise:                white,   from Z(c) + 0.05 down to Z(c) - 0.05
+// with X(i) = (i * cellsize - movex) * scalefactor and Z(h) = (h - zcenter) * zscale.
+
+#include <vector>
+
+struct ProfileTick {
+    float x;
+    float zFrom, zTo;
+    float red, green, blue;  // may leave 0..1; OpenGL clamps
+};
+
+struct ProfileGeometry {
+    bool valid = false;  // false when p is no row of the grid or there is no mesh
+    int row = 0;         // the grid row shown
+    float y = 0;         // y of the profile line
+    float yCut = 0;      // y of the cut plane, one row nearer, where the cut mesh ends
+    float zLow = 0, zHigh = 0;  // the plane's lower and upper edge
+    std::vector<float> steps;   // x, z of the staircase, two vertices per cell
+    std::vector<ProfileTick> ticks;
+};
+
+// Ticks are made only while comparison data of mt's size is loaded (multFiles).
+ProfileGeometry profileGeometry(int p);

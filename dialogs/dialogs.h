@@ -1,0 +1,22 @@
+#pragma once
+// Entry points of the dialogs and report windows: the menu entries and the panel's
+// buttons call these.
+
+class Fl_Widget;
+
+void file(Fl_Widget* w, void* data = nullptr);       // "&Open..." > "DEM File"
+void files(Fl_Widget* w, void* data = nullptr);      // "&Open..." > "DEM and Comparison File"
+void addChange(Fl_Widget* w, void* data = nullptr);  // "Add/Change Comparison File..."
+void vChange(Fl_Widget* w, void* data = nullptr);    // every vertical exaggeration counter
+
+void stats(Fl_Widget* w, void* data = nullptr);  // the "Statistics" window
+
+void graph(Fl_Widget* w = nullptr, void* data = nullptr);  // a graph of the last chosen kind
+void graphCurve(Fl_Widget* w, void* data = nullptr);
+void graphDiff(Fl_Widget* w, void* data = nullptr);
+void graphClass(Fl_Widget* w, void* data = nullptr);
+
+void sparse(Fl_Widget* w, void* data = nullptr);  // the "Sparse File" dialog
+
+void modCurve(Fl_Widget* w, void* data = nullptr);     // the "Curvature Error" dialog
+void updateUnit1(Fl_Widget* w, void* data = nullptr);  // the panel's unit counter

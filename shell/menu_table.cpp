@@ -1,0 +1,71 @@
+#include "shell/menu_table.h"
+
+#include <FL/Fl_Menu_Bar.H>
+
+#include <algorithm>
+
+#include "dialogs/dialogs.h"
+#include "shell/shell_state.h"
+#include "shell/toggles.h"
+
+const Fl_Menu_Item menuTable[MENU_RECORDS] = {
+    {"&File", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"&Open...", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"DEM File", 0, file, nullptr, 0, 0, 0, 0, 0},
+    {"DEM and Comparison File", 0, files, nullptr, 0, 0, 0, 0, 0},
+    {"Add/Change Comparison File...", 0, addChange, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"E&xit", 0, quit, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"&Edit", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"&View", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"Rotate 90 degrees...", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"+Z axis", 0, ZPlus90Button_callback, nullptr, 0, 0, 0, 0, 0},
+    {"-Z axis", 0, ZMinus90Button_callback, nullptr, 0, 0, 0, 0, 0},
+    {"+X axis", 0, XPlus90Button_callback, nullptr, 0, 0, 0, 0, 0},
+    {"-X axis", 0, XMinus90Button_callback, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Zoom In", 0, ZoomInButton_callback, nullptr, 0, 0, 0, 0, 0},
+    {"Zoom Out", 0, ZoomOutButton_callback, nullptr, 0, 0, 0, 0, 0},
+    {"Side View", 0, SideButton_callback, nullptr, 0, 0, 0, 0, 0},
+    {"Top View", 0, TopButton_callback, nullptr, 0, 0, 0, 0, 0},
+    {"Reset View", 0, ResetButton_callback, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"&Display", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"Triangles", 0, trianglesM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Lighting", 0, lightfnM, nullptr, FL_MENU_TOGGLE | FL_MENU_VALUE, 0, 0, 0, 0},
+    {"Axes", 0, axesfnM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Contour\\Initial Data", 0, contfnM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Sun", 0, sunCallM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Height Colors", 0, colorM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Slope Colors", 0, slopeM, nullptr, FL_MENU_TOGGLE | FL_MENU_DIVIDER, 0, 0, 0, 0},
+    {"Display\\Hide Tools", 0, tools, nullptr, FL_MENU_TOGGLE | FL_MENU_VALUE, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"E&rror", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"Color Height Classes", 0, heightsM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Curvature Error", 0, CerrfnM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Local Difference Error", 0, lerrfnM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"&Analysis", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"Statistics", 0, stats, nullptr, 0, 0, 0, 0, 0},
+    {"Graph", 0, graph, nullptr, 0, 0, 0, 0, 0},
+    {"Make Sparse file", 0, sparse, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"&Options", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"Modify Curvature Error", 0, modCurve, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"&Help", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"Help", 0, help, nullptr, 0, 0, 0, 0, 0},
+    {"About", 0, about, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+};
+
+void installMenu()
+{
+    // Lives as long as the event loop: the menu bar keeps a pointer to it.
+    static Fl_Menu_Item workingMenu[MENU_RECORDS];
+    std::copy(menuTable, menuTable + MENU_RECORDS, workingMenu);
+    menubar->menu(workingMenu);
+}

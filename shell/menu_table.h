@@ -1,0 +1,13 @@
+#pragma once
+// The menu bar's table: 51 records in the flat-array form, each submenu closed by a
+// record without label. Entries are checked and activated by their position (the indices
+// in shell_state.h) in the working copy that the menu bar is given; the table itself
+// keeps its initial state.
+
+#include <FL/Fl_Menu_Item.H>
+
+const int MENU_RECORDS = 51;
+extern const Fl_Menu_Item menuTable[MENU_RECORDS];
+
+// Copies the table into the working array and gives it to the menu bar.
+void installMenu();

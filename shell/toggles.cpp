@@ -1,0 +1,337 @@
+#include "shell/toggles.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Counter.H>
+#include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Multiline_Output.H>
+#include <FL/Fl_Round_Button.H>
+#include <FL/Fl_Window.H>
+
+#include <cstdlib>
+#include <initializer_list>
+
+#include "shell/shell_state.h"
+#include "view/my_window.h"
+
+namespace {
+
+bool notMenu() { return (NOT_MENU & 0xff) != 0; }
+void setNotMenu(int value) { NOT_MENU = (NOT_MENU & ~0xff) | (value & 0xff); }
+
+void flipButton(Fl_Check_Button* button) { button->value(button->value() ? 0 : 1); }
+
+void flipMenuEntry(int index)
+{
+    Fl_Menu_Item& entry = menuEntry(index);
+    if (entry.value())
+        entry.clear();
+    else
+        entry.set();
+}
+
+void showView()
+{
+    gl->redraw();
+    gl->take_focus();
+}
+
+using Handler = void (*)(Fl_Widget*, void*);
+
+struct Partner {
+    Fl_Check_Button* button;
+    Handler handler;
+};
+
+// A switch being turned on turns its checked partners off first, in the order given;
+// through NOT_MENU each partner also unchecks its own menu entry.
+void turnOffPartners(Fl_Check_Button* own, std::initializer_list<Partner> partners, Fl_Widget* w)
+{
+    for (const Partner& p : partners) {
+        if (own->value() && p.button->value()) {
+            p.button->value(0);
+            p.handler(w, nullptr);
+        }
+    }
+}
+
+// Steps 2 to 4 of every menu handler: stop when the data set lacks what the switch
+// needs, otherwise flip the panel button as the user would have.
+void fromMenu(bool allowed, Fl_Check_Button* button, Handler shared, Fl_Widget* w)
+{
+    setNotMenu(0);
+    if (!allowed)
+        return;
+    flipButton(button);
+    shared(w, nullptr);
+}
+
+void enterShared(int menuIndex)
+{
+    if (notMenu())
+        flipMenuEntry(menuIndex);
+    setNotMenu(1);
+}
+
+}  // namespace
+
+void trianglesM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, tri, triangles, w); }
+void lightfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, light, lightfn, w); }
+void axesfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, axes, axesfn, w); }
+void contfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST == 2, cont, contfn, w); }
+void sunCallM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, sun, sunCall, w); }
+void colorM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, colors, colorfn, w); }
+void slopeM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, slope, slopeFn, w); }
+void heightsM(Fl_Widget* w, void*) { fromMenu(FILE_CONST == 2, col, heights, w); }
+void CerrfnM(Fl_Widget* w, void*) { fromMenu(true, Cerr, Cerrfn, w); }
+void lerrfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST == 2, lerr, lerrfn, w); }
+
+void triangles(Fl_Widget* w, void*)
+{
+    enterShared(TRI);
+    gl->triangles(w);
+    showView();
+}
+
+void lightfn(Fl_Widget* w, void*)
+{
+    enterShared(LIGHT);
+    gl->light(w);
+    showView();
+}
+
+void axesfn(Fl_Widget* w, void*)
+{
+    enterShared(AXES);
+    gl->Axes(w);
+    showView();
+}
+
+void sunCall(Fl_Widget* w, void*)
+{
+    enterShared(SUN);
+    gl->sun(w);
+    showView();
+}
+
+void contfn(Fl_Widget* w, void*)
+{
+    enterShared(CONT);
+    turnOffPartners(cont, {{col, heights}, {colors, colorfn}, {slope, slopeFn}}, w);
+    gl->cont(w);
+    showView();
+}
+
+void colorfn(Fl_Widget* w, void*)
+{
+    enterShared(COLORS);
+    turnOffPartners(colors, {{slope, slopeFn}, {col, heights}, {cont, contfn}}, w);
+    gl->Colors(w);
+    showView();
+}
+
+void slopeFn(Fl_Widget* w, void*)
+{
+    enterShared(SLOPE);
+    turnOffPartners(slope, {{col, heights}, {colors, colorfn}, {cont, contfn}}, w);
+    gl->slopeVis(w);
+    showView();
+}
+
+void heights(Fl_Widget* w, void*)
+{
+    enterShared(HEIGHTS);
+    turnOffPartners(col, {{colors, colorfn}, {slope, slopeFn}, {cont, contfn}}, w);
+    if (FILE_CONST != 2)
+        return;
+    gl->heights(w);
+    showView();
+}
+
+void Cerrfn(Fl_Widget* w, void*)
+{
+    enterShared(CERR);
+    turnOffPartners(Cerr, {{lerr, lerrfn}}, w);
+    gl->cerr(w);
+    showView();
+}
+
+void lerrfn(Fl_Widget* w, void*)
+{
+    enterShared(LERR);
+    turnOffPartners(lerr, {{Cerr, Cerrfn}}, w);
+    gl->lerr(w);
+    showView();
+}
+
+void proffn(Fl_Widget*, void*)
+{
+    setNotMenu(1);
+    gl->prof();
+    showView();
+}
+
+void ZoomInButton_callback(Fl_Widget* w, void*)
+{
+    gl->ZoomInButton_callback(w);
+    showView();
+}
+
+void ZoomOutButton_callback(Fl_Widget* w, void*)
+{
+    gl->ZoomOutButton_callback(w);
+    showView();
+}
+
+void XPlus90Button_callback(Fl_Widget* w, void*)
+{
+    gl->XPlus90Button_callback(w);
+    showView();
+}
+
+void XMinus90Button_callback(Fl_Widget* w, void*)
+{
+    gl->XMinus90Button_callback(w);
+    showView();
+}
+
+void ZPlus90Button_callback(Fl_Widget* w, void*)
+{
+    gl->ZPlus90Button_callback(w);
+    showView();
+}
+
+void ZMinus90Button_callback(Fl_Widget* w, void*)
+{
+    gl->ZMinus90Button_callback(w);
+    showView();
+}
+
+void TopButton_callback(Fl_Widget* w, void*)
+{
+    gl->TopButton_callback(w);
+    showView();
+}
+
+void SideButton_callback(Fl_Widget* w, void*)
+{
+    gl->SideButton_callback(w);
+    showView();
+}
+
+void ResetButton_callback(Fl_Widget* w, void*)
+{
+    gl->ResetButton_callback(w);
+    showView();
+}
+
+void sunPlusFN(Fl_Widget*, void*)
+{
+    gl->sunModPlus();
+    showView();
+}
+
+void sunMinusFN(Fl_Widget*, void*)
+{
+    gl->sunModMinus();
+    showView();
+}
+
+void tools(Fl_Widget*, void*)
+{
+    if ((toolsShown & 0xff) != 0) {
+        XMAX = 1050;
+        deactivateTools();
+        block->show();
+    } else {
+        XMAX = 625;
+        block->hide();
+        if (FILE_CONST > 0)
+            activateTools();
+    }
+    gl->resize(XMIN, 25, XMAX, 625);
+    toolsShown ^= 1;
+}
+
+void activateTools()
+{
+    for (int index : {TRI, LIGHT, AXES, SUN, COLORS, SLOPE})
+        menuEntry(index).activate();
+    for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{tri, slope, sun, unitSlider1, axes, light, colors, Cerr,
+                                                         graphCButton, prof})
+        w->activate();
+    light->value(1);
+    if (FILE_CONST == 2) {
+        for (int index : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+            menuEntry(index).activate();
+        for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{graphButton, graphDButton, col, cont, lerr})
+            w->activate();
+    }
+    win->redraw();
+}
+
+void deactivateTools()
+{
+    for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{graphCButton, graphDButton, graphButton, unitSlider1})
+        w->deactivate();
+    for (int index : {TRI, SLOPE, LIGHT, AXES, CONT, SUN, HEIGHTS, COLORS, CERR, LERR, GRAPH, SPARSE})
+        menuEntry(index).deactivate();
+    for (Fl_Widget* w :
+         std::initializer_list<Fl_Widget*>{tri, prof, axes, slope, light, cont, lerr, Cerr, sun, col, colors})
+        w->deactivate();
+    win->redraw();
+}
+
+void popup(Fl_Widget*, void*)
+{
+    Fl_Window* window = new Fl_Window(100, 100, 200, 200, "Help");
+    window->end();
+    window->show();
+}
+
+namespace {
+
+Fl_Window* aboutWindow(std::initializer_list<const char*> lines, bool whiteCursor)
+{
+    Fl_Window* window = new Fl_Window(200, 200, "About");
+    Fl_Multiline_Output* text = new Fl_Multiline_Output(0, 0, 450, 400);
+    for (const char* line : lines)
+        text->insert(line);
+    if (whiteCursor)
+        text->cursor_color(FL_WHITE);
+    window->end();
+    window->show();
+    return window;
+}
+
+}  // namespace
+
+void about(Fl_Widget*, void*)
+{
+    aboutWindow({"\n\n\n     KARVO: Karvoscope\n", "\t      Version 0.1\n", "\tMaren Holt\n", "\t Tomas Ekberg\n",
+                 "\t\tMay 2006\n"},
+                true);
+}
+
+void help(Fl_Widget*, void*) { aboutWindow({"\n\n\n\t   not done yet \n"}, false); }
+
+void quit(Fl_Widget*, void*) { std::exit(0); }
+
+void profV(Fl_Widget*, void*)
+{
+    profView = VERTP;
+    profHoriz->value(0);
+}
+
+void profH(Fl_Widget*, void*)
+{
+    profView = HORIZ;
+    profVert->value(0);
+}
+
+void pChange(Fl_Widget*, void*)
+{
+    gl->changeProf(static_cast<int>(pdisplay->value()));
+    gl->take_focus();
+}

@@ -1,0 +1,315 @@
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Counter.H>
+#include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Multiline_Output.H>
+#include <FL/Fl_Output.H>
+#include <FL/Fl_Round_Button.H>
+#include <FL/Fl_Value_Output.H>
+#include <FL/Fl_Window.H>
+
+#include <set>
+#include <string>
+
+#include "dialogs/dialogs.h"
+#include "shell/menu_table.h"
+#include "shell/shell_state.h"
+#include "shell/toggles.h"
+#include "tests/support/main_window_fixture.h"
+#include "view/my_window.h"
+#include "view/view_state.h"
+
+namespace {
+
+TEST_F(MainWindowTest, WindowAndViewGeometry)
+{
+    build();
+    EXPECT_STREQ(win->label(), "KARVO: Karvoscope");
+    EXPECT_EQ(win->w(), 850);
+    EXPECT_EQ(win->h(), 700);
+    EXPECT_TRUE(win->shown());
+    EXPECT_EQ(menubar->x(), 0);
+    EXPECT_EQ(menubar->w(), 1050);
+    EXPECT_EQ(menubar->h(), 25);
+    EXPECT_EQ(gl->x(), 0);
+    EXPECT_EQ(gl->y(), 25);
+    EXPECT_EQ(gl->w(), 650);
+    EXPECT_EQ(gl->h(), 625);
+    EXPECT_TRUE(gl->shown());
+    EXPECT_EQ(win->resizable(), gl);
+    EXPECT_EQ(gl->parent(), win);
+    EXPECT_EQ(block->parent(), win);
+    EXPECT_EQ(tri->parent(), win);  // the panel has no group of its own
+    EXPECT_FALSE(block->visible());
+    EXPECT_FALSE(block->active());
+}
+
+TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
+{
+    struct Record {
+        int index;
+        const char* label;
+        int flags;  // of the static table
+    } records[] = {
+        {0, "&File", FL_SUBMENU},
+        {1, "&Open...", FL_SUBMENU},
+        {2, "DEM File", 0},
+        {3, "DEM and Comparison File", 0},
+        {4, "Add/Change Comparison File...", 0},
+        {6, "E&xit", 0},
+        {8, "&Edit", FL_SUBMENU},
+        {10, "&View", FL_SUBMENU},
+        {11, "Rotate 90 degrees...", FL_SUBMENU},
+        {12, "+Z axis", 0},
+        {15, "-X axis", 0},
+        {17, "Zoom In", 0},
+        {21, "Reset View", 0},
+        {23, "&Display", FL_SUBMENU},
+        {TRI, "Triangles", FL_MENU_TOGGLE},
+        {LIGHT, "Lighting", FL_MENU_TOGGLE | FL_MENU_VALUE},
+        {CONT, "Contour\\Initial Data", FL_MENU_TOGGLE},
+        {SLOPE, "Slope Colors", FL_MENU_TOGGLE | FL_MENU_DIVIDER},
+        {31, "Display\\Hide Tools", FL_MENU_TOGGLE | FL_MENU_VALUE},
+        {33, "E&rror", FL_SUBMENU},
+        {HEIGHTS, "Color Height Classes", FL_MENU_TOGGLE},
+        {LERR, "Local Difference Error", FL_MENU_TOGGLE},
+        {38, "&Analysis", FL_SUBMENU},
+        {39, "Statistics", 0},
+        {GRAPH, "Graph", 0},
+        {SPARSE, "Make Sparse file", 0},
+        {43, "&Options", FL_SUBMENU},
+        {44, "Modify Curvature Error", 0},
+        {46, "&Help", FL_SUBMENU},
+        {47, "Help", 0},
+        {48, "About", 0},
+    };
+    for (const Record& r : records) {
+        SCOPED_TRACE(r.label);
+        EXPECT_STREQ(menuTable[r.index].label(), r.label);
+        EXPECT_EQ(menuTable[r.index].flags, r.flags);
+        EXPECT_EQ(menuTable[r.index].shortcut(), 0);
+        EXPECT_EQ(menuTable[r.index].user_data(), nullptr);
+    }
+    // Ends of submenus, the "&Edit" menu empty among them.
+    for (int end : {5, 7, 9, 16, 22, 32, 37, 42, 45, 49, 50})
+        EXPECT_EQ(menuTable[end].label(), nullptr) << end;
+    EXPECT_EQ(menuTable[2].callback(), file);
+    EXPECT_EQ(menuTable[TRI].callback(), trianglesM);
+    EXPECT_EQ(menuTable[31].callback(), tools);
+    EXPECT_EQ(menuTable[GRAPH].callback(), graph);
+}
+
+TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
+{
+    build();
+    ASSERT_NE(menubar->menu(), menuTable);  // the bar works on a copy
+    const std::set<int> inactive = {TRI, LIGHT, AXES, CONT, SUN, COLORS, SLOPE, HEIGHTS, CERR, LERR, GRAPH, SPARSE};
+    for (int i = 0; i < MENU_RECORDS; i++) {
+        if (menuEntry(i).label() == nullptr)
+            continue;
+        SCOPED_TRACE(menuEntry(i).label());
+        EXPECT_EQ(menuEntry(i).active() == 0, inactive.count(i) == 1);
+        EXPECT_EQ(menuEntry(i).value() != 0, i == LIGHT || i == 31);
+    }
+    // The static table keeps its initial state.
+    EXPECT_TRUE(menuTable[TRI].active());
+}
+
+TEST_F(MainWindowTest, PanelStartsInactiveWithItsLegend)
+{
+    build();
+    for (Fl_Check_Button* b : {tri, light, axes, cont, sun, colors, slope, col, Cerr, lerr, prof}) {
+        SCOPED_TRACE(b->label());
+        EXPECT_FALSE(b->active());
+        EXPECT_EQ(b->value(), b == light ? 1 : 0);
+        EXPECT_EQ(b->w(), 13);
+        EXPECT_EQ(b->labelsize(), 11);
+    }
+    for (Fl_Button* b : {graphCButton, graphDButton, graphButton}) {
+        EXPECT_STREQ(b->label(), "Graph");
+        EXPECT_FALSE(b->active());
+    }
+    EXPECT_FALSE(unitSlider1->active());
+    EXPECT_EQ(unitSlider1->value(), 1.0);
+    EXPECT_EQ(unitSlider1->minimum(), 0.5);
+    EXPECT_EQ(unitSlider1->maximum(), 5.0);
+    EXPECT_EQ(cerrLabel->value(), 1.0);
+    EXPECT_EQ(cerr2Label->value(), 2.0);
+    EXPECT_EQ(cerr3Label->value(), 3.0);
+    EXPECT_STREQ(curveRLabel->label(), ">       ");
+    EXPECT_EQ(curveRLabel->color(), 88u);
+    EXPECT_EQ(curveOLabel->color(), 91u);
+    EXPECT_EQ(curveYLabel->color(), 95u);
+    EXPECT_EQ(pdisplay->value(), 1.0);
+    EXPECT_EQ(pdisplay->maximum(), 20000.0);
+    EXPECT_TRUE(pdisplay->active());
+    EXPECT_EQ(profVert->value(), 1);
+    EXPECT_EQ(profHoriz->value(), 0);
+    EXPECT_EQ(profView, 0);
+    EXPECT_EQ(vdisplay->value(), 1.0);
+    EXPECT_EQ(vdisplay->maximum(), 10.0);
+    EXPECT_FALSE(file1Label->active());
+    EXPECT_FALSE(file2Label->active());
+    EXPECT_STREQ(file1Label->label(), "DEM file:");
+}
+
+TEST_F(MainWindowTest, CommandLinePathWaitsForTheNextOpen)
+{
+    const std::string path(5000, 'p');
+    build({path});
+    EXPECT_EQ(initFiles, 2);
+    ASSERT_NE(filename, nullptr);
+    EXPECT_EQ(std::string(filename), path);
+}
+
+TEST_F(MainWindowTest, NoArgumentsLeaveNoPath)
+{
+    build();
+    EXPECT_EQ(initFiles, 0);
+    EXPECT_EQ(filename, nullptr);
+}
+
+TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
+{
+    build();
+    FILE_CONST = 1;
+    activateTools();
+    menubar->picked(&menuEntry(31));
+    EXPECT_EQ(XMAX, 1050);
+    EXPECT_EQ(gl->w(), 1050);
+    EXPECT_TRUE(block->visible());
+    EXPECT_FALSE(menuEntry(31).value());
+    EXPECT_FALSE(menuEntry(TRI).active());
+    EXPECT_FALSE(tri->active());
+    EXPECT_TRUE(menuEntry(17).active());  // the "&View" commands remain
+
+    menubar->picked(&menuEntry(31));
+    EXPECT_EQ(XMAX, 625);
+    EXPECT_EQ(gl->w(), 625);
+    EXPECT_FALSE(block->visible());
+    EXPECT_TRUE(menuEntry(31).value());
+    EXPECT_TRUE(menuEntry(TRI).active());
+    EXPECT_FALSE(menuEntry(CONT).active());  // only the first set with a DEM alone
+    EXPECT_TRUE(tri->active());
+}
+
+TEST_F(MainWindowTest, ShowingThePanelBeforeAnyOpenActivatesNothing)
+{
+    build();
+    menubar->picked(&menuEntry(31));
+    menubar->picked(&menuEntry(31));
+    EXPECT_FALSE(menuEntry(TRI).active());
+    EXPECT_FALSE(tri->active());
+}
+
+TEST_F(MainWindowTest, ActivationSetsFollowTheDataSet)
+{
+    build();
+    FILE_CONST = 1;
+    activateTools();
+    for (int i : {TRI, LIGHT, AXES, SUN, COLORS, SLOPE})
+        EXPECT_TRUE(menuEntry(i).active()) << i;
+    for (int i : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+        EXPECT_FALSE(menuEntry(i).active()) << i;
+    EXPECT_TRUE(Cerr->active());
+    EXPECT_TRUE(graphCButton->active());
+    EXPECT_TRUE(unitSlider1->active());
+    EXPECT_FALSE(col->active());
+    EXPECT_FALSE(graphDButton->active());
+
+    FILE_CONST = 2;
+    activateTools();
+    for (int i : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+        EXPECT_TRUE(menuEntry(i).active()) << i;
+    for (Fl_Widget* w : {static_cast<Fl_Widget*>(col), static_cast<Fl_Widget*>(cont),
+                         static_cast<Fl_Widget*>(lerr), static_cast<Fl_Widget*>(graphButton),
+                         static_cast<Fl_Widget*>(graphDButton)})
+        EXPECT_TRUE(w->active());
+
+    // Activation never deactivates: a DEM alone after a pair keeps the second set.
+    FILE_CONST = 1;
+    activateTools();
+    EXPECT_TRUE(menuEntry(CONT).active());
+    deactivateTools();
+    EXPECT_FALSE(menuEntry(CONT).active());
+    EXPECT_FALSE(tri->active());
+}
+
+TEST_F(MainWindowTest, LightingButtonIsCheckedByEveryActivation)
+{
+    build();
+    FILE_CONST = 1;
+    activateTools();
+    light->value(0);
+    light->do_callback();
+    EXPECT_EQ(lighting, 0);
+    activateTools();
+    EXPECT_EQ(light->value(), 1);
+}
+
+TEST_F(MainWindowTest, HelpButtonsOpenEmptyHelpWindows)
+{
+    build();
+    popup(nullptr);
+    popup(nullptr);
+    settle();
+    const auto windows = shownWindows("Help");
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[0]->x(), 100);
+    EXPECT_EQ(windows[0]->w(), 200);
+    EXPECT_EQ(windows[0]->h(), 200);
+    EXPECT_EQ(windows[0]->children(), 0);
+}
+
+TEST_F(MainWindowTest, AboutAndHelpTexts)
+{
+    build();
+    about(nullptr);
+    help(nullptr);
+    settle();
+    const auto windows = shownWindows("About");
+    ASSERT_EQ(windows.size(), 2u);
+    std::set<std::string> texts;
+    for (Fl_Window* w : windows) {
+        EXPECT_EQ(w->w(), 200);
+        ASSERT_EQ(w->children(), 1);
+        auto* text = dynamic_cast<Fl_Multiline_Output*>(w->child(0));
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->w(), 450);
+        EXPECT_EQ(text->h(), 400);
+        texts.insert(text->value());
+        if (std::string(text->value()).find("Version") != std::string::npos)
+            EXPECT_EQ(text->cursor_color(), FL_WHITE);
+    }
+    EXPECT_EQ(texts.count("\n\n\n\t   not done yet \n"), 1u);
+    bool found = false;
+    for (const std::string& t : texts) {
+        if (t.rfind("\n\n\n     KARVO: Karvoscope\n\t      Version 0.1\n\t", 0) == 0) {
+            found = true;
+            EXPECT_EQ(t.substr(t.size() - 10), "\t\tMay 2006\n");
+            EXPECT_NE(t.find("\n\t "), std::string::npos);  // the second credit line
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(MainWindowTest, ProfileAxisButtonsClearEachOther)
+{
+    build();
+    profHoriz->value(1);
+    profHoriz->do_callback();
+    EXPECT_EQ(profView, HORIZ);
+    EXPECT_EQ(profVert->value(), 0);
+    profVert->value(1);
+    profVert->do_callback();
+    EXPECT_EQ(profView, VERTP);
+    EXPECT_EQ(profHoriz->value(), 0);
+    profVert->value(0);  // pressing the set button clears it: both show clear
+    profVert->do_callback();
+    EXPECT_EQ(profView, VERTP);
+    EXPECT_EQ(profVert->value(), 0);
+    EXPECT_EQ(profHoriz->value(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// Menu entries, panel buttons and display flags kept in step from either side.
+
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Menu_Bar.H>
+
+#include <string>
+
+#include "shell/shell_state.h"
+#include "shell/toggles.h"
+#include "tests/support/main_window_fixture.h"
+#include "view/view_state.h"
+
+namespace {
+
+struct Switch {
+    const char* name;
+    int entry;
+    Fl_Check_Button** button;
+    bool* flag;
+};
+
+const Switch switches[] = {
+    {"triangles", TRI, &tri, &drawTriangles},   {"axes", AXES, &axes, &drawAxes},
+    {"contours", CONT, &cont, &drawContours},   {"sun", SUN, &sun, &drawSun},
+    {"height colours", COLORS, &colors, &drawColors}, {"slope colours", SLOPE, &slope, &colorSlope},
+    {"curvature error", CERR, &Cerr, &drawCurveColor}, {"difference error", LERR, &lerr, &drawDiffColor},
+};
+
+class TogglesTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        build();
+        FILE_CONST = 2;
+        activateTools();
+    }
+    void pickMenu(int entry) { menubar->picked(&menuEntry(entry)); }
+    void clickButton(Fl_Check_Button* b)
+    {
+        b->value(b->value() ? 0 : 1);
+        b->do_callback();
+    }
+    ::testing::AssertionResult inStep(const Switch& s, bool on)
+    {
+        const bool mark = menuEntry(s.entry).value() != 0, button = (*s.button)->value() != 0;
+        if (mark == on && button == on && *s.flag == on)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << s.name << ": mark " << mark << ", button " << button << ", flag "
+                                             << *s.flag << ", wanted " << on;
+    }
+};
+
+TEST_F(TogglesTest, EitherSideKeepsMarkButtonAndFlagInStep)
+{
+    for (const Switch& s : switches) {
+        SCOPED_TRACE(s.name);
+        pickMenu(s.entry);
+        EXPECT_TRUE(inStep(s, true));
+        clickButton(*s.button);
+        EXPECT_TRUE(inStep(s, false));
+        clickButton(*s.button);
+        EXPECT_TRUE(inStep(s, true));
+        pickMenu(s.entry);
+        EXPECT_TRUE(inStep(s, false));
+    }
+}
+
+TEST_F(TogglesTest, LightingStartsOnAndTurnsOffFromEitherSide)
+{
+    EXPECT_EQ(lighting, 1);
+    pickMenu(LIGHT);
+    EXPECT_EQ(lighting, 0);
+    EXPECT_EQ(light->value(), 0);
+    EXPECT_FALSE(menuEntry(LIGHT).value());
+    clickButton(light);
+    EXPECT_EQ(lighting, 1);
+    EXPECT_TRUE(menuEntry(LIGHT).value());
+}
+
+TEST_F(TogglesTest, SurfaceColouringsExcludeEachOther)
+{
+    const Switch& colours = switches[4];
+    const Switch& slopes = switches[5];
+    const Switch& contours = switches[2];
+    pickMenu(COLORS);
+    clickButton(slope);  // from the panel
+    EXPECT_TRUE(inStep(colours, false));
+    EXPECT_TRUE(inStep(slopes, true));
+    pickMenu(CONT);  // from the menu
+    EXPECT_TRUE(inStep(slopes, false));
+    EXPECT_TRUE(inStep(contours, true));
+    pickMenu(COLORS);
+    EXPECT_TRUE(inStep(contours, false));
+    EXPECT_TRUE(inStep(colours, true));
+
+    testing::internal::CaptureStdout();
+    pickMenu(HEIGHTS);
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(inStep(colours, false));
+    EXPECT_TRUE(colorHeightClasses);
+    EXPECT_EQ(col->value(), 1);
+    EXPECT_TRUE(menuEntry(HEIGHTS).value());
+    clickButton(slope);
+    EXPECT_FALSE(colorHeightClasses);
+    EXPECT_EQ(col->value(), 0);
+    EXPECT_FALSE(menuEntry(HEIGHTS).value());
+}
+
+TEST_F(TogglesTest, ErrorColouringsExcludeEachOther)
+{
+    const Switch& curvature = switches[6];
+    const Switch& difference = switches[7];
+    pickMenu(CERR);
+    pickMenu(LERR);
+    EXPECT_TRUE(inStep(curvature, false));
+    EXPECT_TRUE(inStep(difference, true));
+    EXPECT_TRUE(drawDiff);
+    clickButton(Cerr);
+    EXPECT_TRUE(inStep(difference, false));
+    EXPECT_FALSE(drawDiff);
+    EXPECT_TRUE(inStep(curvature, true));
+}
+
+TEST_F(TogglesTest, TurningAColouringOffTurnsNothingOn)
+{
+    pickMenu(COLORS);
+    pickMenu(COLORS);
+    for (const Switch& s : switches)
+        EXPECT_TRUE(inStep(s, false)) << s.name;
+    EXPECT_FALSE(colorHeightClasses);
+}
+
+TEST_F(TogglesTest, MenuHandlersRefuseWithoutTheDataTheyNeed)
+{
+    FILE_CONST = 1;  // a DEM dialog opened and cancelled after a pair: entries still active
+    pickMenu(CONT);
+    EXPECT_TRUE(menuEntry(CONT).value());  // the toolkit flipped the mark
+    EXPECT_EQ(cont->value(), 0);
+    EXPECT_FALSE(drawContours);
+    EXPECT_EQ(NOT_MENU & 0xff, 0);
+    pickMenu(CERR);  // curvature error asks for nothing
+    EXPECT_TRUE(drawCurveColor);
+    EXPECT_EQ(Cerr->value(), 1);
+
+    FILE_CONST = 0;
+    pickMenu(TRI);
+    EXPECT_FALSE(drawTriangles);
+    EXPECT_EQ(tri->value(), 0);
+}
+
+TEST_F(TogglesTest, HeightClassesStopWithoutComparisonData)
+{
+    FILE_CONST = 1;
+    clickButton(col);
+    EXPECT_FALSE(colorHeightClasses);
+    EXPECT_TRUE(menuEntry(HEIGHTS).value());  // the mark follows the button all the same
+}
+
+TEST_F(TogglesTest, KeysChangeFlagsButNotTheControls)
+{
+    drawAxes = true;  // as the "a" key does
+    clickButton(axes);
+    EXPECT_FALSE(drawAxes);  // the button flips the flag from where the key left it
+    EXPECT_EQ(axes->value(), 1);
+}
+
+TEST_F(TogglesTest, CameraAndSunCommands)
+{
+    OPEN = true;
+    pickMenu(17);  // "Zoom In"
+    EXPECT_EQ(eyevalue, STARTEYE + ZOOM);
+    pickMenu(14);  // "+X axis"
+    EXPECT_EQ(xrotation, XROTATE + 90);
+    pickMenu(21);  // "Reset View"
+    EXPECT_EQ(eyevalue, STARTEYE);
+    EXPECT_EQ(xrotation, XROTATE);
+    sunPlusFN(nullptr);
+    EXPECT_FLOAT_EQ(position0[0], XPOS + 0.1f);
+    sunMinusFN(nullptr);
+    sunMinusFN(nullptr);
+    EXPECT_FLOAT_EQ(position0[0], XPOS - 0.1f);
+}
+
+TEST_F(TogglesTest, ProfileSwitchHasNoMenuEntry)
+{
+    NOT_MENU = 0;
+    clickButton(prof);
+    EXPECT_TRUE(plotProfile);
+    EXPECT_EQ(NOT_MENU & 0xff, 1);
+}
+
+}  // namespace

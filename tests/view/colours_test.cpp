@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "model/colour_codes.h"
+#include "view/colours.h"
+#include "view/renderer.h"
+
+namespace {
+
+TEST(Colours, PackedCodesDecodeToTenths)
+{
+    struct Case {
+        int code;
+        float red, green, blue;
+    } cases[] = {{RED, 1, 0, 0.2f}, {YELLOW, 1, 1, 0.2f}, {ORANGE, 1, 0.6f, 0.2f}, {VIOLET, 1, 0.2f, 1}, {10203, 0.1f, 0.2f, 0.3f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const Rgb rgb = decodeColour(c.code);
+        EXPECT_FLOAT_EQ(rgb.red, c.red);
+        EXPECT_FLOAT_EQ(rgb.green, c.green);
+        EXPECT_FLOAT_EQ(rgb.blue, c.blue);
+    }
+}
+
+TEST(Colours, HeightRampRunsThroughThreeThirds)
+{
+    // Range 300: thirds of 100.
+    struct Case {
+        int height;
+        float red, green;
+    } cases[] = {{1000, 0, 0.3f}, {1050, 0, 0.65f}, {1099, 0, 0.3f + 0.7f * 99 / 100}, {1100, 0, 1},
+                 {1150, 0.5f, 1}, {1200, 1, 1},     {1250, 1, 0.5f},                   {1300, 1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        const Rgb rgb = heightRamp(1300, 1000, c.height);
+        EXPECT_FLOAT_EQ(rgb.red, c.red);
+        EXPECT_FLOAT_EQ(rgb.green, c.green);
+        EXPECT_EQ(rgb.blue, 0.0f);
+    }
+}
+
+TEST(Colours, HeightRampOfANearlyFlatGridIsDarkGreen)
+{
+    for (int range : {0, 1, 2}) {
+        const Rgb rgb = heightRamp(500 + range, 500, 501);
+        EXPECT_EQ(rgb.red, 0.0f);
+        EXPECT_FLOAT_EQ(rgb.green, 0.3f);
+        EXPECT_EQ(rgb.blue, 0.0f);
+    }
+    const Rgb extreme = heightRamp(2147483647, -2147483647 - 1, 0);  // no overflow either
+    EXPECT_GE(extreme.green, 0.0f);
+}
+
+TEST(Colours, HeightClassShadeRunsFromRarestToMostFrequent)
+{
+    EXPECT_FLOAT_EQ(heightClassRed(3, 3, 11), 0.2f);
+    EXPECT_FLOAT_EQ(heightClassRed(11, 3, 11), 1.0f);
+    EXPECT_FLOAT_EQ(heightClassRed(7, 3, 11), 0.6f);
+    EXPECT_FLOAT_EQ(heightClassRed(5, 5, 5), 0.2f);
+}
+
+TEST(Renderer, LookupPointOfEachTriangle)
+{
+    // 4 columns: 6 triangles per row of cells.
+    struct Case {
+        int t, row, col;
+    } cases[] = {{0, 0, 0}, {1, 0, 1}, {2, 0, 1}, {3, 0, 2}, {4, 0, 2}, {5, 0, 3}, {6, 1, 0}, {11, 1, 3}, {13, 2, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.t);
+        int row = -1, col = -1;
+        triangleLookupPoint(c.t, 4, row, col);
+        EXPECT_EQ(row, c.row);
+        EXPECT_EQ(col, c.col);
+    }
+}
+
+TEST(Renderer, FastPreviewStepGrowsWithTheGrid)
+{
+    EXPECT_EQ(frameStep(300, 300, false), 1);
+    EXPECT_EQ(frameStep(300, 300, true), 1);    // 90000 points
+    EXPECT_EQ(frameStep(400, 250, true), 2);    // exactly 100000 points
+    EXPECT_EQ(frameStep(1000, 1000, true), 11);
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+// Frames of generated grids drawn by the real widget, read back pixel by pixel. Lighting
+// is switched off where a test checks exact colours, so a pixel shows the colour given.
+
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "analysis/curvature.h"
+#include "analysis/slope.h"
+#include "model/mountain.h"
+#include "tests/support/gl_view.h"
+#include "tests/support/grid_files.h"
+#include "view/view_state.h"
+
+namespace {
+
+class RenderTest : public ViewTest {
+protected:
+    // Looks straight down on the grid, unlit.
+    void topViewUnlit()
+    {
+        eyevalue = -100.5f;
+        xrotation = 180;
+        zrotation = 180;
+        lighting = 0;
+    }
+    Pixel at(float row, float col)
+    {
+        int x = 0, y = 0;
+        EXPECT_TRUE(projectGridPoint(row, col, x, y)) << "grid point " << row << ", " << col;
+        return pixel(x, y);
+    }
+};
+
+const float RED_CODE[3] = {1.0f, 0.0f, 0.2f};
+
+TEST_F(RenderTest, GreyBeforeAnyOpen)
+{
+    frame();
+    EXPECT_TRUE(colourNear(pixel(5, 5), 0.7f, 0.7f, 0.7f));
+    EXPECT_TRUE(colourNear(pixel(600, 600), 0.7f, 0.7f, 0.7f));
+}
+
+TEST_F(RenderTest, FirstFrameAfterOpenHasOnlyTheBackground)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    open(grid("dem.grd", 10, 10, flat(10, 10, 500)));
+    frame(true);
+    EXPECT_TRUE(colourNear(pixel(312, 312), 0.9f, 0.9f, 1.0f));
+    frame(true);
+    EXPECT_TRUE(colourNear(pixel(312, 312), 0.3f, 0.5f, 0.3f));
+}
+
+TEST_F(RenderTest, TreelineAndSteepnessGiveTheTwoGreens)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    // Columns 0-19 flat at 1000, columns 20-39 flat at 5000: below and above the treeline.
+    open(grid("dem.grd", 30, 40, surface(30, 40, [](int, int c) { return c < 20 ? 1000.0 : 5000.0; }), 100));
+    frame();
+    EXPECT_TRUE(colourNear(at(15, 8), 0.3f, 0.5f, 0.3f));
+    EXPECT_TRUE(colourNear(at(15, 30), 0.4f, 0.5f, 0.4f));
+
+    // A slope of 45 degrees everywhere: steep inside, but the border bands have no
+    // gradient and stay green.
+    resetModel();
+    open(grid("steep.grd", 30, 30, plane(30, 30, 1000, 0, 10), 10));
+    frame();
+    EXPECT_TRUE(colourNear(at(15, 15), 0.4f, 0.5f, 0.4f));
+    EXPECT_TRUE(colourNear(at(15, 0.5f), 0.3f, 0.5f, 0.3f));
+}
+
+TEST_F(RenderTest, CurvatureSpikeIsRedAndOverDifferenceColours)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    std::vector<float> dem = flat(12, 12, 1000);
+    dem[5 * 12 + 5] = 1050;
+    // The comparison is 10 below the DEM on row 8 (50 percent of interval 20).
+    std::vector<float> cmp = surface(12, 12, [](int r, int) { return r == 8 ? 990.0 : 0.0; });
+    cmp[5 * 12 + 5] = 990;
+    ASSERT_TRUE(open(grid("dem.grd", 12, 12, dem, 10), grid("cmp.grd", 12, 12, cmp), 1, 20));
+    drawCurveColor = true;
+    drawDiffColor = true;
+    frame();
+    EXPECT_TRUE(colourNear(at(5.5f, 5.5f), RED_CODE[0], RED_CODE[1], RED_CODE[2]));    // curvature wins
+    EXPECT_TRUE(colourNear(at(8.5f, 2.5f), 1.0f, 0.2f, 1.0f));                          // violet difference
+    EXPECT_TRUE(colourNear(at(2.5f, 2.5f), 0.3f, 0.5f, 0.3f));                          // neither
+    drawCurveColor = false;
+    frame();
+    EXPECT_TRUE(colourNear(at(5.5f, 5.5f), 1.0f, 0.2f, 1.0f));
+}
+
+TEST_F(RenderTest, HeightRampWinsOverSlopeColours)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    open(grid("dem.grd", 20, 20, plane(20, 20, 100, 0, 30), 100));
+    drawColors = true;
+    colorSlope = true;
+    frame();
+    // The cell's first triangle looks up column 2, 60 above zmin of a 570 range: first
+    // third, 0.3 + 0.7 * 60 / 190 green.
+    EXPECT_TRUE(colourNear(at(10.25f, 2.25f), 0.0f, 0.3f + 0.7f * 60 / 190, 0.0f));
+    drawColors = false;
+    frame();
+    // A plane rising along the columns has its gradient across them: angle 0, white.
+    EXPECT_TRUE(colourNear(at(10.5f, 8.5f), 1.0f, 1.0f, 1.0f));
+}
+
+TEST_F(RenderTest, FlatHeightRangeGetsTheFixedDarkGreen)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    open(grid("dem.grd", 10, 10, plane(10, 10, 100, 0.1, 0.1)));
+    drawColors = true;
+    frame();
+    EXPECT_TRUE(colourNear(at(5.5f, 5.5f), 0.0f, 0.3f, 0.0f));
+}
+
+TEST_F(RenderTest, DifferenceNeedlesRiseFromTheSurface)
+{
+    drawTriangles = true;
+    eyevalue = -100;
+    xrotation = -90;  // side view: the needles stand upright
+    zrotation = 0;
+    lighting = 0;
+    std::vector<float> cmp(15 * 15, 0.0f);
+    cmp[7 * 15 + 7] = 900;  // DEM 1000 is above: a blue needle
+    ASSERT_TRUE(open(grid("dem.grd", 15, 15, flat(15, 15, 1000), 100), grid("cmp.grd", 15, 15, cmp), 1, 20));
+    drawDiff = true;
+    frame();
+    const triangle& t = mt.triangles[2 * (7 * 14 + 7)];
+    const float length = mt.zscale * 100 + 0.05f;
+    int x = 0, y = 0;
+    ASSERT_TRUE(project(t.v2[0], -t.v2[1], t.v2[2] + 0.5f + length / 2, x, y));
+    bool found = false;
+    for (int dx = -1; dx <= 1 && !found; dx++)
+        found = colourNear(pixel(x + dx, y), 0.3f, 0.3f, 0.9f);
+    EXPECT_TRUE(found);
+}
+
+TEST_F(RenderTest, PointModeDrawsOnePointPerTriangle)
+{
+    topViewUnlit();
+    open(grid("dem.grd", 5, 5, flat(5, 5, 100)));
+    frame();
+    EXPECT_TRUE(colourNear(at(1, 1), 0.3f, 0.5f, 0.3f, 8));   // the first vertex of cell (1, 1)
+    EXPECT_TRUE(colourNear(at(1.5f, 1.5f), 0.9f, 0.9f, 1.0f));  // inside the cell: background
+    drawTriangles = true;
+    frame();
+    EXPECT_TRUE(colourNear(at(1.5f, 1.5f), 0.3f, 0.5f, 0.3f));
+}
+
+TEST_F(RenderTest, ProfileCutRemovesTheLastRowsOfCells)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    open(grid("dem.grd", 12, 12, flat(12, 12, 100)));
+    plotProfile = true;
+    profileYpos = 2;
+    frame();
+    // p = 2 leaves out the last three rows of cells (rows 8, 9 and 10).
+    EXPECT_TRUE(colourNear(at(7.5f, 5.5f), 0.3f, 0.5f, 0.3f));
+    EXPECT_TRUE(colourNear(at(8.5f, 5.5f), 0.9f, 0.9f, 1.0f));
+    EXPECT_TRUE(colourNear(at(10.5f, 5.5f), 0.9f, 0.9f, 1.0f));
+    profileYpos = 0;
+    frame();
+    EXPECT_TRUE(colourNear(at(9.5f, 5.5f), 0.3f, 0.5f, 0.3f));
+    EXPECT_TRUE(colourNear(at(10.5f, 5.5f), 0.9f, 0.9f, 1.0f));
+}
+
+TEST_F(RenderTest, AxesAreRedBlueAndYellow)
+{
+    lighting = 0;
+    eyevalue = -100;
+    xrotation = -135;
+    zrotation = 180;
+    open(grid("dem.grd", 3, 3, flat(3, 3, 100), 0.01));
+    drawAxes = true;
+    frame();
+    int x, y;
+    ASSERT_TRUE(project(1.1f, 0, 0, x, y));
+    EXPECT_TRUE(colourNear(pixel(x, y), 1, 0, 0));
+    ASSERT_TRUE(project(0, 1.1f, 0, x, y));
+    EXPECT_TRUE(colourNear(pixel(x, y), 0, 0, 1));
+    ASSERT_TRUE(project(0, 0, 1.1f, x, y));
+    EXPECT_TRUE(colourNear(pixel(x, y), 1, 1, 0));
+}
+
+TEST_F(RenderTest, HeightClassesWithoutAnIntervalKeepTheBaseColour)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    open(grid("dem.grd", 8, 8, flat(8, 8, 1505)));
+    testing::internal::CaptureStdout();
+    view->heights(nullptr);  // interval 0 with a DEM alone: no table
+    testing::internal::GetCapturedStdout();
+    frame();
+    EXPECT_TRUE(colourNear(at(3.5f, 3.5f), 0.3f, 0.5f, 0.3f));
+}
+
+TEST_F(RenderTest, HeightClassesWithEqualCountsUseTheLowestShade)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    const std::vector<float> dem = surface(10, 10, [](int r, int c) { return 1500.0 + (r * 10 + c) % 5; });
+    ASSERT_TRUE(open(grid("dem.grd", 10, 10, dem), grid("cmp.grd", 10, 10, flat(10, 10, 0)), 1, 5));
+    testing::internal::CaptureStdout();
+    view->heights(nullptr);
+    testing::internal::GetCapturedStdout();
+    frame();
+    EXPECT_TRUE(colourNear(at(4.5f, 4.5f), 0.2f, 0.6f, 0.3f));
+}
+
+TEST_F(RenderTest, RefusedPairShowsTheEmptyBackground)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    ASSERT_TRUE(open(grid("dem.grd", 10, 10, flat(10, 10, 100))));
+    frame();
+    EXPECT_TRUE(colourNear(pixel(312, 312), 0.3f, 0.5f, 0.3f));
+    ASSERT_FALSE(open(grid("dem2.grd", 10, 10, flat(10, 10, 100)), grid("cmp.grd", 9, 10, flat(9, 10, 90)), 1, 20));
+    plotProfile = true;
+    drawAxes = true;
+    frame();
+    for (int x : {5, 312, 600})
+        EXPECT_TRUE(colourNear(pixel(x, 312), 0.9f, 0.9f, 1.0f));
+}
+
+}  // namespace

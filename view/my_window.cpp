@@ -1,0 +1,335 @@
+#include "view/my_window.h"
+
+#include <FL/Fl.H>
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <limits>
+
+#include "model/loader.h"
+#include "model/mountain.h"
+#include "view/renderer.h"
+#include "view/view_state.h"
+
+MyWindow::MyWindow(int x, int y, int w, int h, const char* label) : Fl_Gl_Window(x, y, w, h, label)
+{
+    mode(FL_RGB | FL_DOUBLE | FL_ALPHA | FL_DEPTH);
+    allocated = false;
+    rd.setContourInt(0);
+    mt.reset();
+}
+
+MyWindow::~MyWindow()
+{
+    // The class tables go with the view; nothing draws them afterwards.
+    for (mountain* m : {static_cast<mountain*>(&mt), static_cast<mountain*>(&rd)}) {
+        delete[] m->classes;
+        m->classes = nullptr;
+    }
+}
+
+bool MyWindow::glCurrent()
+{
+    if (!shown())
+        return false;
+    make_current();
+    return true;
+}
+
+void MyWindow::InitializeGL()
+{
+    glClearColor(0.1f, 0.1f, 0.1f, 1);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void minit()
+{
+    glClearColor(BACKGROUND[0], BACKGROUND[1], BACKGROUND[2], BACKGROUND[3]);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_COLOR_MATERIAL);
+    glLightfv(GL_LIGHT0, GL_POSITION, position0);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    if (lighting)
+        glEnable(GL_LIGHTING);
+    glShadeModel(GL_SMOOTH);
+}
+
+void reshape(int w, int h)
+{
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-0.2, 0.2, -0.2, 0.2, 18, 200);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void MyWindow::draw()
+{
+    if (!OPEN) {
+        glClearColor(0.7f, 0.7f, 0.7f, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    if (firstTime) {
+        InitializeGL();
+        firstTime = false;
+    }
+    minit();
+    // After a refused pair the grids do not belong together: show the empty background.
+    if (pairRefused)
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    else
+        display();
+    // The projection is set after the scene, so a frame uses the one its predecessor left.
+    reshape(MAX, MAX);
+}
+
+void mouseMove(int x, int y)
+{
+    static int lastx = x;
+    static int lasty = 0;
+    if (buttonState) {
+        if (x < lastx)
+            zrotation -= 10;
+        else if (x > lastx)
+            zrotation += 10;
+        if (y < lasty)
+            xrotation += 10;
+        else if (y > lasty)
+            xrotation -= 10;
+    }
+    lastx = x;
+    lasty = y;
+}
+
+void MyWindow::handleMouse(int)
+{
+    if (Fl::event_button() != FL_LEFT_MOUSE)
+        return;
+    buttonState = true;
+    // Large grids switch to outlines while the button is held, so turning stays quick.
+    if (mt.gridsize() > 100000) {
+        if (glCurrent())
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        mouseMove(Fl::event_x(), Fl::event_y());
+    }
+}
+
+int MyWindow::handle(int event)
+{
+    if (REDRAW)
+        redraw();
+    switch (event) {
+    case FL_PUSH:
+        handleMouse(event);
+        break;
+    case FL_DRAG:
+        if (Fl::event_button() == FL_LEFT_MOUSE) {
+            buttonState = true;
+            mouseMove(Fl::event_x(), Fl::event_y());
+        }
+        break;
+    case FL_RELEASE:
+        buttonState = false;
+        if (glCurrent())
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        break;
+    case FL_KEYBOARD:
+        applyKey();
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+void MyWindow::rebuildAfterExaggerationKey()
+{
+    rebuild(static_cast<int>(mt.exageration), multFiles);
+}
+
+void MyWindow::applyKey()
+{
+    if (Fl::event_key() == FL_Escape)
+        std::exit(1);
+    const char* text = Fl::event_text();
+    if (text == nullptr || text[0] == '\0')
+        return;
+    switch (text[0]) {
+    case '+':
+    case '=':
+        mt.vertExagPlus();
+        rebuildAfterExaggerationKey();
+        break;
+    case '-':
+        mt.vertExagMinus();
+        rebuildAfterExaggerationKey();
+        break;
+    case '4':
+    case 'j': zrotation -= 1; break;
+    case '6': zrotation += 1; break;
+    case '8':
+    case 'k': xrotation += 1; break;
+    case '2':
+    case ',':
+    case 'm': xrotation -= 1; break;
+    case '7': sunModPlus(); break;
+    case '9': sunModMinus(); break;
+    case 'X': xrotation += 90; break;
+    case 'x': xrotation -= 90; break;
+    case 'Z': zrotation += 90; break;
+    case 'z': zrotation -= 90; break;
+    case 'i': eyevalue += EYEINCR; break;
+    case 'o': eyevalue -= EYEINCR; break;
+    case 'r':
+        eyevalue = STARTEYE;
+        xrotation = XROTATE;
+        zrotation = ZROTATE;
+        break;
+    case 't':
+        eyevalue = -101;
+        xrotation = 180;
+        zrotation = 0;
+        break;
+    case 's':
+        eyevalue = -100;
+        xrotation = -90;
+        zrotation = 0;
+        break;
+    case 'e': {
+        std::cout << "Current eye value: " << eyevalue << std::endl;
+        std::cout << "New eye value: " << std::flush;
+        float typed = 0;
+        if (std::cin >> typed) {
+            eyevalue = typed;
+            std::cin.get();
+        } else if (!std::cin.eof()) {
+            // Not a number: the old eye value stays and the rest of the line is dropped.
+            std::cin.clear();
+            std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        }
+        break;
+    }
+    case 'a': drawAxes = !drawAxes; break;
+    case 'd': drawTriangles = !drawTriangles; break;
+    case 'l': light(nullptr); break;
+    case 'c':
+        if (multFiles)
+            drawCurveColor = !drawCurveColor;
+        break;
+    case 'R':
+        if (multFiles)
+            drawDiff = !drawDiff;
+        drawDiffColor = !drawDiffColor;
+        break;
+    case 'n':
+        if (multFiles)
+            drawContours = !drawContours;
+        break;
+    case SPARSE_KEY_CODE:
+        if (mt.grid != nullptr)
+            mt.makeSparseFile(1000);
+        break;
+    case POINTS_KEY_CODE:
+        if (multFiles)
+            drawPoints = !drawPoints;
+        break;
+    case 'q':
+    case 27: std::exit(1);
+    default: break;
+    }
+}
+
+void MyWindow::ZoomInButton_callback(Fl_Widget*)
+{
+    if (OPEN)
+        eyevalue += ZOOM;
+}
+
+void MyWindow::ZoomOutButton_callback(Fl_Widget*)
+{
+    if (OPEN)
+        eyevalue -= ZOOM;
+}
+
+void MyWindow::XPlus90Button_callback(Fl_Widget*)
+{
+    if (OPEN)
+        xrotation += 90;
+}
+
+void MyWindow::XMinus90Button_callback(Fl_Widget*)
+{
+    if (OPEN)
+        xrotation -= 90;
+}
+
+void MyWindow::ZPlus90Button_callback(Fl_Widget*)
+{
+    if (OPEN)
+        zrotation += 90;
+}
+
+void MyWindow::ZMinus90Button_callback(Fl_Widget*)
+{
+    if (OPEN)
+        zrotation -= 90;
+}
+
+void MyWindow::ResetButton_callback(Fl_Widget*)
+{
+    if (!OPEN)
+        return;
+    eyevalue = STARTEYE;
+    xrotation = XROTATE;
+    zrotation = ZROTATE;
+    REDRAW = true;
+}
+
+void MyWindow::TopButton_callback(Fl_Widget*)
+{
+    if (!OPEN)
+        return;
+    eyevalue = -100.5f;
+    xrotation = 180;
+    zrotation = 180;
+    REDRAW = true;
+}
+
+void MyWindow::SideButton_callback(Fl_Widget*)
+{
+    if (!OPEN)
+        return;
+    eyevalue = -100;
+    xrotation = -90;
+    REDRAW = true;
+}
+
+namespace {
+
+// z on the ellipse x^2 / 2.3^2 + z^2 / 2^2 = 1; 1.00001 keeps the root's argument
+// positive at the ends of the path.
+float ellipseHeight(float x) { return static_cast<float>(std::sqrt(4 * (1.00001 - double(x) * x / 5.29))); }
+
+}  // namespace
+
+void MyWindow::sunModPlus()
+{
+    if (position0[0] <= 2.2)
+        position0[0] += 0.1;
+    position0[2] = ellipseHeight(position0[0]);
+    if (glCurrent())
+        glLightfv(GL_LIGHT0, GL_POSITION, position0);
+}
+
+void MyWindow::sunModMinus()
+{
+    if (position0[0] >= -2.2)
+        position0[0] -= 0.1;
+    position0[2] = ellipseHeight(position0[0]);
+    if (glCurrent())
+        glLightfv(GL_LIGHT0, GL_POSITION, position0);
+}

@@ -1,0 +1,162 @@
+// The commands through which the shell and the dialogs reach the model. They only change
+// state; the calling callback redraws the view.
+
+#include <GL/gl.h>
+
+#include "analysis/curvature.h"
+#include "analysis/difference.h"
+#include "analysis/slope.h"
+#include "model/error.h"
+#include "model/loader.h"
+#include "model/mountain.h"
+#include "view/my_window.h"
+#include "view/view_state.h"
+
+bool MyWindow::Begin(int slope, bool open, int fileCount, const char* demName, const char* comparisonName,
+                     int exaggeration, int fileType, int treeline, int contourInterval, float& xll, float& yll,
+                     float& size)
+{
+    REDRAW = true;
+    dArrayCount = 0;
+    cArrayCount = 0;
+    TREELINE = treeline;
+    OPEN = open;
+    FILES = fileCount;
+    allocated = false;
+    rd.setContourInt(0);
+    SLOPE = static_cast<float>(slope);
+    mt.reset();
+    // A contour file's interval is inferred from its heights while it is read.
+    if (fileType == DEM || fileType == SPARSEF)
+        rd.setContourInt(contourInterval);
+    bool sizesMatch = false;
+    start(demName, exaggeration, comparisonName, fileType, sizesMatch, FILES);
+    mt.getCoord(xll, yll, size);
+    return sizesMatch;
+}
+
+void MyWindow::changeVert(int exaggeration, int fileCount) { rebuild(exaggeration, fileCount == 2); }
+
+bool MyWindow::changeFile(const char* comparisonName, int exaggeration, int fileCount, int fileType,
+                          int contourInterval)
+{
+    FILES = fileCount;
+    if (fileType == DEM || fileType == SPARSEF)
+        rd.setContourInt(contourInterval);
+    else if (fileType == CONTF)
+        rd.setContourInt(0);
+    bool sizesMatch = false;
+    addFile(comparisonName, exaggeration, sizesMatch);
+    return sizesMatch;
+}
+
+void MyWindow::changeCont(int) { mt.compute_diff_color(); }
+
+void MyWindow::Sparse(int n)
+{
+    if (mt.grid != nullptr)
+        mt.makeSparseFile(n);
+}
+
+void MyWindow::modCurveErr(float unit)
+{
+    units = unit;
+    mt.compute_curve_color();
+}
+
+void MyWindow::changeProf(int row)
+{
+    if (row < 0 || row >= mt.getRows())
+        return;
+    profileYpos = row;
+    if (glCurrent())
+        mt.profilePlot();
+}
+
+void MyWindow::triangles(Fl_Widget*) { drawTriangles = !drawTriangles; }
+void MyWindow::slopeVis(Fl_Widget*) { colorSlope = !colorSlope; }
+void MyWindow::sun(Fl_Widget*) { drawSun = !drawSun; }
+void MyWindow::cont(Fl_Widget*) { drawContours = !drawContours; }
+void MyWindow::Colors(Fl_Widget*) { drawColors = !drawColors; }
+void MyWindow::Axes(Fl_Widget*) { drawAxes = !drawAxes; }
+void MyWindow::prof() { plotProfile = !plotProfile; }
+
+void MyWindow::heights(Fl_Widget*)
+{
+    colorHeightClasses = !colorHeightClasses;
+    // A table made for another interval is never read with this one.
+    if (!mt.heightClassesFor(rd.getContourInt()))
+        mt.computeHeightClasses();
+}
+
+void MyWindow::light(Fl_Widget*)
+{
+    if (glCurrent()) {
+        if (lighting == 0)
+            glEnable(GL_LIGHTING);
+        else
+            glDisable(GL_LIGHTING);
+    }
+    lighting = lighting == 0 ? 1 : 0;
+}
+
+void MyWindow::cerr(Fl_Widget*)
+{
+    mt.compute_curve_color();
+    drawCurveColor = !drawCurveColor;
+}
+
+void MyWindow::lerr(Fl_Widget*)
+{
+    drawDiff = !drawDiff;
+    drawDiffColor = !drawDiffColor;
+}
+
+void MyWindow::getStats(float& maxCurve, float& totalSq, int& c15, int& c10, int& c5, int& c, int& rows, int& cols)
+{
+    maxCurve = MAX_CURVE;
+    totalSq = TOTAL_SQ;
+    c15 = C15;
+    c10 = C10;
+    c5 = C5;
+    c = C;
+    rows = mt.getRows();
+    cols = mt.getCols();
+}
+
+void MyWindow::getSparse(int& d20, int& d15, int& d10, int& d5, int& d)
+{
+    d20 = D20;
+    d15 = D15;
+    d10 = D10;
+    d5 = D5;
+    d = D;
+}
+
+float MyWindow::getRMSE() { return rd.rmse(); }
+
+bool MyWindow::getRMSE(float& value) { return rd.tryRmse(value); }
+
+void MyWindow::getDifferenceInfo(float& max, float& min, int& count)
+{
+    max = dArrayMax;
+    min = dArrayMin;
+    count = dArrayCount;
+}
+
+void MyWindow::getCurvatureInfo(float& max, float& min, int& count)
+{
+    max = cArrayMax;
+    min = cArrayMin;
+    count = cArrayCount;
+}
+
+float* MyWindow::getDiffArray() { return dArray; }
+float* MyWindow::getCurveArray() { return cArray; }
+int MyWindow::getCont() { return rd.getContourInt(); }
+
+int* MyWindow::graphHeights()
+{
+    mt.computeHeightClasses();
+    return mt.getClasses();
+}
