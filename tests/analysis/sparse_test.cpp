@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "tests/support/console_capture.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
+#include "tests/support/sparse_reference.h"
 
 namespace {
 
@@ -38,45 +38,12 @@ protected:
 
 const unsigned SEED = 2006;
 
-// The sparse grid straight from the rules: every interior point strictly above its eight
-// neighbours (the first 100 in row order), then rand() picks of row and column until
-// there are n points. Every chosen point carries its own DEM height.
 std::vector<float> reference(int rows, int cols, const std::vector<float>& h, int n)
 {
-    auto at = [&](int r, int c) { return h[std::size_t(r) * cols + c]; };
-    std::vector<float> values(h.size(), 0.0f);
-    int chosen = 0;
-    for (int r = 1; r + 1 < rows; r++)
-        for (int c = 1; c + 1 < cols; c++) {
-            bool top = true;
-            for (int dr = -1; dr <= 1; dr++)
-                for (int dc = -1; dc <= 1; dc++)
-                    if ((dr || dc) && !(at(r, c) > at(r + dr, c + dc)))
-                        top = false;
-            if (top && chosen < 100) {
-                values[std::size_t(r) * cols + c] = at(r, c);
-                chosen++;
-            }
-        }
-    srand(SEED);
-    for (; chosen < n; chosen++) {
-        const int r = rand() % rows;
-        const int c = rand() % cols;
-        values[std::size_t(r) * cols + c] = at(r, c);
-    }
-    return values;
+    return sparseReference(rows, cols, h, n, SEED).values;
 }
 
-std::string body(int rows, int cols, const std::vector<float>& values)
-{
-    std::ostringstream text;
-    for (int r = 0; r < rows; r++) {
-        for (int c = 0; c < cols; c++)
-            text << values[std::size_t(r) * cols + c] << " ";
-        text << "\n";
-    }
-    return text.str();
-}
+std::string body(int rows, int cols, const std::vector<float>& values) { return sparseBody(rows, cols, values); }
 
 const std::string PROMPT = "Enter desired number of random spot heights: \n";
 const std::string HEADING = "Creating sparse data file\nPeak heights will be included automatically.\n";
