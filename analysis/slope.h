@@ -14,8 +14,8 @@ extern float SLOPE;   // vegetation slope limit in degrees; 10.0 at start
 int find_gradient(int row, int col);
 
 // Direction angle at (row, col) of mt in degrees, 0.0 near the border. Within (-90, 90]
-// up to the rounding of pi: a nearly vertical gradient (|A / B| above about 750000)
-// reaches +-90.00015.
+// up to the rounding of pi: a nearly vertical gradient (|A / B| above about 800000)
+// gives up to +-90.00008, which the colouring leaves in the base colour.
 float colorSlopeDeg(int row, int col);
 
 // Direction class of an angle: (-22, 22] is 0, (22, 67] is 45, (67, 112] is 90,

@@ -189,7 +189,7 @@ TEST_F(SlopeTest, ColourBandsAtTheirEnds)
         {-22.5f, true, 1, 0.5f, 0.5f}, {-45, true, 1, 0, 0},          {67.5f, true, 0.3f, 0.2f, 0.85f},
         {90, true, 0.6f, 0.4f, 0.7f}, {-67.5f, true, 0.8f, 0.2f, 0.35f}, {-90, true, 0.6f, 0.4f, 0.7f},
         {std::nextafter(45.0f, 90.0f), true, 0, 0, 1}, {std::nextafter(-45.0f, -90.0f), true, 1, 0, 0},
-        {90.00015f, false, 0, 0, 0}, {-90.00015f, false, 0, 0, 0}, {nan, false, 0, 0, 0},
+        {std::nextafter(90.0f, 100.0f), false, 0, 0, 0}, {std::nextafter(-90.0f, -100.0f), false, 0, 0, 0}, {nan, false, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.angle);
