@@ -2,9 +2,13 @@
 
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
+#include "analysis/height_classes.h"
+#include "analysis/slope.h"
 
 void resetAnalysis()
 {
     resetCurvature();
     resetDifference();
+    resetHeightClasses();
+    resetSlope();
 }

@@ -13,7 +13,9 @@ extern float SLOPE;   // vegetation slope limit in degrees; 10.0 at start
 // Direction class at (row, col) of mt: 0, 45, 90, -45 or -90; -1 near the border.
 int find_gradient(int row, int col);
 
-// Direction angle at (row, col) of mt in degrees, in (-90, 90]; 0.0 near the border.
+// Direction angle at (row, col) of mt in degrees, 0.0 near the border. Within (-90, 90]
+// up to the rounding of pi: a nearly vertical gradient (|A / B| above about 800000)
+// gives up to +-90.00008, which the colouring leaves in the base colour.
 float colorSlopeDeg(int row, int col);
 
 // Direction class of an angle: (-22, 22] is 0, (22, 67] is 45, (67, 112] is 90,
@@ -21,7 +23,8 @@ float colorSlopeDeg(int row, int col);
 int roundDeg(float angle);
 
 // The colour of a direction angle in the gradient colouring; set is false outside
-// [-90, 90], where the surface keeps its base colour.
+// [-90, 90], where the surface keeps its base colour (and, with DEBUG, the angle is
+// written to standard output).
 struct SlopeColour {
     bool set;
     float red, green, blue;

@@ -1,8 +1,11 @@
 #include "tools/grid_writer.h"
 
+#include <charconv>
 #include <fstream>
 #include <iomanip>
 #include <ostream>
+
+#include "model/mountain.h"
 
 void writeHeader(std::ostream& out, const GridHeader& header)
 {
@@ -34,5 +37,37 @@ bool writeGridFile(const std::string& path, const GridHeader& header, const std:
     if (!out)
         return false;
     writeGrid(out, header, values);
+    return static_cast<bool>(out);
+}
+
+std::string exactFloat(float value)
+{
+    char text[32];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end.ptr);
+}
+
+void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<float>& values)
+{
+    out << "ncols " << m.ncols << "\n";
+    out << "nrows " << m.nrows << "\n";
+    out << "xllcorner " << exactFloat(m.xllcorner) << "\n";
+    out << "yllcorner " << exactFloat(m.yllcorner) << "\n";
+    out << "cellsize " << exactFloat(m.cellsize) << "\n";
+    std::size_t i = 0;
+    for (int r = 0; r < m.nrows; r++) {
+        for (int c = 0; c < m.ncols; c++)
+            out << exactFloat(values[i++]) << " ";
+        out << "\n";
+    }
+}
+
+bool writeExactGridFile(const std::string& path, const mountain& m, const std::vector<float>& values)
+{
+    std::ofstream out(path);
+    if (!out)
+        return false;
+    writeExactGrid(out, m, values);
+    out.close();
     return static_cast<bool>(out);
 }

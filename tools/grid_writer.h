@@ -21,3 +21,14 @@ struct GridHeader {
 void writeGrid(std::ostream& out, const GridHeader& header, const std::vector<float>& values);
 bool writeGridFile(const std::string& path, const GridHeader& header, const std::vector<float>& values);
 void writeHeader(std::ostream& out, const GridHeader& header);
+
+class mountain;
+
+// The shortest text that reads back as the same float ("0" for zero, "1500.1" for
+// 1500.1f), where the default format would cut a height to six digits.
+std::string exactFloat(float value);
+
+// A grid file with m's five header lines (no nodata line) and the given row-major values,
+// every number written by exactFloat, so that the model reads back exactly these floats.
+void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<float>& values);
+bool writeExactGridFile(const std::string& path, const mountain& m, const std::vector<float>& values);

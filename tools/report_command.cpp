@@ -3,18 +3,23 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <ostream>
 
 #include "analysis/curvature.h"
+#include "analysis/sparse.h"
 #include "analysis/statistics_text.h"
 #include "model/error.h"
 #include "model/loader.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
+#include "tools/grid_writer.h"
 
 const char* const reportUsage =
-    "usage: karvo-report [--unit U] [--exaggeration E] DEM\n"
-    "       karvo-report [--unit U] [--exaggeration E] DEM COMPARISON --type dem|sparse|contour [--interval N]\n";
+    "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
+    "       karvo-report [--unit U] [--exaggeration E] [--classes] DEM COMPARISON --type dem|sparse|contour "
+    "[--interval N]\n"
+    "       karvo-report --sparse N [-o FILE] DEM\n";
 
 namespace {
 
@@ -28,6 +33,46 @@ bool parseNumber(const std::string& text, double& value)
     return end == text.c_str() + text.size() && errno == 0 && std::isfinite(value);
 }
 
+bool parseInteger(const std::string& text, int& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (end != text.c_str() + text.size() || errno != 0 || number < std::numeric_limits<int>::min() ||
+        number > std::numeric_limits<int>::max())
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+int fileTypeCode(const std::string& type)
+{
+    if (type == "dem")
+        return DEM;
+    if (type == "sparse")
+        return SPARSEF;
+    if (type == "contour")
+        return CONTF;
+    return 0;
+}
+
+// Which options go together: --sparse works on the DEM alone and prints no statistics;
+// -o belongs to --sparse; without a comparison file --interval only sets the height
+// classes' interval, and --type needs a comparison file.
+bool consistent(const ReportOptions& o, bool typeGiven)
+{
+    const bool comparison = !o.comparison.empty();
+    if (o.sparse)
+        return !comparison && !o.classes && !o.intervalGiven && !typeGiven;
+    if (!o.output.empty())
+        return false;
+    if (comparison)
+        return o.fileType != 0;
+    return !typeGiven && (!o.intervalGiven || o.classes);
+}
+
 }  // namespace
 
 std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>& args)
@@ -35,7 +80,7 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
     ReportOptions options;
     std::vector<std::string> files;
     std::string type;
-    bool intervalGiven = false;
+    bool typeGiven = false;
     for (std::size_t i = 0; i < args.size(); i++) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -52,11 +97,22 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
             if (!hasValue)
                 return std::nullopt;
             type = args[++i];
+            typeGiven = true;
         } else if (arg == "--interval") {
             if (!hasValue || !parseNumber(args[++i], number) || truncateToInt(number) < 1)
                 return std::nullopt;
             options.interval = truncateToInt(number);
-            intervalGiven = true;
+            options.intervalGiven = true;
+        } else if (arg == "--classes") {
+            options.classes = true;
+        } else if (arg == "--sparse") {
+            if (!hasValue || !parseInteger(args[++i], options.sparseCount))
+                return std::nullopt;
+            options.sparse = true;
+        } else if (arg == "-o") {
+            if (!hasValue || args[i + 1].empty())
+                return std::nullopt;
+            options.output = args[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             return std::nullopt;
         } else {
@@ -66,39 +122,69 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
     if (files.empty() || files.size() > 2)
         return std::nullopt;
     options.dem = files[0];
-    if (files.size() == 1)
-        return type.empty() && !intervalGiven ? std::optional<ReportOptions>(options) : std::nullopt;
-    options.comparison = files[1];
-    if (type == "dem")
-        options.fileType = DEM;
-    else if (type == "sparse")
-        options.fileType = SPARSEF;
-    else if (type == "contour")
-        options.fileType = CONTF;
-    else
+    if (files.size() == 2) {
+        options.comparison = files[1];
+        options.fileType = fileTypeCode(type);
+    }
+    if (!consistent(options, typeGiven))
         return std::nullopt;
     return options;
 }
 
-int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+namespace {
+
+// The same steps as the viewer's Open: fresh triangle storage, the comparison set's
+// interval preset (a contour file's is inferred while reading), height range reset.
+// Without a comparison file the interval is 0, as in the viewer, unless --interval sets
+// it for the height classes.
+bool load(const ReportOptions& options, std::ostream& err)
 {
     const bool comparison = !options.comparison.empty();
-    // The same steps as the viewer's Open: fresh triangle storage, the comparison set's
-    // interval preset (a contour file's is inferred while reading), height range reset.
     allocated = false;
     rd.setContourInt(0);
     mt.reset();
-    if (options.fileType == DEM || options.fileType == SPARSEF)
+    if (options.fileType == DEM || options.fileType == SPARSEF || (!comparison && options.intervalGiven))
         rd.setContourInt(options.interval);
     units = static_cast<float>(options.unit);
 
     bool sizesMatch = false;
     start(options.dem.c_str(), options.exaggeration, comparison ? options.comparison.c_str() : nullptr,
           comparison ? options.fileType : CONTF, sizesMatch, comparison ? 2 : 1);
-    if (!sizesMatch) {
+    if (!sizesMatch)
         err << "Files do not match\n";
-        return 2;
+    return sizesMatch;
+}
+
+// The pass writes its report to standard output itself.
+int printHeightClasses(std::ostream& out)
+{
+    out.flush();
+    mt.computeHeightClasses();
+    return mt.heightClasses() ? 0 : 1;
+}
+
+int makeSparse(const ReportOptions& options, std::ostream& err)
+{
+    const std::vector<float> values = makeSparseGrid(mt, options.sparseCount);
+    if (values.empty())
+        return 1;
+    if (!options.output.empty() && !writeExactGridFile(options.output, mt, values)) {
+        err << "Cannot write " << options.output << "\n";
+        return 1;
     }
-    out << statisticsText(currentStatistics(options.unit, comparison)) << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (!load(options, err))
+        return 2;
+    if (options.sparse)
+        return makeSparse(options, err);
+    out << statisticsText(currentStatistics(options.unit, !options.comparison.empty())) << "\n";
+    if (options.classes)
+        return printHeightClasses(out);
     return 0;
 }

@@ -13,6 +13,11 @@ struct ReportOptions {
     std::string comparison;  // empty: DEM alone
     int fileType = 0;        // DEM, SPARSEF or CONTF with a comparison file
     int interval = 20;       // preset contour interval for a comparison DEM or sparse file
+    bool intervalGiven = false;
+    bool classes = false;    // print the height class report after the statistics
+    bool sparse = false;     // make a sparse data set instead of the statistics
+    int sparseCount = 0;     // spot heights asked for
+    std::string output;      // with sparse: also write the sparse data as a grid file here
 };
 
 extern const char* const reportUsage;
@@ -20,7 +25,11 @@ extern const char* const reportUsage;
 // Parses the arguments after the program name; nullopt on a usage error.
 std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>& args);
 
-// Loads as the viewer's Open does and prints the statistics text to out. Returns the
-// exit status: 0, or 2 when the comparison grid's size differs from the DEM's. Reading
-// failures end the process inside the model.
+// Loads as the viewer's Open does and prints the statistics text to out, followed by
+// the height class report with `classes`; with `sparse` it prints what the sparse data
+// generation prints instead (it writes to the process's standard streams and reads the
+// pause from standard input). Returns the exit status: 0; 1 when the height classes or
+// the sparse data were refused or the output file could not be written; 2 when the
+// comparison grid's size differs from the DEM's. Reading failures end the process inside
+// the model.
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);

@@ -1,0 +1,77 @@
+// Height class pass over mt with the comparison set's contour interval n:
+//
+//   class(h) = floor(h + 0.5) mod n, taken in [0, n)
+//
+// floor, not truncation, so heights below -0.5 keep their true position within the
+// interval instead of giving a negative index.
+
+#include "analysis/height_classes.h"
+
+#include <cmath>
+#include <iostream>
+#include <new>
+
+#include "model/error.h"
+#include "model/mountain.h"
+#include "model/numeric.h"
+
+int heightClass(float height, int interval)
+{
+    // In double, where floor and fmod of any float are exact; NaN and infinities have
+    // no position and land in class 0.
+    const double rounded = std::floor(double(height) + 0.5);
+    double position = std::fmod(rounded, double(interval));
+    if (position < 0)
+        position += interval;
+    return truncateToInt(position);
+}
+
+namespace {
+
+void dropClasses(mountain& m)
+{
+    delete[] m.classes;
+    m.classes = nullptr;
+    m.classMin = m.classMax = 0;
+    m.classInterval = 0;
+}
+
+}  // namespace
+
+void mountain::computeHeightClasses()
+{
+    const int n = rd.getContourInt();
+    if (n <= 0) {
+        // No interval to count positions in. An old table would belong to another
+        // interval, so it goes too and nothing colours or graphs from it.
+        dropClasses(*this);
+        std::cout << "Height classes not computed: the contour interval is " << n << ", not above 0" << std::endl;
+        return;
+    }
+    int* table = new (std::nothrow) int[n];
+    if (table == nullptr)
+        error(NOHEIGHT);
+    for (int i = 0; i < n; i++)
+        table[i] = 0;
+    if (grid != nullptr) {
+        for (int r = 0; r < nrows; r++)
+            for (int c = 0; c < ncols; c++)
+                table[heightClass(grid[r][c], n)]++;
+    }
+    delete[] classes;
+    classes = table;
+    classInterval = n;
+
+    // Class 0 enters the extremes but is not listed: it is the contour level itself.
+    classMin = classMax = classes[0];
+    std::cout << "Height Classes Output" << std::endl;
+    for (int i = 1; i < n; i++) {
+        std::cout << i << " " << classes[i] << std::endl;
+        if (classes[i] < classMin)
+            classMin = classes[i];
+        else if (classes[i] > classMax)
+            classMax = classes[i];
+    }
+}
+
+void resetHeightClasses() { dropClasses(mt); }

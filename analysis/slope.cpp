@@ -1,0 +1,157 @@
+// Gradient of mt at an interior point (r, c), from a five-row, five-column stencil.
+// Row difference A (across rows, down the grid):
+//
+//                     -E(r-2,c)
+//        -E(r-1,c-1)  -4E(r-1,c)  -E(r-1,c+1)
+//                        .                        A = sum / 2
+//        +E(r+1,c-1)  +4E(r+1,c)  +E(r+1,c+1)
+//                     +E(r+2,c)
+//
+// Column difference B is the same stencil turned by a quarter. The direction angle is
+// atan(A / B) in degrees, 90 where B is 0. The sums are built term by term in single
+// precision in the order of the statements in gradient(), so that angles near a class
+// boundary fall on the same side on every machine.
+
+#include "analysis/slope.h"
+
+#include <cmath>
+#include <iostream>
+#include <limits>
+
+#include "model/mountain.h"
+#include "model/numeric.h"
+
+int TREELINE = 4100;
+float SLOPE = 10.0f;
+
+namespace {
+
+const double DEGREES_PER_RADIAN = 180 / 3.14159;  // pi taken as 3.14159
+
+float degrees(double radians) { return static_cast<float>(radians * DEGREES_PER_RADIAN); }
+
+bool interior(int row, int col) { return row >= 3 && col >= 3 && row < mt.nrows - 2 && col < mt.ncols - 2; }
+
+// Only for interior points. B == 0 (also -0) means the angle is 90.
+void gradient(int r, int c, float& a, float& b)
+{
+    float** e = mt.grid;
+    a = e[r + 2][c];
+    a -= e[r - 2][c];
+    a += e[r + 1][c - 1];
+    a -= e[r - 1][c - 1];
+    a += e[r + 1][c + 1];
+    a -= e[r - 1][c + 1];
+    a -= 4 * e[r - 1][c];
+    a += 4 * e[r + 1][c];
+    a /= 2;
+
+    b = e[r + 1][c + 1];
+    b -= e[r + 1][c - 1];
+    b += e[r - 1][c + 1];
+    b -= e[r - 1][c - 1];
+    b -= e[r][c - 2];
+    b += e[r][c + 2];
+    b += 4 * e[r][c + 1];
+    b -= 4 * e[r][c - 1];
+    b /= 2;
+}
+
+// Angle of the slope from a point to a neighbour one cell away, atan(|dh| / cellsize)
+// in degrees; the same precisions as the direction angle. A cellsize of 0 makes any
+// height step a vertical wall.
+float stepAngle(float from, float to, float cellsize)
+{
+    const float rise = std::fabs(from - to);
+    float ratio;
+    if (cellsize != 0)
+        ratio = rise / cellsize;
+    else
+        ratio = rise > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+    return degrees(std::atan(double(ratio)));
+}
+
+}  // namespace
+
+int roundDeg(float angle)
+{
+    if (angle > -22 && angle <= 22)
+        return 0;
+    if (angle > 22 && angle <= 67)
+        return 45;
+    if (angle > 67 && angle <= 112)
+        return 90;
+    if (angle > -67 && angle <= -22)
+        return -45;
+    if (angle > -112 && angle <= -67)
+        return -90;
+    return truncateToInt(double(angle) + 0.5);
+}
+
+float colorSlopeDeg(int row, int col)
+{
+    if (!interior(row, col))
+        return 0.0f;
+    float a, b;
+    gradient(row, col, a, b);
+    if (b == 0)
+        return 90.0f;
+    return degrees(std::atan(double(a / b)));
+}
+
+int find_gradient(int row, int col)
+{
+    if (!interior(row, col))
+        return -1;
+    float a, b;
+    gradient(row, col, a, b);
+    if (b == 0)
+        return 90;
+    return roundDeg(degrees(std::atan(double(a / b))));
+}
+
+bool mountain::findSlope(int row, int col)
+{
+    if (row <= 1 || col <= 1 || row > nrows - 3 || col > ncols - 3)
+        return false;
+    // The two neighbours along the direction class, as (row, col) offsets.
+    int first[2], second[2];
+    switch (find_gradient(row, col)) {
+    case 0: first[0] = 0, first[1] = 1, second[0] = 0, second[1] = -1; break;
+    case 45: first[0] = -1, first[1] = -1, second[0] = 1, second[1] = 1; break;
+    case 90:
+    case -90: first[0] = -1, first[1] = 0, second[0] = 1, second[1] = 0; break;
+    case -45: first[0] = -1, first[1] = 1, second[0] = 1, second[1] = -1; break;
+    default: return false;
+    }
+    const float h = grid[row][col];
+    return stepAngle(h, grid[row + first[0]][col + first[1]], cellsize) >= SLOPE ||
+           stepAngle(h, grid[row + second[0]][col + second[1]], cellsize) >= SLOPE;
+}
+
+bool vegetationHigh(float height, int row, int col) { return height > TREELINE || mt.findSlope(row, col); }
+
+SlopeColour slopeColour(float a)
+{
+    if (a >= 0 && a <= 45)
+        return {true, 1 - a / 45, 1 - a / 45, 1};
+    if (a >= -45 && a < 0)
+        return {true, 1, 1 + a / 45, 1 + a / 45};
+    if (a > 45 && a <= 90) {
+        const float t = (a - 45) / 45;
+        return {true, 0.6f * t, 0.4f * t, 0.3f * (1 - t) + 0.7f};
+    }
+    if (a >= -90 && a < -45) {
+        const float t = (-45 - a) / 45;
+        return {true, 0.4f * (1 - t) + 0.6f, 0.4f * t, 0.7f * t};
+    }
+    if (DEBUG)
+        std::cout << a << std::endl;
+    return {false, 0, 0, 0};
+}
+
+void resetSlope()
+{
+    TREELINE = 4100;
+    SLOPE = 10.0f;
+}

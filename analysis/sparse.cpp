@@ -1,0 +1,122 @@
+// Sparse data generation. The spot heights are, in this order, the local maxima found by
+// localMaximums and then rand() picks (row first, then column) until there are n; later
+// records overwrite earlier ones at the same point. Everything else is 0, so a spot
+// height of 0 cannot be told from an empty point.
+
+#include "analysis/sparse.h"
+
+#include <cstddef>
+#include <cstdlib>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "model/error.h"
+#include "model/mountain.h"
+
+namespace {
+
+// Strictly above all eight neighbours; a plateau or ridge of equal tops is no maximum.
+bool isLocalMaximum(float** e, int r, int c)
+{
+    const float h = e[r][c];
+    return h > e[r - 1][c - 1] && h > e[r - 1][c] && h > e[r - 1][c + 1] && h > e[r][c - 1] && h > e[r][c + 1] &&
+           h > e[r + 1][c - 1] && h > e[r + 1][c] && h > e[r + 1][c + 1];
+}
+
+// The pause waits for one integer and forgets it. A word that is no number is dropped
+// with the rest of its line, so that later console prompts still read.
+void pause()
+{
+    std::cerr << "pause" << std::endl;
+    int ignored;
+    if (std::cin >> ignored)
+        return;
+    const bool atEnd = std::cin.eof();
+    std::cin.clear();
+    if (!atEnd)
+        std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+}
+
+// One line per row, one space after every value, in the stream's default float format.
+void writeBody(std::ostream& out, const std::vector<float>& values, int rows, int cols)
+{
+    const std::ios::fmtflags flags = out.flags(std::ios::fmtflags{});
+    const std::streamsize precision = out.precision(6);
+    out.width(0);
+    const float* v = values.data();
+    for (int r = 0; r < rows; r++) {
+        for (int c = 0; c < cols; c++)
+            out << *v++ << ' ';
+        out << '\n';
+    }
+    out.flags(flags);
+    out.precision(precision);
+    out.flush();
+}
+
+}  // namespace
+
+int mountain::localMaximums(randomHeight* out)
+{
+    int count = 0;
+    for (int r = 1; count < LOCALNUM && r < nrows - 1; r++)
+        for (int c = 1; count < LOCALNUM && c < ncols - 1; c++) {
+            if (!isLocalMaximum(grid, r, c))
+                continue;
+            out[count] = {r, c, grid[r][c]};
+            std::cerr << "local max " << count << ": " << grid[r][c] << std::endl;
+            count++;
+        }
+    std::cerr << "Found " << count << " local maximums." << std::endl;
+    pause();
+    return count;
+}
+
+std::vector<float> makeSparseGrid(mountain& m, int n)
+{
+    std::cout << "Creating sparse data file" << std::endl;
+    std::cerr << "Enter desired number of random spot heights: " << std::endl;
+    if (n < LOCALNUM) {
+        error(SPARSE);
+        return {};
+    }
+    if (m.grid == nullptr || m.nrows <= 0 || m.ncols <= 0) {
+        std::cout << "No DEM loaded: no sparse data file made" << std::endl;
+        return {};
+    }
+    std::cout << "Peak heights will be included automatically." << std::endl;
+
+    // n comes from the user, and the sparse grid is a second grid of the DEM's size:
+    // what cannot be held is refused before anything is asked or written. The sparse
+    // grid is its own array so that the DEM stays loaded for every later frame,
+    // statistic and pass.
+    std::unique_ptr<randomHeight[]> records(new (std::nothrow) randomHeight[static_cast<std::size_t>(n)]);
+    std::vector<float> values;
+    try {
+        if (records)
+            values.assign(static_cast<std::size_t>(m.nrows) * static_cast<std::size_t>(m.ncols), 0.0f);
+    } catch (const std::bad_alloc&) {
+        records.reset();
+    }
+    if (!records) {
+        std::cout << "Not enough memory for " << n << " spot heights on a grid of " << m.nrows << " x " << m.ncols
+                  << " points: no sparse data file made" << std::endl;
+        return {};
+    }
+
+    const int k = m.localMaximums(records.get());
+    std::cerr << "numLocals = " << k << std::endl;
+    for (int i = k; i < n; i++) {
+        const int row = std::rand() % m.nrows;
+        const int col = std::rand() % m.ncols;
+        records[i] = {row, col, m.grid[row][col]};
+    }
+    for (int i = 0; i < n; i++)
+        values[static_cast<std::size_t>(records[i].row) * m.ncols + records[i].col] = records[i].height;
+    writeBody(std::cout, values, m.nrows, m.ncols);
+    return values;
+}
+
+void mountain::makeSparseFile(int n) { makeSparseGrid(*this, n); }
