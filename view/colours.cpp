@@ -3,10 +3,8 @@
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <iostream>
 
 #include "analysis/slope.h"
-#include "model/mountain.h"
 
 Rgb decodeColour(int code)
 {
@@ -52,6 +50,4 @@ void setSlopeColor(float angle)
     const SlopeColour c = slopeColour(angle);
     if (c.set)
         glColor3f(c.red, c.green, c.blue);
-    else if (DEBUG)
-        std::cout << angle << std::endl;
 }

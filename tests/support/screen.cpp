@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -100,11 +101,21 @@ Image captureWindow(const std::string& windowId)
         return image;
     close(fd);
     const std::string path = std::string(name) + ".ppm";
-    shellOutput("import -window " + windowId + " " + path + " 2>/dev/null");
+    // xwd reads the window without grabbing the server (import does, and a stuck grab
+    // blocks every other client of the test run); ImageMagick turns it into a PPM.
+    shellOutput("timeout 10 xwd -silent -id " + windowId + " | convert xwd:- -depth 8 ppm:" + path + " 2>/dev/null");
     std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxval = 0;
-    in >> magic >> image.width >> image.height >> maxval;
+    // Header tokens, with comment lines (the window's name) between them.
+    auto token = [&in]() {
+        std::string t;
+        while (in >> t && t[0] == '#')
+            std::getline(in, t);
+        return t;
+    };
+    const std::string magic = token();
+    image.width = std::atoi(token().c_str());
+    image.height = std::atoi(token().c_str());
+    const int maxval = std::atoi(token().c_str());
     in.get();
     if (magic != "P6" || maxval != 255) {
         image.width = image.height = 0;

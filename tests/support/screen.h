@@ -1,6 +1,6 @@
 #pragma once
-// Drives and captures the real program under the test run's X server with xdotool and
-// ImageMagick's import, as a user at the screen would see it.
+// Drives and captures the real program under the test run's X server with xdotool, xwd
+// and ImageMagick, as a user at the screen would see it.
 
 #include <sys/types.h>
 

@@ -173,10 +173,7 @@ TEST_F(RenderTest, ProfileCutRemovesTheLastRowsOfCells)
 
 TEST_F(RenderTest, AxesAreRedBlueAndYellow)
 {
-    lighting = 0;
-    eyevalue = -100;
-    xrotation = -135;
-    zrotation = 180;
+    topViewUnlit();  // x and y axes seen flat, the z axis end-on
     open(grid("dem.grd", 3, 3, flat(3, 3, 100), 0.01));
     drawAxes = true;
     frame();
@@ -185,6 +182,9 @@ TEST_F(RenderTest, AxesAreRedBlueAndYellow)
     EXPECT_TRUE(colourNear(pixel(x, y), 1, 0, 0));
     ASSERT_TRUE(project(0, 1.1f, 0, x, y));
     EXPECT_TRUE(colourNear(pixel(x, y), 0, 0, 1));
+    xrotation = -90;  // side view: the z axis stands upright
+    zrotation = 0;
+    frame();
     ASSERT_TRUE(project(0, 0, 1.1f, x, y));
     EXPECT_TRUE(colourNear(pixel(x, y), 1, 1, 0));
 }

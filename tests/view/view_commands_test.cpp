@@ -103,8 +103,10 @@ TEST_F(ViewCommandsTest, HeightsRebuildsATableOfAnotherInterval)
     ASSERT_TRUE(begin(grid("dem.grd", 10, 10, flat(10, 10, 1515)), grid("cmp.grd", 10, 10, flat(10, 10, 0)), 1, 10));
     testing::internal::CaptureStdout();
     view->heights(nullptr);
+    testing::internal::GetCapturedStdout();
     ASSERT_EQ(mt.classes[5], 100);
     ASSERT_TRUE(begin(grid("dem.grd", 10, 10, flat(10, 10, 1515)), grid("cmp.grd", 10, 10, flat(10, 10, 0)), 1, 20));
+    testing::internal::CaptureStdout();
     view->heights(nullptr);
     testing::internal::GetCapturedStdout();
     EXPECT_TRUE(mt.heightClassesFor(20));
