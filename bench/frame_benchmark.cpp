@@ -67,6 +67,7 @@ int main(int argc, char** argv)
     view.show();
     while (!view.shown())
         Fl::wait(0.01);
+    view.make_current();
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     std::printf("GL renderer: %s\n", renderer ? renderer : "unknown");
     std::printf("%-12s %-28s %12s\n", "grid", "frame", "median ms");
