@@ -4,6 +4,7 @@
 #include <FL/Fl_Menu_Bar.H>
 
 #include <string>
+#include <vector>
 
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
@@ -105,6 +106,54 @@ TEST_F(TogglesTest, SurfaceColouringsExcludeEachOther)
     EXPECT_FALSE(colorHeightClasses);
     EXPECT_EQ(col->value(), 0);
     EXPECT_FALSE(menuEntry(HEIGHTS).value());
+}
+
+TEST_F(TogglesTest, EveryPairOfAGroupExcludesEachOtherFromEitherSide)
+{
+    // Height classes keep no flag of their own here: colorHeightClasses is checked below.
+    struct Member {
+        const char* name;
+        int entry;
+        Fl_Check_Button** button;
+        bool* flag;
+    };
+    const std::vector<std::vector<Member>> groups = {
+        {{"height colours", COLORS, &colors, &drawColors},
+         {"slope colours", SLOPE, &slope, &colorSlope},
+         {"height classes", HEIGHTS, &col, &colorHeightClasses},
+         {"contours", CONT, &cont, &drawContours}},
+        {{"curvature error", CERR, &Cerr, &drawCurveColor}, {"difference error", LERR, &lerr, &drawDiffColor}},
+    };
+    for (const auto& group : groups)
+        for (const Member& first : group)
+            for (const Member& second : group) {
+                if (&first == &second)
+                    continue;
+                for (bool fromMenu : {false, true}) {
+                    SCOPED_TRACE(std::string(first.name) + " then " + second.name + (fromMenu ? " (menu)" : " (panel)"));
+                    testing::internal::CaptureStdout();
+                    if (fromMenu)
+                        pickMenu(first.entry);
+                    else
+                        clickButton(*first.button);
+                    if (fromMenu)
+                        pickMenu(second.entry);
+                    else
+                        clickButton(*second.button);
+                    testing::internal::GetCapturedStdout();
+                    for (const Member& m : group) {
+                        const bool on = &m == &second;
+                        EXPECT_EQ(*m.flag, on) << m.name;
+                        EXPECT_EQ((*m.button)->value() != 0, on) << m.name;
+                        EXPECT_EQ(menuEntry(m.entry).value() != 0, on) << m.name;
+                    }
+                    // Back to all off for the next pair.
+                    if (fromMenu)
+                        pickMenu(second.entry);
+                    else
+                        clickButton(*second.button);
+                }
+            }
 }
 
 TEST_F(TogglesTest, ErrorColouringsExcludeEachOther)

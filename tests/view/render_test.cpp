@@ -92,6 +92,18 @@ TEST_F(RenderTest, CurvatureSpikeIsRedAndOverDifferenceColours)
     EXPECT_TRUE(colourNear(at(5.5f, 5.5f), 1.0f, 0.2f, 1.0f));
 }
 
+TEST_F(RenderTest, ContourCellsAreGreyedOut)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    const std::vector<float> cmp = surface(10, 10, [](int r, int) { return r == 4 ? 1000.0 : 0.0; });
+    ASSERT_TRUE(open(grid("dem.grd", 10, 10, flat(10, 10, 1000), 10), grid("cmp.grd", 10, 10, cmp), 3));
+    drawContours = true;
+    frame();
+    EXPECT_TRUE(colourNear(at(4.25f, 3.25f), 0.7f, 0.7f, 0.7f));
+    EXPECT_TRUE(colourNear(at(6.25f, 3.25f), 0.3f, 0.5f, 0.3f));
+}
+
 TEST_F(RenderTest, HeightRampWinsOverSlopeColours)
 {
     drawTriangles = true;
