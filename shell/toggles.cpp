@@ -37,6 +37,12 @@ void showView()
     gl->take_focus();
 }
 
+void cameraCommand(void (MyWindow::*command)(Fl_Widget*), Fl_Widget* w)
+{
+    (gl->*command)(w);
+    showView();
+}
+
 using Handler = void (*)(Fl_Widget*, void*);
 
 struct Partner {
@@ -172,60 +178,15 @@ void proffn(Fl_Widget*, void*)
     showView();
 }
 
-void ZoomInButton_callback(Fl_Widget* w, void*)
-{
-    gl->ZoomInButton_callback(w);
-    showView();
-}
-
-void ZoomOutButton_callback(Fl_Widget* w, void*)
-{
-    gl->ZoomOutButton_callback(w);
-    showView();
-}
-
-void XPlus90Button_callback(Fl_Widget* w, void*)
-{
-    gl->XPlus90Button_callback(w);
-    showView();
-}
-
-void XMinus90Button_callback(Fl_Widget* w, void*)
-{
-    gl->XMinus90Button_callback(w);
-    showView();
-}
-
-void ZPlus90Button_callback(Fl_Widget* w, void*)
-{
-    gl->ZPlus90Button_callback(w);
-    showView();
-}
-
-void ZMinus90Button_callback(Fl_Widget* w, void*)
-{
-    gl->ZMinus90Button_callback(w);
-    showView();
-}
-
-void TopButton_callback(Fl_Widget* w, void*)
-{
-    gl->TopButton_callback(w);
-    showView();
-}
-
-void SideButton_callback(Fl_Widget* w, void*)
-{
-    gl->SideButton_callback(w);
-    showView();
-}
-
-void ResetButton_callback(Fl_Widget* w, void*)
-{
-    gl->ResetButton_callback(w);
-    showView();
-}
-
+void ZoomInButton_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::ZoomInButton_callback, w); }
+void ZoomOutButton_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::ZoomOutButton_callback, w); }
+void XPlus90Button_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::XPlus90Button_callback, w); }
+void XMinus90Button_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::XMinus90Button_callback, w); }
+void ZPlus90Button_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::ZPlus90Button_callback, w); }
+void ZMinus90Button_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::ZMinus90Button_callback, w); }
+void TopButton_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::TopButton_callback, w); }
+void SideButton_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::SideButton_callback, w); }
+void ResetButton_callback(Fl_Widget* w, void*) { cameraCommand(&MyWindow::ResetButton_callback, w); }
 void sunPlusFN(Fl_Widget*, void*)
 {
     gl->sunModPlus();

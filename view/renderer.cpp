@@ -46,6 +46,15 @@ void vertex(const float* v) { glVertex3f(v[0], -v[1], v[2]); }
 
 void normal(const triangle& t) { glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]); }
 
+// Point mode: a triangle is a single point at its first vertex.
+void point(const triangle& t)
+{
+    glBegin(GL_POINTS);
+    normal(t);
+    vertex(t.v1);
+    glEnd();
+}
+
 // Base colour of a triangle, the first rule that applies.
 void baseColour(mountain& m, const triangle& t, int tIndex, int row, int col, bool comparable)
 {
@@ -118,10 +127,7 @@ void mountain::drawgrid()
             vertex(tri.v3);
             glEnd();
         } else {
-            glBegin(GL_POINTS);
-            normal(tri);
-            vertex(tri.v1);
-            glEnd();
+            point(tri);
         }
     }
 }
@@ -144,10 +150,7 @@ void mountain::drawDiffSurf(int row, int col, int t)
         glVertex3f(tri.v2[0], -tri.v2[1], tri.v2[2] + offset + length);
         glEnd();
     } else {
-        glBegin(GL_POINTS);
-        normal(tri);
-        vertex(tri.v1);
-        glEnd();
+        point(tri);
     }
 }
 
