@@ -214,7 +214,7 @@ TEST(GraphLayout, BarWidth)
 {
     struct Case {
         int n, width;
-    } cases[] = {{0, 6}, {1, 6}, {20, 6}, {25, 6}, {26, 5}, {30, 5}, {31, 4}, {75, 2}, {150, 1}, {151, 0}, {1000, 0}};
+    } cases[] = {{0, 6}, {1, 6}, {20, 6}, {21, 6}, {25, 6}, {26, 5}, {30, 5}, {31, 4}, {75, 2}, {150, 1}, {151, 0}, {1000, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.n);
         EXPECT_EQ(barWidth(c.n), c.width);
