@@ -2,9 +2,11 @@
 // to the view, and the legend follows.
 
 #include <FL/Fl_Counter.H>
+#include <FL/Fl_Multiline_Output.H>
 #include <FL/Fl_Value_Output.H>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "analysis/curvature.h"
@@ -139,6 +141,23 @@ TEST_F(CurvatureUnitsTest, ThePanelCounterLeavesAnOpenDialogAlone)
     EXPECT_DOUBLE_EQ(unitSlider1->value(), 0.8);
     EXPECT_EQ(units, 0.8f);
     EXPECT_TRUE(legend(0.8));
+}
+
+TEST_F(CurvatureUnitsTest, ANewStatisticsWindowPrintsTheLevelsOfTheNewUnit)
+{
+    move(openDialog(), 0.9);
+    stats(nullptr);
+    settle();
+    const std::vector<Fl_Window*> reports = shownWindows("Statistics");
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string text = static_cast<Fl_Multiline_Output*>(reports[0]->child(0))->value();
+    // 10 above 2.7; 2.5 above 1.8 but not 2.7. Counts are padded to 16 by pairs of spaces.
+    EXPECT_NE(text.find("   >    2.7" + std::string(30, ' ') + "1\n"
+                        "   >    1.8" + std::string(30, ' ') + "4\n"
+                        "   >    0.9" + std::string(30, ' ') + "0\n"
+                        "   <=  0.9" + std::string(28, ' ') + "31"),
+              std::string::npos)
+        << text;
 }
 
 TEST_F(CurvatureUnitsTest, EachDialogAppliesItsOwnValue)
