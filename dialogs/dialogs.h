@@ -15,8 +15,11 @@ void graph(Fl_Widget* w = nullptr, void* data = nullptr);  // a graph of the las
 void graphCurve(Fl_Widget* w, void* data = nullptr);
 void graphDiff(Fl_Widget* w, void* data = nullptr);
 void graphClass(Fl_Widget* w, void* data = nullptr);
+void removeCB(Fl_Widget* w, void* data = nullptr);  // "Remove Big" in a height class graph
 
-void sparse(Fl_Widget* w, void* data = nullptr);  // the "Sparse File" dialog
+void sparse(Fl_Widget* w, void* data = nullptr);      // the "Sparse File" dialog
+void fileSparse(Fl_Widget* w, void* data = nullptr);  // its "Make" button
 
 void modCurve(Fl_Widget* w, void* data = nullptr);     // the "Curvature Error" dialog
+void updateUnit(Fl_Widget* w, void* data = nullptr);   // its unit counter
 void updateUnit1(Fl_Widget* w, void* data = nullptr);  // the panel's unit counter
