@@ -12,18 +12,18 @@
 #include "analysis/curvature.h"
 #include "dialogs/dialogs.h"
 #include "model/mountain.h"
-#include "tests/dialogs/dialog_fixture.h"
+#include "tests/dialogs/report_window_fixture.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
 #include "view/my_window.h"
 
 namespace {
 
-class CurvatureUnitsTest : public DialogTest {
+class CurvatureUnitsTest : public ReportWindowTest {
 protected:
     void SetUp() override
     {
-        DialogTest::SetUp();
+        ReportWindowTest::SetUp();
         // One spike of 2.5 on flat ground: curvature 10 at the spike, 2.5 at its four
         // neighbours and 0 at the other 31 graded cells of the 6 x 6.
         buildDem(7, 7, spike(7, 7, 100, 3, 3, 2.5f));

@@ -19,7 +19,7 @@
 #include "dialogs/graph_data.h"
 #include "dialogs/graphb.h"
 #include "model/mountain.h"
-#include "tests/dialogs/dialog_fixture.h"
+#include "tests/dialogs/report_window_fixture.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/gl_view.h"
 #include "tests/support/grid_files.h"
@@ -41,7 +41,7 @@ std::ostream& operator<<(std::ostream& out, const Field& f)
     return out << "(" << f.x << ", " << f.y << ", " << f.w << ", " << f.h << ": " << f.value << ")";
 }
 
-class GraphWindowTest : public DialogTest {
+class GraphWindowTest : public ReportWindowTest {
 protected:
     // Publishes values as the curvature pass does.
     static void curvatureValues(const std::vector<float>& values, float max, float min)

@@ -9,7 +9,7 @@
 
 #include "dialogs/dialogs.h"
 #include "model/mountain.h"
-#include "tests/dialogs/dialog_fixture.h"
+#include "tests/dialogs/report_window_fixture.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
@@ -21,11 +21,11 @@ const int ROWS = 20, COLS = 25;
 const unsigned SEED = 31;
 const std::string REFUSAL = "Creating sparse data file\nERROR: Number of heights must be >= 100-\ntry again\n";
 
-class SparseDialogTest : public DialogTest {
+class SparseDialogTest : public ReportWindowTest {
 protected:
     void SetUp() override
     {
-        DialogTest::SetUp();
+        ReportWindowTest::SetUp();
         heights = surface(ROWS, COLS, [](int r, int c) { return 500 + 37 * ((r * 7 + c * 13) % 11); });
         setGrid(mt, ROWS, COLS, heights);
     }

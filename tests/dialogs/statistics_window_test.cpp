@@ -11,7 +11,7 @@
 #include "analysis/difference.h"
 #include "dialogs/dialogs.h"
 #include "model/mountain.h"
-#include "tests/dialogs/dialog_fixture.h"
+#include "tests/dialogs/report_window_fixture.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
 
@@ -19,11 +19,11 @@ namespace {
 
 std::string pairs(int n) { return std::string(2 * n, ' '); }
 
-class StatisticsWindowTest : public DialogTest {
+class StatisticsWindowTest : public ReportWindowTest {
 protected:
     void SetUp() override
     {
-        DialogTest::SetUp();
+        ReportWindowTest::SetUp();
         setGrid(mt, 3, 7, flat(3, 7, 10));
         MAX_CURVE = 111.51f;
         TOTAL_SQ = 66200.53f;

@@ -14,7 +14,7 @@
 #include "shell/shell_state.h"
 #include "tests/support/main_window_fixture.h"
 
-class DialogTest : public MainWindowTest {
+class ReportWindowTest : public MainWindowTest {
 protected:
     void SetUp() override
     {

@@ -1,0 +1,92 @@
+// "Add/Change Comparison File...": a comparison set beside the DEM already shown, and
+// the type boxes that it shares with the two-file dialog.
+
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Counter.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Output.H>
+#include <FL/Fl_Window.H>
+
+#include <string>
+
+#include "dialogs/dialog_parts.h"
+#include "dialogs/dialog_state.h"
+#include "dialogs/dialogs.h"
+#include "dialogs/open_dialogs.h"
+#include "shell/shell_state.h"
+#include "shell/toggles.h"
+#include "view/my_window.h"
+
+void addChange(Fl_Widget*, void*)
+{
+    if (FILE_CONST == 0)
+        return;  // no open dialog has been shown yet
+    Fl_Window* window = newDialog(300, 200);
+    ainput = new Fl_Input(0, 20, 170, 20, "Comparison file:");
+    ainput->align(FL_ALIGN_TOP);
+    buildTypeBoxes(105);
+    plasticButton(75, 130, 50, 20, "Open")->callback(fileMod);
+    plasticButton(150, 130, 50, 20, "Cancel")->callback(cancelButton_callback);
+    plasticButton(185, 20, 60, 20, "Search...")->callback(searchButtonC_callback);
+    window->end();
+    openwin = window;
+    window->show();
+}
+
+void searchButtonC_callback(Fl_Widget*, void*) { chooseFile(ainput); }
+
+void demFile(Fl_Widget*)
+{
+    continput->deactivate();
+    rawCheck->value(0);
+    contCheck->value(0);
+}
+
+void rawFile(Fl_Widget*)
+{
+    continput->activate();
+    contCheck->value(0);
+    demCheck->value(0);
+}
+
+void contFile(Fl_Widget*)
+{
+    continput->deactivate();
+    rawCheck->value(0);
+    demCheck->value(0);
+}
+
+void fileMod(Fl_Widget*, void*)
+{
+    const std::string path = ainput->value();
+    if (path.empty()) {
+        errorMessage(COMP_ERR);
+    } else {
+        const bool good = canOpen(path.c_str());
+        file2Label->value("");
+        file2Label->insert(path.c_str());
+        if (rawCheck->value())
+            fileType = SPARSEF;
+        else if (demCheck->value())
+            fileType = DEM;
+        else if (contCheck->value())
+            fileType = CONTF;
+        else
+            fileType = 0;
+        if (!good) {
+            errorMessage(COMP_ERR);
+        } else if (gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,
+                                  static_cast<int>(continput->value()))) {
+            openwin->hide();
+            FILE_CONST = 2;
+            activateTools();
+        } else {
+            // The view keeps the DEM and drops the refused grid's difference results;
+            // the user can name another file.
+            errorMessage(MATCH_ERR);
+        }
+    }
+    gl->redraw();
+    gl->take_focus();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Builders and checks that the open dialogs share.
+
+class Fl_Button;
+class Fl_Counter;
+class Fl_Window;
+
+// A new top-level "Open File" dialog of w × h, placed by the toolkit, left open for its
+// widgets. The previous dialog is hidden: its buttons would act on the new one's widgets.
+Fl_Window* newDialog(int w, int h);
+
+Fl_Button* plasticButton(int x, int y, int w, int h, const char* label);
+// A counter with its label at its left.
+Fl_Counter* leftCounter(int x, int y, int w, int h, const char* label);
+Fl_Counter* treelineCounter(int x, int y);
+Fl_Counter* slopeCounter(int x, int y);
+
+// demFile's check box at (5, demY), the sparse and contour boxes 20 and 40 pixels above
+// it, each with its caption, and the contour interval counter beside the sparse box.
+void buildTypeBoxes(int demY);
+
+// Whether path names a file that opens for reading. A directory opens as a stream here
+// but holds no grid, and the reader would end the program on it.
+bool canOpen(const char* path);

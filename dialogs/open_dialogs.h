@@ -1,0 +1,35 @@
+#pragma once
+// The three open dialogs and the error window. The menu entries reach them through
+// file, files and addChange (dialogs.h); the functions here are their buttons'
+// callbacks, and the checks that name a problem to the user through errorMessage.
+// Problems found here leave the dialog open and the loaded data set as it was.
+
+class Fl_Input;
+class Fl_Widget;
+
+// "Open" of "DEM File" (FILE_CONST 1) and of "DEM and Comparison File" (FILE_CONST 2):
+// takes the names, types and counters, checks that the files can be opened and loads
+// them into the view.
+void openButton_callback(Fl_Widget* w);
+void cancelButton_callback(Fl_Widget* w);  // hides the newest dialog
+
+// The "Search..." buttons: a file chooser for finput, finput2 and ainput.
+void searchButton_callback(Fl_Widget* w, void* data = nullptr);
+void searchButton2_callback(Fl_Widget* w, void* data = nullptr);
+void searchButtonC_callback(Fl_Widget* w, void* data = nullptr);
+// Runs a file chooser until it closes and puts its path into target; a cancelled
+// chooser empties the field. Starts in DIRECTORY when that exists, else here.
+void chooseFile(Fl_Input* target);
+
+// The type boxes: at most one is checked. The contour interval counter is active when
+// the dialog opens and after a click on "Sparse File", inactive after one on the others.
+void demFile(Fl_Widget* w);
+void rawFile(Fl_Widget* w);
+void contFile(Fl_Widget* w);
+
+// "Open" of "Add/Change Comparison File...": a new comparison set beside the DEM shown.
+void fileMod(Fl_Widget* w, void* data = nullptr);
+
+// Shows code's message (DEM_ERR … UNIT_ERR) in a "File Error" window and returns at once.
+void errorMessage(int code);
+void closeErr(Fl_Widget* w);  // "OK" of the error window
