@@ -436,6 +436,16 @@ bool parseRun(const char*& p, const char* bound, const char* end, Sink& sink, lo
     return true;
 }
 
+// Joins the helper on every way out, so that it never outlives the buffer it reads.
+struct Joined {
+    std::thread& helper;
+    ~Joined()
+    {
+        if (helper.joinable())
+            helper.join();
+    }
+};
+
 }  // namespace
 
 std::size_t GridText::splitPoint(std::size_t limit) const
@@ -494,6 +504,7 @@ long long GridText::readHeights(float* const* rows, int nrows, int ncols, float&
                 // No second thread: the whole block is read here.
             }
             if (helper.joinable()) {
+                const Joined joined{helper};
                 ok = parseRun(p, middle, end, sink, wanted);
                 helper.join();
                 if (ok && sink.stored < wanted) {
