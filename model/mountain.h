@@ -3,7 +3,6 @@
 // (triangle mesh, its scaling into view units, curvature, difference and height-class
 // results). `mt` holds the DEM, `rd` the comparison data set.
 
-
 // One mesh triangle as the renderer and the colour passes walk it: 14 words, 56 bytes.
 // Two records per grid cell, cells in row order (record 2k and 2k + 1 belong to cell k).
 struct triangle {
