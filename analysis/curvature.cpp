@@ -10,11 +10,13 @@
 
 #include "analysis/curvature.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 #include "model/colour_codes.h"
 #include "model/mountain.h"
+#include "model/prefault.h"
 
 float units = 1.0f;
 
@@ -40,75 +42,106 @@ void setStats(float maxCurve, float totalSq, int c15, int c10, int c5, int c)
     C = c;
 }
 
-int curvatureColour(float kappa, float unit)
-{
-    if (kappa > 3 * unit)
-        return RED;
-    if (kappa > 2 * unit)
-        return ORANGE;
-    if (kappa > unit)
-        return YELLOW;
-    return MOUNTAINGREEN;
-}
-
 namespace {
 
-int levelIndex(int colour)  // position in curveCounts, level 3 first
+const int levelColours[4] = {MOUNTAINGREEN, YELLOW, ORANGE, RED};
+
+// above holds 1, 2 and 3 units; the tests are strict and tried from the top.
+inline int curvatureLevel(float kappa, const float* above)
 {
-    switch (colour) {
-    case RED: return 0;
-    case ORANGE: return 1;
-    case YELLOW: return 2;
-    default: return 3;
-    }
+    return kappa > above[2] ? 3 : kappa > above[1] ? 2 : kappa > above[0] ? 1 : 0;
 }
 
 }  // namespace
 
-void mountain::compute_curve_color()
+int curvatureColour(float kappa, float unit)
 {
-    int counts[4] = {0, 0, 0, 0};
-    double sumOfSquares = 0;  // a float sum loses whole units on large grids
-    float largest = 0;
+    const float above[3] = {unit, 2 * unit, 3 * unit};
+    return levelColours[curvatureLevel(kappa, above)];
+}
+
+CurvaturePass::CurvaturePass(mountain& mesh) : m(mesh)
+{
+    above[0] = units;
+    above[1] = 2 * units;
+    above[2] = 3 * units;
     cArrayCount = 0;
     cArrayMax = 0;
     cArrayMin = 0;
     delete[] cArray;
-    cArray = new float[static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
-                       static_cast<std::size_t>(ncols > 0 ? ncols : 0)];
+    cArray = nullptr;
+    const std::size_t values = static_cast<std::size_t>(m.nrows > 0 && m.ncols > 0 ? m.nrows : 0) *
+                               static_cast<std::size_t>(m.ncols > 0 ? m.ncols : 0);
+    cArray = new float[values];
+    prefault(cArray, values * sizeof(float));
+}
 
-    if (triangles != nullptr) {
-        const float unit = units;
-        for (int r = 0; r < nrows - 1; r++) {
-            triangle* t = triangles + static_cast<std::size_t>(r) * (2 * ncols - 2);
-            for (int c = 0; c < ncols - 1; c++, t += 2) {
-                int colour = MOUNTAINGREEN;
-                if (r > 0 && c > 0) {
-                    // Summed in double, where four floats and 4h add exactly, then rounded.
-                    const double sum = double(grid[r - 1][c]) + double(grid[r][c - 1]) + double(grid[r][c + 1]) +
-                                       double(grid[r + 1][c]) - 4.0 * double(grid[r][c]);
-                    const float kappa = static_cast<float>(std::fabs(sum));
-                    if (cArrayCount == 0)
-                        cArrayMin = kappa;
-                    cArray[cArrayCount++] = kappa;
-                    if (kappa < cArrayMin)
-                        cArrayMin = kappa;
-                    sumOfSquares += double(kappa) * double(kappa);
-                    if (kappa > largest)
-                        largest = kappa;
-                    cArrayMax = largest;
-                    colour = curvatureColour(kappa, unit);
-                }
-                t[0].curveColor = t[1].curveColor = colour;
-                counts[levelIndex(colour)]++;
-            }
+void CurvaturePass::cellRows(int first, int end)
+{
+    if (m.triangles == nullptr)
+        return;
+    const int cells = m.ncols - 1;
+    for (int r = first; r < end; r++) {
+        triangle* t = m.triangles + static_cast<std::size_t>(r) * (2 * cells);
+        if (r == 0 || cells < 1) {
+            for (int c = 0; c < cells; c++, t += 2)
+                t[0].curveColor = t[1].curveColor = MOUNTAINGREEN;
+            counts[3] += std::max(cells, 0);
+            continue;
+        }
+        t[0].curveColor = t[1].curveColor = MOUNTAINGREEN;
+        counts[3]++;
+        t += 2;
+        const float* up = m.grid[r - 1];
+        const float* row = m.grid[r];
+        const float* down = m.grid[r + 1];
+        float* out = cArray + cArrayCount;
+        float low = smallest, high = largest;
+        double sum = sumOfSquares;
+        for (int c = 1; c < cells; c++, t += 2) {
+            // Summed in double, where four floats and 4h add exactly, then rounded.
+            const double s = double(up[c]) + double(row[c - 1]) + double(row[c + 1]) + double(down[c]) -
+                             4.0 * double(row[c]);
+            const float kappa = static_cast<float>(std::fabs(s));
+            if (c == 1 && cArrayCount == 0)
+                low = kappa;
+            *out++ = kappa;
+            if (kappa < low)
+                low = kappa;
+            sum += double(kappa) * double(kappa);
+            if (kappa > high)
+                high = kappa;
+            const int level = curvatureLevel(kappa, above);
+            t[0].curveColor = t[1].curveColor = levelColours[level];
+            counts[3 - level]++;
+        }
+        if (cells > 1) {
+            cArrayCount += cells - 1;
+            smallest = low;
+            largest = high;
+            sumOfSquares = sum;
         }
     }
+}
+
+void CurvaturePass::finish()
+{
+    if (cArrayCount > 0) {
+        cArrayMin = smallest;
+        cArrayMax = largest;
+    }
     for (int i = 0; i < 4; i++)
-        curveCounts[i] = counts[i];
-    totalSq = static_cast<float>(sumOfSquares);
-    maxCurve = largest;
-    setStats(maxCurve, totalSq, counts[0], counts[1], counts[2], counts[3]);
+        m.curveCounts[i] = counts[i];
+    m.totalSq = static_cast<float>(sumOfSquares);
+    m.maxCurve = largest;
+    setStats(m.maxCurve, m.totalSq, counts[0], counts[1], counts[2], counts[3]);
+}
+
+void mountain::compute_curve_color()
+{
+    CurvaturePass pass(*this);
+    pass.cellRows(0, std::max(nrows - 1, 0));
+    pass.finish();
 }
 
 void resetCurvature()

@@ -3,6 +3,7 @@
 
 #include "analysis/difference.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -29,76 +30,91 @@ void setSparse(int d20, int d15, int d10, int d5, int d)
     D = d;
 }
 
-int differenceColour(float difference, int contourInterval)
-{
-    const float q = std::fabs(difference) / static_cast<float>(contourInterval);
-    if (q > 0.2)
-        return VIOLET;
-    if (q > 0.15)
-        return RED;
-    if (q > 0.1)
-        return ORANGE;
-    if (q > 0.05)
-        return YELLOW;
-    return MOUNTAINGREEN;
-}
-
 namespace {
 
-int levelIndex(int colour)  // position in diffCounts, level 4 first
+const int levelColours[5] = {MOUNTAINGREEN, YELLOW, ORANGE, RED, VIOLET};
+
+// The ratio q = |d| / interval is held in single precision and compared with the
+// thresholds in double.
+inline int differenceLevel(float difference, float interval)
 {
-    switch (colour) {
-    case VIOLET: return 0;
-    case RED: return 1;
-    case ORANGE: return 2;
-    case YELLOW: return 3;
-    default: return 4;
-    }
+    const float q = std::fabs(difference) / interval;
+    return q > 0.2 ? 4 : q > 0.15 ? 3 : q > 0.1 ? 2 : q > 0.05 ? 1 : 0;
 }
 
 }  // namespace
 
-void mountain::compute_diff_color()
+int differenceColour(float difference, int contourInterval)
 {
-    int counts[5] = {0, 0, 0, 0, 0};
+    return levelColours[differenceLevel(difference, static_cast<float>(contourInterval))];
+}
+
+DifferencePass::DifferencePass(mountain& mesh) : m(mesh)
+{
     dArrayCount = 0;
     dArrayMax = 0;
     dArrayMin = 0;
     delete[] dArray;
-    dArray = new float[static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
-                       static_cast<std::size_t>(ncols > 0 ? ncols : 0)];
-
+    dArray = nullptr;
+    const std::size_t values = static_cast<std::size_t>(m.nrows > 0 && m.ncols > 0 ? m.nrows : 0) *
+                               static_cast<std::size_t>(m.ncols > 0 ? m.ncols : 0);
+    dArray = new float[values];
     // Another grid size would index one of the grids outside its bounds: such a
     // comparison set carries no usable data.
-    if (this != &mt || !comparisonMatchesDem() || triangles == nullptr) {
+    usable = &m == &mt && comparisonMatchesDem() && m.triangles != nullptr;
+    interval = static_cast<float>(rd.getContourInt());
+}
+
+void DifferencePass::cellRows(int first, int end)
+{
+    if (!usable)
+        return;
+    const int cells = m.ncols - 1;
+    float* out = dArray + dArrayCount;
+    const float* const start = out;
+    float high = dArrayMax, low = dArrayMin;
+    for (int r = first; r < end; r++) {
+        const float* h = m.grid[r];
+        const float* g = rd.grid[r];
+        triangle* t = m.triangles + static_cast<std::size_t>(r) * (2 * cells);
+        for (int c = 0; c < cells; c++, t += 2) {
+            int level = 0;
+            if (g[c] > 0) {
+                const float d = h[c] - g[c];
+                if (out == dArray)
+                    high = low = d;
+                *out++ = d;
+                if (d > high)
+                    high = d;
+                if (d < low)
+                    low = d;
+                level = differenceLevel(d, interval);
+            }
+            t[0].diffColor = t[1].diffColor = levelColours[level];
+            counts[4 - level]++;
+        }
+    }
+    dArrayCount += static_cast<int>(out - start);
+    dArrayMax = high;
+    dArrayMin = low;
+}
+
+void DifferencePass::finish()
+{
+    if (!usable) {
         clearDifference();
         return;
     }
-    const int interval = rd.getContourInt();
-    for (int r = 0; r < nrows - 1; r++) {
-        const float* h = grid[r];
-        const float* g = rd.grid[r];
-        triangle* t = triangles + static_cast<std::size_t>(r) * (2 * ncols - 2);
-        for (int c = 0; c < ncols - 1; c++, t += 2) {
-            int colour = MOUNTAINGREEN;
-            if (g[c] > 0) {
-                const float d = h[c] - g[c];
-                if (dArrayCount == 0)
-                    dArrayMax = dArrayMin = d;
-                dArray[dArrayCount++] = d;
-                if (d > dArrayMax)
-                    dArrayMax = d;
-                if (d < dArrayMin)
-                    dArrayMin = d;
-                colour = differenceColour(d, interval);
-            }
-            t[0].diffColor = t[1].diffColor = colour;
-            counts[levelIndex(colour)]++;
-        }
-    }
     for (int i = 0; i < 5; i++)
-        diffCounts[i] = counts[i];
+        m.diffCounts[i] = counts[i];
     setSparse(counts[0], counts[1], counts[2], counts[3], counts[4]);
+}
+
+void mountain::compute_diff_color()
+{
+    DifferencePass pass(*this);
+    pass.cellRows(0, std::max(nrows - 1, 0));
+    pass.finish();
 }
 
 void clearDifference()

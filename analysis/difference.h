@@ -29,3 +29,22 @@ int differenceColour(float difference, int contourInterval);
 void clearDifference();
 
 void resetDifference();
+
+class mountain;
+
+// The pass in pieces, for the rebuild chain that runs its passes band by band: the
+// constructor starts it (a new dArray, every count at 0), cellRows grades the cells of
+// rows [first, end) in order, finish publishes the counts. compute_diff_color is the
+// three over every row.
+class DifferencePass {
+public:
+    explicit DifferencePass(mountain& m);
+    void cellRows(int first, int end);
+    void finish();
+
+private:
+    mountain& m;
+    bool usable = false;  // rd fits mt: otherwise no cell has comparison data
+    float interval = 0;
+    int counts[5] = {0, 0, 0, 0, 0};
+};

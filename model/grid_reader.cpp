@@ -9,18 +9,18 @@
 //   h(0,0) h(0,1) ... h(2,3)  (row 0 first; line layout does not matter)
 //
 // Keywords are lower case and in this fixed order. Values after the first
-// nrows x ncols are ignored.
+// nrows x ncols are ignored. GridText reads every token as the standard stream
+// operators would, so the header rules below read as they would on a std::istream.
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <sstream>
 #include <string>
 
 #include "model/error.h"
+#include "model/grid_text.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 
@@ -41,7 +41,7 @@ std::string text(T value)
 // Reads the keyword, then the number after it, then drops the one character that
 // follows the number (normally the line end).
 template <typename T>
-bool readKeyword(std::istream& in, const char* keyword, T& value)
+bool readKeyword(GridText& in, const char* keyword, T& value)
 {
     std::string word;
     in >> word;
@@ -83,10 +83,7 @@ void mountain::readgridfile(const char* const* names, int index)
 {
     const char* name = names[index - 1];
     readingFile = name;
-    std::error_code ignored;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(name, ignored))
-        in.open(name);
+    GridText in(name);
     if (!in.is_open()) {
         std::cout << "ERROR: file \"" << name << "\" not found" << std::endl;
         endProcess();
@@ -131,54 +128,45 @@ void mountain::readgridfile(const char* const* names, int index)
         readrawdata(in);
 }
 
-void mountain::readgrid(std::istream& in)
+void mountain::readgrid(GridText& in)
 {
     if (DEBUG)
         std::cout << "Resolution (cellsize): " << cellsize << std::endl;
     std::cout << "Reading DEM data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
     grid = allocate(nrows, ncols);
-    for (int r = 0; r < nrows; r++) {
-        float* row = grid[r];
-        for (int c = 0; c < ncols; c++) {
-            if (!(in >> row[c]))
-                refuseShortFile(static_cast<long long>(r) * ncols + c, static_cast<long long>(nrows) * ncols);
-            if (row[c] > zmax)
-                zmax = row[c];
-            if (zmin > row[c])
-                zmin = row[c];
-        }
-    }
+    const long long wanted = static_cast<long long>(nrows) * ncols;
+    const long long read = in.readHeights(grid, nrows, ncols, zmin, zmax);
+    if (read < wanted)
+        refuseShortFile(read, wanted);
 }
 
-void mountain::readrawdata(std::istream& in)
+void mountain::readrawdata(GridText& in)
 {
     std::cout << "Reading sparse data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
     sparseData = true;
     grid = allocate(nrows, ncols);
+    const long long wanted = static_cast<long long>(nrows) * ncols;
+    const long long read = in.readHeights(grid, nrows, ncols, zmin, zmax);
+    if (read < wanted)
+        refuseShortFile(read, wanted);
 
     // The contour interval is inferred only when nobody preset it: the first non-zero
     // value gives a first guess, the first later value that is higher turns the guess
-    // into the distance between the two contour levels.
-    bool inferring = getContourInt() == 0;
+    // into the distance between the two contour levels. A refused file ends the process
+    // before this, so running it after the read sees the values in the same order.
+    if (getContourInt() != 0)
+        return;
     for (int r = 0; r < nrows; r++) {
-        float* row = grid[r];
+        const float* row = grid[r];
         for (int c = 0; c < ncols; c++) {
-            if (!(in >> row[c]))
-                refuseShortFile(static_cast<long long>(r) * ncols + c, static_cast<long long>(nrows) * ncols);
             const float v = row[c];
-            if (v > zmax)
-                zmax = v;
-            if (zmin > v)
-                zmin = v;
-            if (!inferring)
-                continue;
             const int level = truncateToInt(v);
             if (getContourInt() == 0) {
                 if (v != 0)
                     setContourInt(level);
             } else if (level > getContourInt()) {
                 setContourInt(saturatingDifference(level, getContourInt()));
-                inferring = false;
+                return;
             }
         }
     }

@@ -1,13 +1,21 @@
 #include "model/loader.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
+#include "model/mesh.h"
 #include "model/mountain.h"
 
 bool multFiles = false;
 bool pairRefused = false;
 
 namespace {
+
+// Records a band may hold to stay in the core's own cache while four passes go over it.
+const std::size_t bandBytes = std::size_t(256) << 10;
 
 bool sameSize(const mountain& a, const mountain& b) { return a.nrows == b.nrows && a.ncols == b.ncols; }
 
@@ -33,11 +41,39 @@ void rebuild(int exaggeration, bool withDifference)
 {
     if (pairRefused || mt.grid == nullptr)
         return;
-    mt.convert_to_triangles(exaggeration);
-    mt.compute_normals();
-    mt.compute_curve_color();
+    if (DEBUG) {
+        // The trace shows the passes one after the other.
+        mt.convert_to_triangles(exaggeration);
+        mt.compute_normals();
+        mt.compute_curve_color();
+        if (withDifference)
+            mt.compute_diff_color();
+        return;
+    }
+    // Each band of cell rows goes through all passes while its records are in the cache;
+    // each pass still walks the cells in mesh order, so the results are those of the
+    // passes run one after the other.
+    MeshPass mesh(mt, exaggeration);
+    NormalsPass normals(mt);
+    CurvaturePass curvature(mt);
+    std::optional<DifferencePass> difference;
     if (withDifference)
-        mt.compute_diff_color();
+        difference.emplace(mt);
+    const int cellRows = std::max(mt.nrows - 1, 0);
+    const std::size_t rowBytes = sizeof(triangle) * 2 * static_cast<std::size_t>(std::max(mt.ncols - 1, 1));
+    const int band = static_cast<int>(std::max<std::size_t>(1, bandBytes / rowBytes));
+    for (int first = 0; first < cellRows; first += band) {
+        const int end = std::min(first + band, cellRows);
+        mesh.cellRows(first, end);
+        normals.cellRows(first, end);
+        curvature.cellRows(first, end);
+        if (difference)
+            difference->cellRows(first, end);
+    }
+    mesh.finish();
+    curvature.finish();
+    if (difference)
+        difference->finish();
 }
 
 void start(const char* demName, int exaggeration, const char* comparisonName, int /*fileType*/, bool& sizesMatch,

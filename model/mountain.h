@@ -3,8 +3,6 @@
 // (triangle mesh, its scaling into view units, curvature, difference and height-class
 // results). `mt` holds the DEM, `rd` the comparison data set.
 
-#include <iosfwd>
-
 // One mesh triangle as the renderer and the colour passes walk it: 14 words, 56 bytes.
 // Two records per grid cell, cells in row order (record 2k and 2k + 1 belong to cell k).
 struct triangle {
@@ -18,6 +16,7 @@ struct triangle {
 static_assert(sizeof(triangle) == 56, "the triangle record is 14 words");
 
 struct randomHeight;
+class GridText;
 
 class mountain {
 public:
@@ -68,8 +67,8 @@ public:
     // Reading (model/grid_reader.cpp). names[index - 1] is the file; index 1 reads a DEM,
     // any other index comparison data. Failures end the process with an "ERROR: " line.
     void readgridfile(const char* const* names, int index);
-    void readgrid(std::istream& in);
-    void readrawdata(std::istream& in);
+    void readgrid(GridText& in);
+    void readrawdata(GridText& in);
 
     int getRows() const { return nrows; }
     int getCols() const { return ncols; }

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Loading a large DEM: karvo-report (read, mesh, normals, curvature, report) on a
+# 4000 x 4000 grid, the same with a contour raster, the grid reader alone, and GDAL's
+# ASCII grid driver reading the same file. The commands run one after the other in
+# turn, ROUNDS times (each round starts with the next command), so that a slow phase
+# of the machine hits them all alike; the medians, their ratios to GDAL and the peak
+# memory are printed at the end.
+#
+#   bench/load_benchmark.sh [ROUNDS]        (default 7, at least 5)
+#
+# Environment: KARVO_BENCH_BUILD (build directory, default build-bench in the source
+# tree, configured as Release), KARVO_BENCH_DATA (where the grids are generated, default
+# /tmp/karvo-bench), KARVO_BENCH_SIZE (rows and columns, default 4000).
+# Not a test: nothing registers it with CTest.
+set -euo pipefail
+
+rounds="${1:-7}"
+if [ "$rounds" -lt 5 ]; then
+  echo "load_benchmark: at least 5 rounds" >&2
+  exit 2
+fi
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+build_dir="${KARVO_BENCH_BUILD:-$source_dir/build-bench}"
+data_dir="${KARVO_BENCH_DATA:-/tmp/karvo-bench}"
+size="${KARVO_BENCH_SIZE:-4000}"
+
+# GDAL from Debian and GNU time, when missing.
+missing=()
+command -v gdal_translate >/dev/null || missing+=(gdal-bin)
+[ -x /usr/bin/time ] || missing+=(time)
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "Installing ${missing[*]}..."
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+echo "Building (Release) in $build_dir..."
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKARVO_TESTS=OFF >/dev/null
+cmake --build "$build_dir" -j2 --target karvo-report bench-read-grid make-bench-grids >/dev/null
+
+mkdir -p "$data_dir"
+dem="$data_dir/dem.grd"
+contours="$data_dir/contours.grd"
+stamp="$data_dir/size-$size"
+if [ ! -f "$stamp" ] || [ ! -f "$dem" ] || [ ! -f "$contours" ] || [ "$build_dir/bench/make-bench-grids" -nt "$stamp" ]; then
+  echo "Generating a $size x $size DEM and its contour raster in $data_dir..."
+  rm -f "$data_dir"/size-*
+  "$build_dir/bench/make-bench-grids" "$data_dir" "$size" "$size"
+  touch "$stamp"
+fi
+# Every command reads the files from the page cache.
+cat "$dem" "$contours" >/dev/null
+
+work="$(mktemp -d /tmp/karvo-bench-run.XXXXXX)"
+trap 'rm -rf "$work"' EXIT
+
+names=(report contour reader gdal)
+# Runs one command under GNU time: wall seconds (nanosecond clock) and peak resident KB.
+timed() {
+  local name="$1"
+  shift
+  local begin end
+  begin=$(date +%s%N)
+  /usr/bin/time -f "%M" -o "$work/rss" "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  local seconds
+  seconds=$(awk -v b="$begin" -v e="$end" 'BEGIN { printf "%.3f", (e - b) / 1e9 }')
+  echo "$seconds $(tail -n 1 "$work/rss")" >>"$work/$name"
+  last="$seconds"
+}
+run() {
+  case "$1" in
+    report) timed report "$build_dir/karvo-report" "$dem" ;;
+    contour) timed contour "$build_dir/karvo-report" "$dem" "$contours" --type contour ;;
+    reader) timed reader "$build_dir/bench/bench-read-grid" "$dem" ;;
+    gdal)
+      # No side-car files, so that nothing is kept from one run to the next.
+      timed gdal env GDAL_PAM_ENABLED=NO gdal_translate -q -of ENVI "$dem" "$work/gdal.envi"
+      rm -f "$work"/gdal.*
+      ;;
+  esac
+}
+
+echo "Machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Rounds: $rounds; file $(du -m "$dem" | cut -f1) MB"
+for ((round = 0; round < rounds; round++)); do
+  line="round $((round + 1)):"
+  for ((i = 0; i < ${#names[@]}; i++)); do
+    name="${names[$(((round + i) % ${#names[@]}))]}"
+    run "$name"
+    line+=" $name ${last}s"
+  done
+  echo "$line"
+done
+
+median() {  # column $2 of file $1
+  sort -n -k"$2" "$1" | awk -v k="$2" '{ v[NR] = $k } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+for name in "${names[@]}"; do
+  declare "t_$name=$(median "$work/$name" 1)"
+  declare "m_$name=$(median "$work/$name" 2)"
+done
+
+# The arrays the model holds after loading: the grid, the triangle records (56 bytes,
+# two per cell) and the curvature values; with comparison data also its grid and the
+# difference values.
+rows=$(awk '$1 == "nrows" { print $2; exit }' "$dem")
+cols=$(awk '$1 == "ncols" { print $2; exit }' "$dem")
+model_kb=$(awk -v r="$rows" -v c="$cols" 'BEGIN { printf "%d", (r * c * 4 + (r - 1) * (2 * c - 2) * 56 + r * c * 4) / 1024 }')
+pair_kb=$(awk -v m="$model_kb" -v r="$rows" -v c="$cols" 'BEGIN { printf "%d", m + 2 * r * c * 4 / 1024 }')
+
+echo
+printf "%-44s %10s %12s\n" "median of $rounds" "seconds" "peak MB"
+printf "%-44s %10s %12.0f\n" "GDAL gdal_translate -of ENVI (read)" "$t_gdal" "$(awk -v k="$m_gdal" 'BEGIN { print k / 1024 }')"
+printf "%-44s %10s %12.0f\n" "reader alone (bench-read-grid)" "$t_reader" "$(awk -v k="$m_reader" 'BEGIN { print k / 1024 }')"
+printf "%-44s %10s %12.0f\n" "karvo-report DEM" "$t_report" "$(awk -v k="$m_report" 'BEGIN { print k / 1024 }')"
+printf "%-44s %10s %12.0f\n" "karvo-report DEM + contours (--type contour)" "$t_contour" "$(awk -v k="$m_contour" 'BEGIN { print k / 1024 }')"
+echo
+verdict() { if awk "BEGIN { exit !($1) }"; then echo "met"; else echo "NOT MET"; fi; }
+speedup=$(awk -v g="$t_gdal" -v r="$t_reader" 'BEGIN { printf "%.2f", g / r }')
+report_ratio=$(awk -v g="$t_gdal" -v r="$t_report" 'BEGIN { printf "%.2f", r / g }')
+contour_ratio=$(awk -v g="$t_gdal" -v r="$t_contour" 'BEGIN { printf "%.2f", r / g }')
+over=$(awk -v m="$m_report" -v a="$model_kb" 'BEGIN { printf "%.1f", (m / a - 1) * 100 }')
+over_pair=$(awk -v m="$m_contour" -v a="$pair_kb" 'BEGIN { printf "%.1f", (m / a - 1) * 100 }')
+echo "reader alone: GDAL / reader = ${speedup}x (target >= 5x): $(verdict "$speedup >= 5")"
+echo "karvo-report DEM: report / GDAL = ${report_ratio} (target <= 0.6): $(verdict "$report_ratio <= 0.6")"
+echo "karvo-report with contours: report / GDAL = ${contour_ratio}"
+echo "peak memory of karvo-report DEM: $((m_report / 1024)) MB, model arrays $((model_kb / 1024)) MB" \
+  "(grid, triangles, curvature): ${over}% above (target <= 10%): $(verdict "$over <= 10")"
+echo "peak memory with contours: $((m_contour / 1024)) MB, model arrays $((pair_kb / 1024)) MB" \
+  "(plus comparison grid and differences): ${over_pair}% above"
+echo "load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,0 +1,166 @@
+#include "tests/support/stream_grid_reader.h"
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "model/error.h"
+#include "model/mountain.h"
+#include "model/numeric.h"
+
+namespace {
+
+std::string readingFile;
+
+std::string inQuotes(const std::string& name) { return "\"" + name + "\""; }
+
+template <typename T>
+std::string text(T value)
+{
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+template <typename T>
+bool readKeyword(std::istream& in, const char* keyword, T& value)
+{
+    std::string word;
+    in >> word;
+    if (word != keyword)
+        return false;
+    in >> value;
+    in.get();
+    return true;
+}
+
+void refuseUnusableHeader(const mountain& m)
+{
+    const std::string file = "file " + inQuotes(readingFile) + ": ";
+    if (m.ncols <= 0)
+        refuse(file + "ncols " + text(m.ncols) + " is not a positive number of columns\n");
+    if (m.nrows <= 0)
+        refuse(file + "nrows " + text(m.nrows) + " is not a positive number of rows\n");
+    if (!(m.cellsize > 0) || !std::isfinite(m.cellsize))
+        refuse(file + "cellsize " + text(m.cellsize) + " is not a positive finite distance\n");
+    const std::int64_t cells = std::int64_t(m.nrows) * m.ncols;
+    const std::int64_t triangles = (std::int64_t(m.nrows) - 1) * (2 * std::int64_t(m.ncols) - 2);
+    const std::int64_t limit = std::numeric_limits<int>::max();
+    if (cells > limit || triangles > limit)
+        refuse(file + "a grid of " + text(m.nrows) + " rows and " + text(m.ncols) +
+               " columns is too large to hold\n");
+}
+
+[[noreturn]] void refuseShortFile(long long read, long long wanted)
+{
+    refuse("file " + inQuotes(readingFile) + " ends or holds a non-number after " + text(read) + " of " +
+           text(wanted) + " heights\n");
+}
+
+void readgrid(mountain& m, std::istream& in)
+{
+    if (DEBUG)
+        std::cout << "Resolution (cellsize): " << m.cellsize << std::endl;
+    std::cout << "Reading DEM data, " << m.nrows << " rows and " << m.ncols << " columns..." << std::endl;
+    m.grid = allocate(m.nrows, m.ncols);
+    for (int r = 0; r < m.nrows; r++) {
+        float* row = m.grid[r];
+        for (int c = 0; c < m.ncols; c++) {
+            if (!(in >> row[c]))
+                refuseShortFile(static_cast<long long>(r) * m.ncols + c, static_cast<long long>(m.nrows) * m.ncols);
+            if (row[c] > m.zmax)
+                m.zmax = row[c];
+            if (m.zmin > row[c])
+                m.zmin = row[c];
+        }
+    }
+}
+
+void readrawdata(mountain& m, std::istream& in)
+{
+    std::cout << "Reading sparse data, " << m.nrows << " rows and " << m.ncols << " columns..." << std::endl;
+    sparseData = true;
+    m.grid = allocate(m.nrows, m.ncols);
+    bool inferring = m.getContourInt() == 0;
+    for (int r = 0; r < m.nrows; r++) {
+        float* row = m.grid[r];
+        for (int c = 0; c < m.ncols; c++) {
+            if (!(in >> row[c]))
+                refuseShortFile(static_cast<long long>(r) * m.ncols + c, static_cast<long long>(m.nrows) * m.ncols);
+            const float v = row[c];
+            if (v > m.zmax)
+                m.zmax = v;
+            if (m.zmin > v)
+                m.zmin = v;
+            if (!inferring)
+                continue;
+            const int level = truncateToInt(v);
+            if (m.getContourInt() == 0) {
+                if (v != 0)
+                    m.setContourInt(level);
+            } else if (level > m.getContourInt()) {
+                m.setContourInt(saturatingDifference(level, m.getContourInt()));
+                inferring = false;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void streamReadGridFile(mountain& m, const char* const* names, int index)
+{
+    const char* name = names[index - 1];
+    readingFile = name;
+    std::error_code ignored;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(name, ignored))
+        in.open(name);
+    if (!in.is_open()) {
+        std::cout << "ERROR: file \"" << name << "\" not found" << std::endl;
+        endProcess();
+    }
+    if (DEBUG)
+        std::cout << "Reading file '" << name << "'..." << std::endl;
+
+    m.releaseGrid();
+    if (!readKeyword(in, "ncols", m.ncols))
+        error(NCOLS);
+    if (!readKeyword(in, "nrows", m.nrows))
+        error(NROWS);
+    if (!readKeyword(in, "xllcorner", m.xllcorner) || !readKeyword(in, "yllcorner", m.yllcorner) ||
+        !readKeyword(in, "cellsize", m.cellsize))
+        error(BAD_KEYWORD);
+    if (DEBUG)
+        std::cout << "cellsize: " << m.cellsize << std::endl;
+
+    char first;
+    if (in >> first) {
+        if (first == 'n' || first == 'N') {
+            std::string rest;
+            in >> rest >> m.nodata_value;
+        } else {
+            in.putback(first);
+            m.nodata_value = 0;
+        }
+    } else {
+        m.nodata_value = 0;
+    }
+    if (DEBUG) {
+        if (m.nodata_value == 0)
+            std::cout << "nodata_value = none" << std::endl;
+        else
+            std::cout << "nodata_value = " << m.nodata_value << std::endl;
+    }
+    refuseUnusableHeader(m);
+
+    if (index == 1)
+        readgrid(m, in);
+    else
+        readrawdata(m, in);
+}
