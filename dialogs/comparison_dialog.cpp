@@ -66,14 +66,7 @@ void fileMod(Fl_Widget*, void*)
         const bool good = canOpen(path.c_str());
         file2Label->value("");
         file2Label->insert(path.c_str());
-        if (rawCheck->value())
-            fileType = SPARSEF;
-        else if (demCheck->value())
-            fileType = DEM;
-        else if (contCheck->value())
-            fileType = CONTF;
-        else
-            fileType = 0;
+        fileType = checkedType();
         if (!good) {
             errorMessage(COMP_ERR);
         } else if (gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,

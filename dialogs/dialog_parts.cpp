@@ -89,6 +89,17 @@ void buildTypeBoxes(int demY)
     continput->activate();
 }
 
+int checkedType()
+{
+    if (rawCheck->value())
+        return SPARSEF;
+    if (demCheck->value())
+        return DEM;
+    if (contCheck->value())
+        return CONTF;
+    return 0;
+}
+
 bool canOpen(const char* path)
 {
     std::error_code ignored;

@@ -19,6 +19,9 @@ Fl_Counter* slopeCounter(int x, int y);
 // it, each with its caption, and the contour interval counter beside the sparse box.
 void buildTypeBoxes(int demY);
 
+// The type of the first checked box in the order sparse, DEM, contour; 0 with none checked.
+int checkedType();
+
 // Whether path names a file that opens for reading. A directory opens as a stream here
 // but holds no grid, and the reader would end the program on it.
 bool canOpen(const char* path);

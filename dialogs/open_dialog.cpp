@@ -35,18 +35,6 @@ void showName(Fl_Output* field, const char* name)
         field->insert(name);
 }
 
-// The first checked box in the order sparse, DEM, contour; with none checked the type
-// of an earlier attempt stays.
-void takeCheckedType()
-{
-    if (rawCheck->value())
-        fileType = SPARSEF;
-    else if (demCheck->value())
-        fileType = DEM;
-    else if (contCheck->value())
-        fileType = CONTF;
-}
-
 // Which of the two files cannot be opened, or that no type was chosen.
 int twoFileError(bool demGood, bool comparisonGood)
 {
@@ -133,7 +121,9 @@ void openButton_callback(Fl_Widget*)
     // of comparison type: a later two-file Open with no box checked still asks for one.
     int type = CONTF;
     if (twoFiles) {
-        takeCheckedType();
+        // With no box checked the type of an earlier attempt stays.
+        if (const int chosen = checkedType())
+            fileType = chosen;
         type = fileType;
     } else {
         fileType = 0;
