@@ -1,6 +1,7 @@
 // libFuzzer target: arbitrary bytes as a grid file.
 //
-// The bytes are read as a DEM by the model's reader and by the stream reader it
+// The bytes are read in one block and in blocks of a few bytes split for two cores, with
+// the same results; then as a DEM by the model's reader and by the stream reader it
 // replaced, which must print the same lines and leave the same model bit for bit. When
 // the file is accepted it is loaded as the DEM and as its own comparison data, and every
 // pass runs over it: mesh, normals, curvature, difference, height classes, slope and
@@ -197,6 +198,71 @@ bool compareReaders(int index, int presetInterval)
     return true;
 }
 
+// The reader's extractions on the bytes, each result and the stream's state after it
+// written down bit for bit, the heights of a grid of the header's size (or 64 x 64).
+std::string extractions(GridText& in)
+{
+    std::string record;
+    auto state = [&] { record += in ? (in.eof() ? 'e' : 'g') : 'f'; };
+    auto hex = [&](const void* p, std::size_t n) {
+        const unsigned char* b = static_cast<const unsigned char*>(p);
+        for (std::size_t i = 0; i < n; i++) {
+            record += "0123456789abcdef"[b[i] >> 4];
+            record += "0123456789abcdef"[b[i] & 15];
+        }
+        record += ' ';
+    };
+    std::string word;
+    int sizes[2] = {0, 0};
+    float values[3] = {0, 0, 0};
+    for (int i = 0; i < 5; i++) {
+        in >> word;
+        record += word + ' ';
+        state();
+        if (i < 2) {
+            in >> sizes[i];
+            hex(&sizes[i], sizeof(int));
+        } else {
+            in >> values[i - 2];
+            hex(&values[i - 2], sizeof(float));
+        }
+        state();
+        record += std::to_string(in.get()) + ' ';
+        state();
+    }
+    char first = 0;
+    if (in >> first)
+        in.putback(first);
+    state();
+    int rows = sizes[1], cols = sizes[0];
+    if (rows <= 0 || cols <= 0 || static_cast<long long>(rows) * cols > mostCells)
+        rows = cols = 64;
+    std::vector<float> heights(static_cast<std::size_t>(rows) * cols, -7.0f);
+    std::vector<float*> pointers;
+    for (int r = 0; r < rows; r++)
+        pointers.push_back(heights.data() + std::size_t(r) * cols);
+    float zmin = 35000.0f, zmax = -1000.0f;
+    const long long stored = in.readHeights(pointers.data(), rows, cols, zmin, zmax);
+    record += std::to_string(stored) + ' ';
+    state();
+    hex(&zmin, sizeof zmin);
+    hex(&zmax, sizeof zmax);
+    hex(heights.data(), sizeof(float) * std::size_t(stored));
+    return record;
+}
+
+// Blocks of a few bytes, split for two cores wherever they can be, must read what one
+// block reads: no number is cut or lost at a boundary.
+void compareBlocks(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::size_t block = 1 + (size > 8 ? data[size - 9] % 64 : 0);
+    const std::size_t split = 1 + (size > 9 ? data[size - 10] % 16 : 0);
+    GridText whole(bytes, 1 << 17);
+    GridText pieces(bytes, block, split);
+    REQUIRE(extractions(whole) == extractions(pieces));
+}
+
 long long cellsOf(const mountain& m) { return static_cast<long long>(m.nrows - 1) * (m.ncols - 1); }
 
 // The counts every pass over mt must add up to, and the difference of a grid against
@@ -306,6 +372,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeInput(data, size);
     const Settings s = settingsFrom(data, size);
 
+    compareBlocks(data, size);
     resetModel();
     resetAnalysis();
     const bool accepted = compareReaders(1, 0);

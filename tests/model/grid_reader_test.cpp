@@ -254,6 +254,9 @@ TEST_F(GridReaderTest, UnusableOrUnreadableHeaderValuesAreRefusedBeforeReadingVa
          "a grid of 100000 rows and 100000 columns is too large to hold\n"},
         {"triangles beyond int", header("40000", "40000", "1"),
          "a grid of 40000 rows and 40000 columns is too large to hold\n"},
+        // One row has no triangles, but the passes count a row's records in an int.
+        {"a row's triangles beyond int", header("1073741824", "1", "1"),
+         "a grid of 1 rows and 1073741824 columns is too large to hold\n"},
         // Header numbers that cannot be read, where no keyword follows to notice it.
         {"the file ends after the cellsize keyword", start + "cellsize", "cellsize" + noNumber},
         {"cellsize a word", header("1", "2", "big"), "cellsize" + noNumber},

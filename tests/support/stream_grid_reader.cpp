@@ -66,7 +66,9 @@ void refuseUnusableHeader(const mountain& m)
     const std::int64_t cells = std::int64_t(m.nrows) * m.ncols;
     const std::int64_t triangles = (std::int64_t(m.nrows) - 1) * (2 * std::int64_t(m.ncols) - 2);
     const std::int64_t limit = std::numeric_limits<int>::max();
-    if (cells > limit || triangles > limit)
+    // 2 x ncols: the records of a row of cells, counted in an int by every pass, also
+    // where a single row has no cells and so no triangles.
+    if (cells > limit || triangles > limit || 2 * std::int64_t(m.ncols) > limit)
         refuse(file + "a grid of " + text(m.nrows) + " rows and " + text(m.ncols) +
                " columns is too large to hold\n");
 }
