@@ -12,7 +12,8 @@
 //
 // Settings the passes need come from the input's last bytes, so that mutations reach
 // them too: contour interval (from -8 on, so 0 and below occur), exaggeration, curvature
-// unit, treeline, vegetation slope and the number of spot heights.
+// unit, treeline, vegetation slope, the number of spot heights, the debug trace, and the
+// block and split sizes of the block comparison.
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -48,12 +49,12 @@ namespace {
 const std::size_t mostBytes = std::size_t(1) << 16;
 const long long mostCells = 4096;
 
-#define REQUIRE(condition)                                                                   \
-    do {                                                                                     \
-        if (!(condition)) {                                                                  \
+#define REQUIRE(condition)                                                                      \
+    do {                                                                                        \
+        if (!(condition)) {                                                                     \
             std::fprintf(stderr, "%s:%d: broken invariant: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                    \
-        }                                                                                    \
+            std::abort();                                                                       \
+        }                                                                                       \
     } while (0)
 
 class Discard : public std::streambuf {
@@ -96,10 +97,10 @@ const std::string& inputPath()
         std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm/karvo-fuzz-XXXXXX" : "/tmp/karvo-fuzz-XXXXXX";
         if (mkdtemp(dir.data()) == nullptr)
             std::abort();
-        static const std::string remove = dir;
+        static const std::string made = dir;
         std::atexit([] {
-            std::remove((remove + "/input.grd").c_str());
-            rmdir(remove.c_str());
+            std::remove((made + "/input.grd").c_str());
+            rmdir(made.c_str());
         });
         return dir + "/input.grd";
     }();
@@ -136,6 +137,7 @@ long long cellsAskedFor(const std::uint8_t* data, std::size_t size)
 struct Settings {
     int interval, presetInterval, exaggeration, rebuiltExaggeration, sparseCount, treeline;
     float unit, slope;
+    bool debug;  // the readers' and the mesh's trace; the rebuild chain then runs pass after pass
 };
 
 Settings settingsFrom(const std::uint8_t* data, std::size_t size)
@@ -150,6 +152,7 @@ Settings settingsFrom(const std::uint8_t* data, std::size_t size)
     s.treeline = int(byte(5)) * 20 - 1000;
     s.slope = float(byte(6) % 91);
     s.sparseCount = 95 + byte(7) % 60;  // below 100 is refused
+    s.debug = byte(8) % 4 == 0;
     return s;
 }
 
@@ -157,8 +160,9 @@ bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Both readers on the input, as DEM (index 1) or comparison data (index 2): the same
 // console text, the same refusal, the same model. true when the file was accepted.
-bool compareReaders(int index, int presetInterval)
+bool compareReaders(int index, int presetInterval, bool debug)
 {
+    DEBUG = debug;
     const char* names[2] = {inputPath().c_str(), inputPath().c_str()};
     rawdata fast, reference;
     fast.setContourInt(presetInterval);
@@ -256,8 +260,8 @@ std::string extractions(GridText& in)
 void compareBlocks(const std::uint8_t* data, std::size_t size)
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::size_t block = 1 + (size > 8 ? data[size - 9] % 64 : 0);
-    const std::size_t split = 1 + (size > 9 ? data[size - 10] % 16 : 0);
+    const std::size_t block = 1 + (size > 9 ? data[size - 10] % 64 : 0);
+    const std::size_t split = 1 + (size > 10 ? data[size - 11] % 16 : 0);
     GridText whole(bytes, 1 << 17);
     GridText pieces(bytes, block, split);
     REQUIRE(extractions(whole) == extractions(pieces));
@@ -285,6 +289,7 @@ void checkPasses()
 void runPasses(const Settings& s)
 {
     const char* path = inputPath().c_str();
+    DEBUG = s.debug;
     allocated = false;
     rd.setContourInt(s.presetInterval);
     mt.reset();
@@ -375,8 +380,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     compareBlocks(data, size);
     resetModel();
     resetAnalysis();
-    const bool accepted = compareReaders(1, 0);
-    REQUIRE(compareReaders(2, s.presetInterval) == accepted);
+    const bool accepted = compareReaders(1, 0, s.debug);
+    REQUIRE(compareReaders(2, s.presetInterval, s.debug) == accepted);
     if (accepted) {
         resetModel();
         resetAnalysis();
