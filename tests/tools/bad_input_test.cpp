@@ -158,6 +158,8 @@ std::vector<Row> rows()
          "Reading DEM data, 3 rows and 3 columns...\n" + extremeStatistics, "", 0},
         {"OneVeryLongLine", {{"a", longLine}}, report({"{a}"}),
          "Reading DEM data, 1 rows and 800000 columns...\n" + levelStatistics(1, 800000), "", 0},
+        {"DirectoryAsTheComparisonFile", {{"a", dem5}, {"b", "", true}}, report({"{a}", "{b}", "--type", "dem"}),
+         "Reading DEM data, 5 rows and 5 columns...\nERROR: file \"{b}\" not found\n", "", 255},
         {"RefusedComparisonFile", {{"a", dem5}, {"b", header}}, report({"{a}", "{b}", "--type", "dem"}),
          pairRead + "2 rows and 3 columns...\nERROR: file \"{b}\" ends or holds a non-number after 0 of 6 heights\n",
          "", 255},
