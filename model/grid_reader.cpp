@@ -39,17 +39,37 @@ std::string text(T value)
 }
 
 // Reads the keyword, then the number after it, then drops the one character that
-// follows the number (normally the line end).
+// follows the number (normally the line end). false when the word is another one;
+// numberRead tells whether a number followed. A number that cannot be read fails the
+// stream, so the keyword after it is not found either; only the last one, cellsize,
+// has to be checked itself.
 template <typename T>
-bool readKeyword(GridText& in, const char* keyword, T& value)
+bool readKeyword(GridText& in, const char* keyword, T& value, bool& numberRead)
 {
     std::string word;
     in >> word;
     if (word != keyword)
         return false;
-    in >> value;
+    value = T();
+    numberRead = static_cast<bool>(in >> value);
     in.get();
     return true;
+}
+
+template <typename T>
+bool readKeyword(GridText& in, const char* keyword, T& value)
+{
+    bool numberRead = false;
+    return readKeyword(in, keyword, value, numberRead);
+}
+
+// A header number that cannot be read: nothing or a word where it should be (the value
+// is then 0), or a number beyond the float range (the largest float of its sign).
+[[noreturn]] void refuseUnreadable(const char* what, float held)
+{
+    const bool beyond = std::fabs(held) == std::numeric_limits<float>::max();
+    refuse("file " + inQuotes(readingFile) + ": " + what +
+           (beyond ? " is beyond the range of a float\n" : " is missing or not a number\n"));
 }
 
 // Sizes the rest of the model cannot hold are refused before anything is allocated:
@@ -66,7 +86,9 @@ void refuseUnusableHeader(const mountain& m)
     const std::int64_t cells = std::int64_t(m.nrows) * m.ncols;
     const std::int64_t triangles = (std::int64_t(m.nrows) - 1) * (2 * std::int64_t(m.ncols) - 2);
     const std::int64_t limit = std::numeric_limits<int>::max();
-    if (cells > limit || triangles > limit)
+    // 2 x ncols: the records of a row of cells, counted in an int by every pass, also
+    // where a single row has no cells and so no triangles.
+    if (cells > limit || triangles > limit || 2 * std::int64_t(m.ncols) > limit)
         refuse(file + "a grid of " + text(m.nrows) + " rows and " + text(m.ncols) +
                " columns is too large to hold\n");
 }
@@ -96,9 +118,12 @@ void mountain::readgridfile(const char* const* names, int index)
         error(NCOLS);
     if (!readKeyword(in, "nrows", nrows))
         error(NROWS);
+    bool cellsizeRead = false;
     if (!readKeyword(in, "xllcorner", xllcorner) || !readKeyword(in, "yllcorner", yllcorner) ||
-        !readKeyword(in, "cellsize", cellsize))
+        !readKeyword(in, "cellsize", cellsize, cellsizeRead))
         error(BAD_KEYWORD);
+    if (!cellsizeRead)
+        refuseUnreadable("cellsize", cellsize);
     if (DEBUG)
         std::cout << "cellsize: " << cellsize << std::endl;
 
@@ -106,7 +131,9 @@ void mountain::readgridfile(const char* const* names, int index)
     if (in >> first) {
         if (first == 'n' || first == 'N') {
             std::string rest;
-            in >> rest >> nodata_value;
+            nodata_value = 0;
+            if (!(in >> rest >> nodata_value))
+                refuseUnreadable("nodata value", nodata_value);
         } else {
             in.putback(first);
             nodata_value = 0;

@@ -187,19 +187,43 @@ struct Refusal {
     std::string message;  // after "ERROR: "
 };
 
+// Bytes of no format: the first is no letter a keyword or a nodata line starts with.
+std::string binaryGarbage(unsigned seed, int length)
+{
+    std::string bytes;
+    for (int i = 0; i < length; i++) {
+        seed = seed * 1103515245u + 12345u;
+        bytes += static_cast<char>(seed >> 16);
+    }
+    bytes[0] = '\x01';
+    return bytes;
+}
+
 TEST_F(GridReaderTest, RefusedHeadersEndWithTheirMessageAndStatus255)
 {
     const std::string body = "1 2 3 4 5 6\n";
+    const std::string ncols = "'ncols' not found in input file\n", nrows = "'nrows' not found in input file\n";
+    const std::string keyword = "Some kinda error!\n";
     const Refusal cases[] = {
-        {"capitals", "NCOLS 3\nNROWS 2\nXLLCORNER 0\nYLLCORNER 0\nCELLSIZE 1\n" + body,
-         "'ncols' not found in input file\n"},
-        {"nrows first", "nrows 2\nncols 3\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body,
-         "'ncols' not found in input file\n"},
-        {"ncols not a number", "ncols abc\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body,
-         "'nrows' not found in input file\n"},
-        {"centre-based", "ncols 3\nnrows 2\nxllcenter 0\nyllcenter 0\ncellsize 1\n" + body, "Some kinda error!\n"},
-        {"cellsize missing", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\n" + body, "Some kinda error!\n"},
-        {"empty file", "", "'ncols' not found in input file\n"},
+        {"capitals", "NCOLS 3\nNROWS 2\nXLLCORNER 0\nYLLCORNER 0\nCELLSIZE 1\n" + body, ncols},
+        {"cellsize in capitals", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\nCELLSIZE 1\n" + body, keyword},
+        {"nrows first", "nrows 2\nncols 3\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body, ncols},
+        {"yllcorner first", "ncols 3\nnrows 2\nyllcorner 0\nxllcorner 0\ncellsize 1\n" + body, keyword},
+        {"centre-based", "ncols 3\nnrows 2\nxllcenter 0\nyllcenter 0\ncellsize 1\n" + body, keyword},
+        {"cellsize missing", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\n" + body, keyword},
+        // A number that cannot be read fails the stream: the next keyword is not found.
+        {"ncols not a number", "ncols abc\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body, nrows},
+        {"no number after ncols", "ncols\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body, nrows},
+        {"ncols beyond int", "ncols 2147483648\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body, nrows},
+        {"no number after nrows", "ncols 3\nnrows\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body, keyword},
+        {"nrows beyond int", "ncols 3\nnrows 99999999999\nxllcorner 0\nyllcorner 0\ncellsize 1\n" + body, keyword},
+        {"no number after xllcorner", "ncols 3\nnrows 2\nxllcorner\nyllcorner 0\ncellsize 1\n" + body, keyword},
+        {"xllcorner beyond float", "ncols 3\nnrows 2\nxllcorner 1e39\nyllcorner 0\ncellsize 1\n" + body, keyword},
+        {"no number after yllcorner", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner\ncellsize 1\n" + body, keyword},
+        {"empty file", "", ncols},
+        {"only whitespace", " \n\t\r\n", ncols},
+        {"NUL inside a keyword", std::string("ncols\0 3\nnrows 2\n", 17), ncols},
+        {"binary garbage", binaryGarbage(7, 4096), ncols},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
@@ -210,20 +234,40 @@ TEST_F(GridReaderTest, RefusedHeadersEndWithTheirMessageAndStatus255)
     }
 }
 
-TEST_F(GridReaderTest, UnusableSizesAreRefusedBeforeReadingValues)
+TEST_F(GridReaderTest, UnusableOrUnreadableHeaderValuesAreRefusedBeforeReadingValues)
 {
     auto header = [](const std::string& cols, const std::string& rows, const std::string& cellsize) {
         return "ncols " + cols + "\nnrows " + rows + "\nxllcorner 0\nyllcorner 0\ncellsize " + cellsize + "\n1 2\n";
     };
+    const std::string start = "ncols 1\nnrows 2\nxllcorner 0\nyllcorner 0\n";
+    const std::string full = start + "cellsize 1\n";
+    const std::string noNumber = " is missing or not a number\n", beyond = " is beyond the range of a float\n";
     const Refusal cases[] = {
         {"zero columns", header("0", "2", "1"), "ncols 0 is not a positive number of columns\n"},
+        {"negative columns", header("-3", "2", "1"), "ncols -3 is not a positive number of columns\n"},
+        {"zero rows", header("3", "0", "1"), "nrows 0 is not a positive number of rows\n"},
         {"negative rows", header("3", "-4", "1"), "nrows -4 is not a positive number of rows\n"},
         {"zero cellsize", header("1", "2", "0"), "cellsize 0 is not a positive finite distance\n"},
         {"negative cellsize", header("1", "2", "-25"), "cellsize -25 is not a positive finite distance\n"},
+        {"cellsize that underflows to 0", header("1", "2", "1e-50"), "cellsize 0 is not a positive finite distance\n"},
         {"cells beyond int", header("100000", "100000", "1"),
          "a grid of 100000 rows and 100000 columns is too large to hold\n"},
         {"triangles beyond int", header("40000", "40000", "1"),
          "a grid of 40000 rows and 40000 columns is too large to hold\n"},
+        // One row has no triangles, but the passes count a row's records in an int.
+        {"a row's triangles beyond int", header("1073741824", "1", "1"),
+         "a grid of 1 rows and 1073741824 columns is too large to hold\n"},
+        // Header numbers that cannot be read, where no keyword follows to notice it.
+        {"the file ends after the cellsize keyword", start + "cellsize", "cellsize" + noNumber},
+        {"cellsize a word", header("1", "2", "big"), "cellsize" + noNumber},
+        {"cellsize nan", header("1", "2", "nan"), "cellsize" + noNumber},
+        {"cellsize inf", header("1", "2", "inf"), "cellsize" + noNumber},
+        {"cellsize beyond float", header("1", "2", "1e39"), "cellsize" + beyond},
+        {"cellsize below float", header("1", "2", "-1e39"), "cellsize" + beyond},
+        {"the file ends after the nodata word", full + "NODATA_value", "nodata value" + noNumber},
+        {"the file ends at a lone N", full + "N", "nodata value" + noNumber},
+        {"nodata value a word", full + "NODATA_value none\n1 2\n", "nodata value" + noNumber},
+        {"nodata value beyond float", full + "NODATA_value -1e39\n1 2\n", "nodata value" + beyond},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
@@ -236,12 +280,22 @@ TEST_F(GridReaderTest, UnusableSizesAreRefusedBeforeReadingValues)
 
 TEST_F(GridReaderTest, ShortFilesAndNonNumbersAreRefusedWithTheCountRead)
 {
+    const std::string header = plainHeader;
+    const std::string start = "ncols 3\nnrows 2\nxllcorner 10.5\nyllcorner -20\n";
     const Refusal cases[] = {
-        {"too few", std::string(plainHeader) + "1 2 3 4\n", "4 of 6"},
-        {"header only", plainHeader, "0 of 6"},
-        {"word among values", std::string(plainHeader) + "1 2 x 4 5 6\n", "2 of 6"},
-        {"nan", std::string(plainHeader) + "1 nan 3 4 5 6\n", "1 of 6"},
-        {"beyond float", std::string(plainHeader) + "1 2 3 1e39 5 6\n", "3 of 6"},
+        {"too few", header + "1 2 3 4\n", "4 of 6"},
+        {"header only", header, "0 of 6"},
+        {"word among values", header + "1 2 x 4 5 6\n", "2 of 6"},
+        {"nan", header + "1 nan 3 4 5 6\n", "1 of 6"},
+        {"inf", header + "1 2 3 inf 5 6\n", "3 of 6"},
+        {"minus infinity", header + "-infinity 2 3 4 5 6\n", "0 of 6"},
+        {"beyond float", header + "1 2 3 1e39 5 6\n", "3 of 6"},
+        {"below float", header + "1 2 -1e39 4 5 6\n", "2 of 6"},
+        {"one token of megabytes", header + std::string(5 << 20, '7') + " 2 3 4 5 6\n", "0 of 6"},
+        {"binary garbage after the header", header + binaryGarbage(11, 4096), "0 of 6"},
+        // Without their number, cellsize and the nodata line take the first height.
+        {"no number after cellsize", start + "cellsize\n1 2 3 4 5 6\n", "5 of 6"},
+        {"a nodata line without its value", header + "NODATA_value\n1 2 3 4 5 6\n", "5 of 6"},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
@@ -251,6 +305,21 @@ TEST_F(GridReaderTest, ShortFilesAndNonNumbersAreRefusedWithTheCountRead)
         EXPECT_EQ(r.out, "Reading DEM data, 2 rows and 3 columns...\nERROR: file \"" + path +
                              "\" ends or holds a non-number after " + c.message + " heights\n");
     }
+}
+
+// The stream leaves the value untouched when nothing follows the keyword: the cellsize
+// of the file read before must not stand in for the missing one.
+TEST_F(GridReaderTest, AHeaderCutAtTheCellsizeKeepsNoCellsizeFromBefore)
+{
+    const std::string good = write(gridText(2, 3, flat(2, 3, 1), 25), "good.grd");
+    const std::string cut = write("ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize", "cut.grd");
+    const ChildResult r = runInChild([&] {
+        readDem(good);
+        readDem(cut);
+    });
+    EXPECT_EQ(r.status, 255);
+    EXPECT_EQ(r.out, "Reading DEM data, 2 rows and 3 columns...\nERROR: file \"" + cut +
+                         "\": cellsize is missing or not a number\n");
 }
 
 TEST_F(GridReaderTest, MissingFileOrDirectoryIsNotFound)

@@ -28,15 +28,30 @@ std::string text(T value)
 }
 
 template <typename T>
-bool readKeyword(std::istream& in, const char* keyword, T& value)
+bool readKeyword(std::istream& in, const char* keyword, T& value, bool& numberRead)
 {
     std::string word;
     in >> word;
     if (word != keyword)
         return false;
-    in >> value;
+    value = T();
+    numberRead = static_cast<bool>(in >> value);
     in.get();
     return true;
+}
+
+template <typename T>
+bool readKeyword(std::istream& in, const char* keyword, T& value)
+{
+    bool numberRead = false;
+    return readKeyword(in, keyword, value, numberRead);
+}
+
+[[noreturn]] void refuseUnreadable(const char* what, float held)
+{
+    const bool beyond = std::fabs(held) == std::numeric_limits<float>::max();
+    refuse("file " + inQuotes(readingFile) + ": " + what +
+           (beyond ? " is beyond the range of a float\n" : " is missing or not a number\n"));
 }
 
 void refuseUnusableHeader(const mountain& m)
@@ -51,7 +66,9 @@ void refuseUnusableHeader(const mountain& m)
     const std::int64_t cells = std::int64_t(m.nrows) * m.ncols;
     const std::int64_t triangles = (std::int64_t(m.nrows) - 1) * (2 * std::int64_t(m.ncols) - 2);
     const std::int64_t limit = std::numeric_limits<int>::max();
-    if (cells > limit || triangles > limit)
+    // 2 x ncols: the records of a row of cells, counted in an int by every pass, also
+    // where a single row has no cells and so no triangles.
+    if (cells > limit || triangles > limit || 2 * std::int64_t(m.ncols) > limit)
         refuse(file + "a grid of " + text(m.nrows) + " rows and " + text(m.ncols) +
                " columns is too large to hold\n");
 }
@@ -133,9 +150,12 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
         error(NCOLS);
     if (!readKeyword(in, "nrows", m.nrows))
         error(NROWS);
+    bool cellsizeRead = false;
     if (!readKeyword(in, "xllcorner", m.xllcorner) || !readKeyword(in, "yllcorner", m.yllcorner) ||
-        !readKeyword(in, "cellsize", m.cellsize))
+        !readKeyword(in, "cellsize", m.cellsize, cellsizeRead))
         error(BAD_KEYWORD);
+    if (!cellsizeRead)
+        refuseUnreadable("cellsize", m.cellsize);
     if (DEBUG)
         std::cout << "cellsize: " << m.cellsize << std::endl;
 
@@ -143,7 +163,9 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
     if (in >> first) {
         if (first == 'n' || first == 'N') {
             std::string rest;
-            in >> rest >> m.nodata_value;
+            m.nodata_value = 0;
+            if (!(in >> rest >> m.nodata_value))
+                refuseUnreadable("nodata value", m.nodata_value);
         } else {
             in.putback(first);
             m.nodata_value = 0;
