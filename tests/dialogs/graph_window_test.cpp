@@ -349,15 +349,7 @@ protected:
         graphbox->draw();
         glFinish();
     }
-    Pixel pixel(int x, int y)  // from the lower left
-    {
-        graphbox->make_current();
-        unsigned char rgb[3] = {0, 0, 0};
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-        return {rgb[0], rgb[1], rgb[2]};
-    }
+    Pixel pixel(int x, int y) { return readPixel(*graphbox, x, y); }  // from the lower left
     Pixel at(float x, float y) { return pixel(int(x), int(y * 16 / 15)); }  // graph units
     // Black in one of the pixel rows next to graph height y at pixel column x.
     ::testing::AssertionResult rowAt(int x, float y)

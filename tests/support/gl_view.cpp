@@ -75,15 +75,17 @@ void ViewTest::frame(bool once)
     glFinish();
 }
 
-Pixel ViewTest::pixel(int x, int y)
+Pixel readPixel(Fl_Gl_Window& window, int x, int y)
 {
-    view->make_current();
+    window.make_current();
     unsigned char rgb[3] = {0, 0, 0};
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     return {rgb[0], rgb[1], rgb[2]};
 }
+
+Pixel ViewTest::pixel(int x, int y) { return readPixel(*view, x, y); }
 
 bool ViewTest::project(float x, float y, float z, int& wx, int& wy)
 {

@@ -15,6 +15,10 @@ struct Pixel {
     int red, green, blue;
 };
 
+// A pixel of the back buffer of a GL window, origin at the lower left.
+class Fl_Gl_Window;
+Pixel readPixel(Fl_Gl_Window& window, int x, int y);
+
 ::testing::AssertionResult colourNear(const Pixel& p, float red, float green, float blue, int tolerance = 3);
 
 class ViewTest : public ::testing::Test {
