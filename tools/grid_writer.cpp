@@ -20,15 +20,28 @@ void writeHeader(std::ostream& out, const GridHeader& header)
     out.precision(precision);
 }
 
+namespace {
+
+// One line per row, one space after every value, each value written by put.
+template <typename Put>
+void writeBody(std::ostream& out, int nrows, int ncols, const std::vector<float>& values, Put put)
+{
+    std::size_t i = 0;
+    for (int r = 0; r < nrows; r++) {
+        for (int c = 0; c < ncols; c++) {
+            put(values[i++]);
+            out << " ";
+        }
+        out << "\n";
+    }
+}
+
+}  // namespace
+
 void writeGrid(std::ostream& out, const GridHeader& header, const std::vector<float>& values)
 {
     writeHeader(out, header);
-    std::size_t i = 0;
-    for (int r = 0; r < header.nrows; r++) {
-        for (int c = 0; c < header.ncols; c++)
-            out << values[i++] << " ";
-        out << "\n";
-    }
+    writeBody(out, header.nrows, header.ncols, values, [&out](float v) { out << v; });
 }
 
 bool writeGridFile(const std::string& path, const GridHeader& header, const std::vector<float>& values)
@@ -54,12 +67,7 @@ void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<floa
     out << "xllcorner " << exactFloat(m.xllcorner) << "\n";
     out << "yllcorner " << exactFloat(m.yllcorner) << "\n";
     out << "cellsize " << exactFloat(m.cellsize) << "\n";
-    std::size_t i = 0;
-    for (int r = 0; r < m.nrows; r++) {
-        for (int c = 0; c < m.ncols; c++)
-            out << exactFloat(values[i++]) << " ";
-        out << "\n";
-    }
+    writeBody(out, m.nrows, m.ncols, values, [&out](float v) { out << exactFloat(v); });
 }
 
 bool writeExactGridFile(const std::string& path, const mountain& m, const std::vector<float>& values)
