@@ -3,6 +3,7 @@
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
+#include "analysis/loader.h"
 #include "analysis/slope.h"
 
 void resetAnalysis()
@@ -11,4 +12,5 @@ void resetAnalysis()
     resetDifference();
     resetHeightClasses();
     resetSlope();
+    resetLoader();
 }

@@ -1,7 +1,7 @@
 #include "analysis/profile.h"
 
 #include "analysis/curvature.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 
 ProfileGeometry profileGeometry(int p)
@@ -9,7 +9,7 @@ ProfileGeometry profileGeometry(int p)
     ProfileGeometry g;
     const mountain& m = mt;
     // A position left from a taller DEM would name no row of this one.
-    if (m.grid == nullptr || p < 0 || p >= m.nrows || pairRefused)
+    if (m.grid == nullptr || p < 0 || p >= m.nrows)
         return g;
     g.valid = true;
     g.row = m.nrows - p - 1;

@@ -64,20 +64,24 @@ void fileMod(Fl_Widget*, void*)
         errorMessage(COMP_ERR);
     } else {
         const bool good = canOpen(path.c_str());
+        const std::string shown = file2Label->value();
         file2Label->value("");
         file2Label->insert(path.c_str());
         fileType = checkedType();
-        if (!good) {
-            errorMessage(COMP_ERR);
-        } else if (gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,
-                                  static_cast<int>(continput->value()))) {
+        const LoadOutcome outcome =
+            good ? gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,
+                                  static_cast<int>(continput->value()))
+                 : LoadOutcome::ComparisonRefused;
+        if (outcome == LoadOutcome::Loaded) {
             openwin->hide();
             FILE_CONST = 2;
             activateTools();
         } else {
-            // The view keeps the DEM and drops the refused grid's difference results;
-            // the user can name another file.
-            errorMessage(MATCH_ERR);
+            // The data set shown stays, and so does the name of its comparison file
+            // once the file was looked at; the user can name another one.
+            if (good)
+                file2Label->value(shown.c_str());
+            errorMessage(loadError(outcome));
         }
     }
     gl->redraw();

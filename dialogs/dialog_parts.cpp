@@ -100,6 +100,17 @@ int checkedType()
     return 0;
 }
 
+int loadError(LoadOutcome outcome)
+{
+    switch (outcome) {
+    case LoadOutcome::Loaded: return 0;
+    case LoadOutcome::DemRefused: return DEM_ERR;
+    case LoadOutcome::ComparisonRefused: return COMP_ERR;
+    case LoadOutcome::SizesDiffer: return MATCH_ERR;
+    }
+    return 0;
+}
+
 bool canOpen(const char* path)
 {
     std::error_code ignored;

@@ -1,6 +1,8 @@
 #pragma once
 // Builders and checks that the open dialogs share.
 
+#include "analysis/loader.h"
+
 class Fl_Button;
 class Fl_Counter;
 class Fl_Window;
@@ -21,6 +23,9 @@ void buildTypeBoxes(int demY);
 
 // The type of the first checked box in the order sparse, DEM, contour; 0 with none checked.
 int checkedType();
+
+// The error code for a load that did not take (DEM_ERR, COMP_ERR or MATCH_ERR); 0 for one that did.
+int loadError(LoadOutcome outcome);
 
 // Whether path names a file that opens for reading. A directory opens as a stream here
 // but holds no grid, and the reader would end the program on it.

@@ -35,6 +35,21 @@ void showName(Fl_Output* field, const char* name)
         field->insert(name);
 }
 
+// What an Open writes into the main window before the files are read. When the load
+// does not take, the strip goes back to the data set still shown.
+struct Strip {
+    std::string dem, comparison;
+    double exaggeration;
+
+    static Strip shown() { return {file1Label->value(), file2Label->value(), vdisplay->value()}; }
+    void show() const
+    {
+        file1Label->value(dem.c_str());
+        file2Label->value(comparison.c_str());
+        vdisplay->value(exaggeration);
+    }
+};
+
 // Which of the two files cannot be opened, or that no type was chosen.
 int twoFileError(bool demGood, bool comparisonGood)
 {
@@ -97,6 +112,7 @@ void files(Fl_Widget*, void*)
 void openButton_callback(Fl_Widget*)
 {
     const bool twoFiles = FILE_CONST == 2;
+    const Strip before = Strip::shown();
     if (initFiles != 0) {
         initFiles = 0;  // filename still holds the command-line path, used this once
     } else {
@@ -146,15 +162,16 @@ void openButton_callback(Fl_Widget*)
 
     const int interval = twoFiles ? static_cast<int>(continput->value()) : 0;
     float xll = 0, yll = 0, size = 0;
-    const bool loaded = gl->Begin(static_cast<int>(sinput->value()), true, FILE_CONST, filename, filename2,
-                                  exaggeration, type, static_cast<int>(tinput->value()), interval, xll, yll, size);
-    if (twoFiles) {
-        if (!loaded) {
-            errorMessage(MATCH_ERR);  // the type stays for the next attempt
-            return;
-        }
-        fileType = 0;
+    const LoadOutcome outcome =
+        gl->Begin(static_cast<int>(sinput->value()), true, FILE_CONST, filename, filename2, exaggeration, type,
+                  static_cast<int>(tinput->value()), interval, xll, yll, size);
+    if (outcome != LoadOutcome::Loaded) {
+        before.show();
+        errorMessage(loadError(outcome));  // the type stays for the next attempt
+        return;
     }
+    if (twoFiles)
+        fileType = 0;
     xcornerLabel->value(xll);
     ycornerLabel->value(yll);
     cellsizeLabel->value(size);

@@ -1,6 +1,7 @@
 #pragma once
-// The model's error reporting. Reading failures end the process by design: the viewer
-// has no way back from a half-read data set.
+// The model's error reporting. A reading failure ends the process, unless the caller
+// has said it can go on without the file: the viewer keeps the data set on screen, the
+// fuzzer goes on with its next input.
 
 #include <string>
 
@@ -32,10 +33,20 @@ void error(int code);
 // Used for refusals that the code table has no message for.
 [[noreturn]] void refuse(const std::string& message);
 
-// Ends the process with status -1 (255 as the shell sees it). In a fuzzing build it
-// throws ModelExit instead, so that the harness can go on with the next input.
+// Ends the process with status -1 (255 as the shell sees it); while a
+// ReadingFailuresReturn lives it throws ModelExit instead.
 [[noreturn]] void endProcess();
 
 struct ModelExit {
     int status;
+};
+
+// While one lives, the model's failures throw ModelExit to whoever catches it, after the
+// "ERROR: " line has been written. The half-read model is then the catcher's to drop.
+class ReadingFailuresReturn {
+public:
+    ReadingFailuresReturn();
+    ~ReadingFailuresReturn();
+    ReadingFailuresReturn(const ReadingFailuresReturn&) = delete;
+    ReadingFailuresReturn& operator=(const ReadingFailuresReturn&) = delete;
 };

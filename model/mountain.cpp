@@ -1,9 +1,9 @@
 #include "model/mountain.h"
 
 #include <new>
+#include <utility>
 
 #include "model/error.h"
-#include "model/loader.h"
 
 mountain mt;
 rawdata rd;
@@ -69,6 +69,25 @@ void mountain::discard()
     totalSq = maxCurve = 0;
 }
 
+void mountain::swapGrid(mountain& other)
+{
+    std::swap(nrows, other.nrows);
+    std::swap(ncols, other.ncols);
+    std::swap(xllcorner, other.xllcorner);
+    std::swap(yllcorner, other.yllcorner);
+    std::swap(cellsize, other.cellsize);
+    std::swap(nodata_value, other.nodata_value);
+    std::swap(grid, other.grid);
+    std::swap(zmin, other.zmin);
+    std::swap(zmax, other.zmax);
+}
+
+void rawdata::swapGrid(rawdata& other)
+{
+    mountain::swapGrid(other);
+    std::swap(contourInt, other.contourInt);
+}
+
 float** allocate(int rows, int cols)
 {
     float** table = new (std::nothrow) float*[rows];
@@ -106,6 +125,4 @@ void resetModel()
     DEBUG = false;
     allocated = false;
     sparseData = false;
-    multFiles = false;
-    pairRefused = false;
 }

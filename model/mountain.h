@@ -109,6 +109,10 @@ public:
     void discard();
     void releaseGrid();
     void releaseMesh();
+
+    // Exchanges the header, the heights and their range with another model; the mesh and
+    // the results stay. A file is read into a model aside and taken in only when good.
+    void swapGrid(mountain& other);
 };
 
 class rawdata : public mountain {
@@ -119,6 +123,9 @@ public:
     int getContourInt() override { return contourInt; }
 
     float getGrid(int row, int col) const { return grid[row][col]; }  // no bounds check
+
+    using mountain::swapGrid;
+    void swapGrid(rawdata& other);  // the contour interval goes with the grid
 
     // Root mean square of (comparison - DEM) over the cells whose comparison value is
     // above 0. Ends the process with the DIV0 message when there is no such cell; callers

@@ -10,7 +10,7 @@
 #include "analysis/sparse.h"
 #include "analysis/statistics_text.h"
 #include "model/error.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 #include "tools/grid_writer.h"
@@ -133,26 +133,23 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
 
 namespace {
 
-// The same steps as the viewer's Open: fresh triangle storage, the comparison set's
-// interval preset (a contour file's is inferred while reading), height range reset.
-// Without a comparison file the interval is 0, as in the viewer, unless --interval sets
-// it for the height classes.
-bool load(const ReportOptions& options, std::ostream& err)
+// The viewer's Open: the comparison set's interval preset (a contour file's is inferred
+// while reading). Without a comparison file the interval is 0, as in the viewer, unless
+// --interval sets it for the height classes. Returns the exit status of a load that did
+// not take, 0 when it did.
+int load(const ReportOptions& options, std::ostream& err)
 {
     const bool comparison = !options.comparison.empty();
-    allocated = false;
-    rd.setContourInt(0);
-    mt.reset();
-    if (options.fileType == DEM || options.fileType == SPARSEF || (!comparison && options.intervalGiven))
-        rd.setContourInt(options.interval);
     units = static_cast<float>(options.unit);
-
-    bool sizesMatch = false;
-    start(options.dem.c_str(), options.exaggeration, comparison ? options.comparison.c_str() : nullptr,
-          comparison ? options.fileType : CONTF, sizesMatch, comparison ? 2 : 1);
-    if (!sizesMatch)
-        err << "Files do not match\n";
-    return sizesMatch;
+    const int interval = comparison ? presetInterval(options.fileType, options.interval)
+                                    : (options.intervalGiven ? options.interval : 0);
+    const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,
+                                      comparison ? options.comparison.c_str() : nullptr, interval, comparison ? 2 : 1);
+    switch (outcome) {
+    case LoadOutcome::Loaded: return 0;
+    case LoadOutcome::SizesDiffer: err << "Files do not match\n"; return 2;
+    default: return 255;  // the reader has printed why
+    }
 }
 
 // The pass writes its report to standard output itself.
@@ -179,8 +176,8 @@ int makeSparse(const ReportOptions& options, std::ostream& err)
 
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
-    if (!load(options, err))
-        return 2;
+    if (const int status = load(options, err))
+        return status;
     if (options.sparse)
         return makeSparse(options, err);
     out << statisticsText(currentStatistics(options.unit, !options.comparison.empty())) << "\n";

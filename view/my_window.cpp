@@ -8,7 +8,7 @@
 #include <iostream>
 #include <limits>
 
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "view/renderer.h"
 #include "view/view_state.h"
@@ -78,11 +78,7 @@ void MyWindow::draw()
         firstTime = false;
     }
     minit();
-    // After a refused pair the grids do not belong together: show the empty background.
-    if (pairRefused)
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    else
-        display();
+    display();
     // The projection is set after the scene, so a frame uses the one its predecessor left.
     reshape(MAX, MAX);
 }

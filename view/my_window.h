@@ -5,6 +5,8 @@
 
 #include <FL/Fl_Gl_Window.H>
 
+#include "analysis/loader.h"
+
 class Fl_Widget;
 
 class MyWindow : public Fl_Gl_Window {
@@ -32,16 +34,17 @@ public:
     void sunModPlus();
     void sunModMinus();
 
-    // Loading and rebuilding. None of the commands redraws; the caller does.
-    bool Begin(int slope, bool open, int fileCount, const char* demName, const char* comparisonName,
-               int exaggeration, int fileType, int treeline, int contourInterval, float& xll, float& yll,
-               float& size);
+    // Loading and rebuilding. None of the commands redraws; the caller does. A load that
+    // is not Loaded changes nothing.
+    LoadOutcome Begin(int slope, bool open, int fileCount, const char* demName, const char* comparisonName,
+                      int exaggeration, int fileType, int treeline, int contourInterval, float& xll, float& yll,
+                      float& size);
     void changeVert(int exaggeration, int fileCount);
     // Reads a new comparison file beside the DEM. The interval is preset as an Open
     // does (fileType DEM or SPARSEF: contourInterval; CONTF: 0, inferred; 0: the previous
-    // interval stays). False when the grid's size differs from the DEM's.
-    bool changeFile(const char* comparisonName, int exaggeration, int fileCount, int fileType = 0,
-                    int contourInterval = 0);
+    // interval stays).
+    LoadOutcome changeFile(const char* comparisonName, int exaggeration, int fileCount, int fileType = 0,
+                           int contourInterval = 0);
     void changeCont(int);
     void Sparse(int n);
     void modCurveErr(float unit);

@@ -9,7 +9,7 @@
 #include "analysis/height_classes.h"
 #include "analysis/slope.h"
 #include "model/colour_codes.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 #include "view/colours.h"
@@ -107,7 +107,7 @@ void overlayColour(mountain& m, int tIndex, int row, int col)
 void mountain::drawgrid()
 {
     static int incr = 1;
-    if (triangles == nullptr || grid == nullptr || pairRefused)
+    if (triangles == nullptr || grid == nullptr)
         return;
     incr = frameStep(nrows, ncols, buttonState);
     const bool comparable = comparisonMatchesDem();

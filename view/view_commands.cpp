@@ -7,56 +7,44 @@
 #include "analysis/difference.h"
 #include "analysis/slope.h"
 #include "model/error.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "view/my_window.h"
 #include "view/view_state.h"
 
-bool MyWindow::Begin(int slope, bool open, int fileCount, const char* demName, const char* comparisonName,
-                     int exaggeration, int fileType, int treeline, int contourInterval, float& xll, float& yll,
-                     float& size)
+LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* demName, const char* comparisonName,
+                            int exaggeration, int fileType, int treeline, int contourInterval, float& xll,
+                            float& yll, float& size)
 {
-    REDRAW = true;
-    dArrayCount = 0;
-    cArrayCount = 0;
-    TREELINE = treeline;
-    OPEN = open;
-    FILES = fileCount;
-    allocated = false;
-    rd.setContourInt(0);
-    SLOPE = static_cast<float>(slope);
-    mt.reset();
-    // A contour file's interval is inferred from its heights while it is read.
-    if (fileType == DEM || fileType == SPARSEF)
-        rd.setContourInt(contourInterval);
-    bool sizesMatch = false;
-    start(demName, exaggeration, comparisonName, fileType, sizesMatch, FILES);
+    const LoadOutcome outcome =
+        start(demName, exaggeration, comparisonName, presetInterval(fileType, contourInterval), fileCount);
+    if (outcome == LoadOutcome::Loaded) {
+        REDRAW = true;
+        TREELINE = treeline;
+        OPEN = open;
+        FILES = fileCount;
+        SLOPE = static_cast<float>(slope);
+    }
     mt.getCoord(xll, yll, size);
-    return sizesMatch;
+    return outcome;
 }
 
 void MyWindow::changeVert(int exaggeration, int fileCount) { rebuild(exaggeration, fileCount == 2); }
 
-bool MyWindow::changeFile(const char* comparisonName, int exaggeration, int fileCount, int fileType,
-                          int contourInterval)
+LoadOutcome MyWindow::changeFile(const char* comparisonName, int exaggeration, int fileCount, int fileType,
+                                 int contourInterval)
 {
-    FILES = fileCount;
-    if (fileType == DEM || fileType == SPARSEF)
-        rd.setContourInt(contourInterval);
-    else if (fileType == CONTF)
-        rd.setContourInt(0);
-    bool sizesMatch = false;
-    addFile(comparisonName, exaggeration, sizesMatch);
-    return sizesMatch;
+    // Without a type the interval of the set shown stays.
+    const int interval = fileType == 0 ? rd.getContourInt() : presetInterval(fileType, contourInterval);
+    const LoadOutcome outcome = addFile(comparisonName, exaggeration, interval);
+    if (outcome == LoadOutcome::Loaded)
+        FILES = fileCount;
+    return outcome;
 }
 
 void MyWindow::changeCont(int) { mt.compute_diff_color(); }
 
-void MyWindow::Sparse(int n)
-{
-    if (mt.grid != nullptr)
-        mt.makeSparseFile(n);
-}
+void MyWindow::Sparse(int n) { mt.makeSparseFile(n); }
 
 void MyWindow::modCurveErr(float unit)
 {

@@ -4,7 +4,7 @@
 
 #include "analysis/difference.h"
 #include "model/colour_codes.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"

@@ -4,7 +4,7 @@
 
 #include "analysis/curvature.h"
 #include "analysis/profile.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
@@ -100,12 +100,6 @@ TEST_F(ProfileTest, NoTicksFromAComparisonOfAnotherSize)
     setGrid(rd, 3, 6, std::vector<float>(18, 120.0f));
     multFiles = true;
     EXPECT_TRUE(profileGeometry(0).ticks.empty());
-}
-
-TEST_F(ProfileTest, NothingAfterARefusedPair)
-{
-    pairRefused = true;
-    EXPECT_FALSE(profileGeometry(0).valid);
 }
 
 }  // namespace

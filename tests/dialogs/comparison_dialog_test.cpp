@@ -13,7 +13,7 @@
 #include "analysis/difference.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "shell/shell_state.h"
 #include "tests/support/dialog_fixture.h"
@@ -93,7 +93,7 @@ TEST_F(AddChangeTest, UnusableNamesLeaveTheDialogOpen)
     }
 }
 
-TEST_F(AddChangeTest, GridOfAnotherSizeIsRefusedAndShowsNoDifference)
+TEST_F(AddChangeTest, GridOfAnotherSizeIsRefusedAndTheSetShownStays)
 {
     addComparison(sparseGrid("other.grd", 5, 6), &rawCheck);
     EXPECT_EQ(shownError(), "Files do not match");
@@ -106,25 +106,31 @@ TEST_F(AddChangeTest, GridOfAnotherSizeIsRefusedAndShowsNoDifference)
     EXPECT_NE(mt.triangles, nullptr);
     press("Cancel");
 
-    // Replacing a loaded comparison set with a refused one drops the old colours too.
-    addComparison(sparseGrid("spots.grd", 6, 6), &rawCheck);
-    ASSERT_GT(dArrayCount, 0);
-    addComparison(sparseGrid("other.grd", 6, 5), &rawCheck);
-    EXPECT_EQ(shownError(), "Files do not match");
-    EXPECT_EQ(dArrayCount, 0);
-    EXPECT_FALSE(multFiles);
-    vdisplay->value(2);
-    vdisplay->do_callback();  // a rebuild with two files reads nothing of the refused grid
-    EXPECT_EQ(dArrayCount, 0);
+    // A refused replacement keeps the comparison set that was loaded, and its name.
+    const std::string spots = sparseGrid("spots.grd", 6, 6);
+    addComparison(spots, &rawCheck, 30);
+    const int differences = dArrayCount, highest = D20;
+    ASSERT_GT(differences, 0);
+    for (const std::string& refused : {sparseGrid("other.grd", 6, 5), shortGrid("short.grd")}) {
+        addComparison(refused, &demCheck, 5);
+        EXPECT_NE(shownError(), "");
+        EXPECT_EQ(file2Label->value(), spots);
+        EXPECT_TRUE(multFiles);
+        EXPECT_EQ(rd.getContourInt(), 30);
+        EXPECT_EQ(dArrayCount, differences);
+        EXPECT_EQ(D20, highest);
+        errorWin->hide();
+    }
+    EXPECT_EQ(shownError(), "");
 }
 
-TEST_F(DialogTest, AddChangeAfterACancelledDemDialogIsRefused)
+TEST_F(DialogTest, AddChangeWithoutADemAsksForADem)
 {
     build();
     file(nullptr);
     press("Cancel");
     addComparison(sparseGrid("spots.grd", 6, 6), &rawCheck);
-    EXPECT_EQ(shownError(), "Files do not match");
+    EXPECT_EQ(shownError(), "Invalid DEM file.");  // the DEM is what is missing
     EXPECT_TRUE(dialogShown());
     EXPECT_EQ(FILE_CONST, 1);
     EXPECT_EQ(mt.grid, nullptr);

@@ -18,7 +18,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/open_dialogs.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
@@ -302,13 +302,45 @@ TEST_F(DialogTest, TypeIsForgottenAfterALoadAndKeptAfterARefusedPair)
     press("Open");
     EXPECT_EQ(shownError(), "Files do not match");
     EXPECT_EQ(fileType, SPARSEF);
-    EXPECT_TRUE(pairRefused);
+    EXPECT_EQ(rd.getRows(), 5);  // the pair loaded before stays
+    EXPECT_TRUE(multFiles);
 
     // A DEM alone chooses no comparison type.
     openOne(dem);
     EXPECT_EQ(fileType, 0);
     openTwo(dem, sparseGrid("spots.grd", 5, 5), nullptr);
     EXPECT_EQ(shownError(), "You must select a comparison filetype.");
+}
+
+TEST_F(DialogTest, AFileTheReaderRefusesKeepsTheDataSetShown)
+{
+    build();
+    const std::string dem = grid("dem.grd", 6, 8);
+    openOne(dem);
+    ASSERT_EQ(shownError(), "");
+    float** const heights = mt.grid;
+    const std::string refused = shortGrid("short.grd");
+    struct Attempt {
+        bool twoFiles;
+        std::string dem, comparison;
+        const char* error;
+    } attempts[] = {{false, refused, "", "Invalid DEM file."},
+                    {true, refused, sparseGrid("spots.grd", 6, 8), "Invalid DEM file."},
+                    {true, dem, refused, "Invalid comparison file."}};
+    for (const Attempt& a : attempts) {
+        SCOPED_TRACE(a.error);
+        if (errorWin != nullptr)
+            errorWin->hide();
+        const std::string console = a.twoFiles ? openTwo(a.dem, a.comparison, &demCheck) : openOne(a.dem);
+        EXPECT_EQ(shownError(), a.error);
+        EXPECT_TRUE(dialogShown());
+        EXPECT_NE(console.find("ERROR: file \"" + refused + "\""), std::string::npos);
+        EXPECT_EQ(mt.grid, heights);
+        EXPECT_FALSE(multFiles);
+        EXPECT_EQ(file1Label->value(), dem);
+        EXPECT_STREQ(file2Label->value(), "");
+        EXPECT_EQ(FILES, 1);
+    }
 }
 
 TEST_F(DialogTest, CommandLinePathIsUsedByTheFirstOpenOnly)

@@ -105,6 +105,12 @@ TEST_F(SparseDialogTest, NumbersReachTheModelAsAtoiReadsThem)
     EXPECT_EQ(mt.grid[3][4], heights[3 * COLS + 4]);  // the DEM stays as it was
 }
 
+TEST_F(SparseDialogTest, MakeWithoutADemSaysSo)
+{
+    resetModel();
+    EXPECT_EQ(make(openDialog(), "150"), "Creating sparse data file\nNo DEM loaded: no sparse data file made\n");
+}
+
 TEST_F(SparseDialogTest, MakeReadsTheFieldOfItsOwnDialog)
 {
     Fl_Window* older = openDialog();

@@ -6,8 +6,8 @@
 // the file is accepted it is loaded as the DEM and as its own comparison data, and every
 // pass runs over it: mesh, normals, curvature, difference, height classes, slope and
 // vegetation, profile, statistics and the sparse data generation. A refused file ends in
-// ModelExit (this build's error path throws instead of ending the process); anything
-// else that goes wrong is a finding: a sanitizer report, or a broken invariant, which
+// ModelExit (the fuzzer lets reading failures return); anything else that goes wrong is
+// a finding: a sanitizer report, or a broken invariant, which
 // aborts.
 //
 // Settings the passes need come from the input's last bytes, so that mutations reach
@@ -39,7 +39,7 @@
 #include "analysis/statistics_text.h"
 #include "model/error.h"
 #include "model/grid_text.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/stream_grid_reader.h"
 
@@ -290,13 +290,9 @@ void runPasses(const Settings& s)
 {
     const char* path = inputPath().c_str();
     DEBUG = s.debug;
-    allocated = false;
-    rd.setContourInt(s.presetInterval);
-    mt.reset();
     units = s.unit;
-    bool sizesMatch = false;
-    start(path, s.exaggeration, path, DEM, sizesMatch, 2);
-    REQUIRE(sizesMatch && multFiles && !pairRefused);
+    REQUIRE(start(path, s.exaggeration, path, s.presetInterval, 2) == LoadOutcome::Loaded);
+    REQUIRE(multFiles);
     checkPasses();
 
     // The same passes one after the other, as the exaggeration command runs them.
@@ -306,8 +302,7 @@ void runPasses(const Settings& s)
     mt.compute_diff_color();
     checkPasses();
 
-    addFile(path, s.exaggeration, sizesMatch);
-    REQUIRE(sizesMatch);
+    REQUIRE(addFile(path, s.exaggeration, rd.getContourInt()) == LoadOutcome::Loaded);
     checkPasses();
 
     float rmse = -1;
@@ -372,6 +367,7 @@ void runPasses(const Settings& s)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const ReadingFailuresReturn failuresReturn;
     if (size > mostBytes || cellsAskedFor(data, size) > mostCells)
         return -1;
     writeInput(data, size);

@@ -15,7 +15,7 @@
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "model/colour_codes.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/model_fixture.h"
 

@@ -80,6 +80,13 @@ std::string DialogTest::shownError()
 
 bool DialogTest::dialogShown() { return openwin != nullptr && openwin->shown(); }
 
+std::string DialogTest::shortGrid(const std::string& name)
+{
+    const std::string path = dir.file(name);
+    writeText(path, "ncols 8\nnrows 6\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
+    return path;
+}
+
 std::string DialogTest::openOne(const std::string& dem)
 {
     file(nullptr);

@@ -21,6 +21,8 @@ protected:
     std::string grid(const std::string& name, int rows, int cols, float base = 100);
     // A comparison file carrying data only on every third cell of the first row.
     std::string sparseGrid(const std::string& name, int rows, int cols, float base = 100);
+    // A grid file that opens but that the reader refuses: it ends before its heights.
+    std::string shortGrid(const std::string& name);
     std::string missing() const { return dir.file("missing.grd"); }
 
     // The nth child of window (in creation order) labelled label.

@@ -61,7 +61,7 @@ bool ViewTest::open(const std::string& dem, const std::string& comparison, int f
     const bool two = !comparison.empty();
     testing::internal::CaptureStdout();
     const bool ok = view->Begin(slope, true, two ? 2 : 1, dem.c_str(), two ? comparison.c_str() : nullptr, 1,
-                                fileType, treeline, interval, xll, yll, size);
+                                fileType, treeline, interval, xll, yll, size) == LoadOutcome::Loaded;
     testing::internal::GetCapturedStdout();
     return ok;
 }

@@ -1,6 +1,6 @@
 #include "tests/support/model_fixture.h"
 
-#include "model/loader.h"
+#include "analysis/loader.h"
 
 void setGrid(mountain& m, int rows, int cols, const std::vector<float>& values, float cellsize)
 {

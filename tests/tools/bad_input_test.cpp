@@ -18,7 +18,7 @@
 #include "analysis/difference.h"
 #include "analysis/statistics_text.h"
 #include "model/error.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/child_process.h"
 #include "tests/support/grid_files.h"
@@ -66,12 +66,8 @@ Run inChild(const std::function<void(const Path&)>& body)
 // DEM a alone, then comparison data b beside it through addFile; what is left built.
 void addFileBeside(const Path& path)
 {
-    bool match = true;
-    allocated = false;
-    mt.reset();
-    rd.setContourInt(20);
-    start(path("a").c_str(), 1, nullptr, 0, match, 1);
-    addFile(path("b").c_str(), 1, match);
+    start(path("a").c_str(), 1, nullptr, 20, 1);
+    const bool match = addFile(path("b").c_str(), 1, 20) == LoadOutcome::Loaded;
     std::cout << "sizes match " << match << ", comparison loaded " << multFiles << ", triangles " << mt.triangleCount
               << ", curvature cells " << C15 + C10 + C5 + C << ", difference cells " << D20 + D15 + D10 + D5 + D
               << ", differences " << dArrayCount << "\n";
@@ -82,12 +78,8 @@ void addFileBeside(const Path& path)
 std::function<void(const Path&)> heightClasses(int interval, bool contourFile)
 {
     return [=](const Path& path) {
-        bool match = false;
-        allocated = false;
-        mt.reset();
-        rd.setContourInt(interval);
         const std::string a = path("a"), b = contourFile ? path("b") : "";
-        start(a.c_str(), 1, contourFile ? b.c_str() : nullptr, CONTF, match, contourFile ? 2 : 1);
+        start(a.c_str(), 1, contourFile ? b.c_str() : nullptr, interval, contourFile ? 2 : 1);
         mt.computeHeightClasses();
     };
 }

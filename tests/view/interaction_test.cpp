@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/child_process.h"
 #include "tests/support/gl_view.h"

@@ -5,7 +5,7 @@
 #include "analysis/difference.h"
 #include "analysis/slope.h"
 #include "model/colour_codes.h"
-#include "model/loader.h"
+#include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/gl_view.h"
 #include "tests/support/grid_files.h"
@@ -20,7 +20,7 @@ protected:
         const bool two = !comparison.empty();
         testing::internal::CaptureStdout();
         const bool ok = view->Begin(25, true, two ? 2 : 1, dem.c_str(), two ? comparison.c_str() : nullptr, 2,
-                                    fileType, 2500, interval, xll, yll, size);
+                                    fileType, 2500, interval, xll, yll, size) == LoadOutcome::Loaded;
         testing::internal::GetCapturedStdout();
         return ok;
     }
@@ -68,12 +68,12 @@ TEST_F(ViewCommandsTest, ContourIntervalIsPresetOrInferredByFileType)
     }
 }
 
-TEST_F(ViewCommandsTest, RefusedPairStillOpensAndReturnsFalse)
+TEST_F(ViewCommandsTest, RefusedPairChangesNoViewState)
 {
     EXPECT_FALSE(begin(grid("dem.grd", 4, 4, flat(4, 4, 1)), grid("cmp.grd", 4, 3, flat(4, 3, 1)), 1, 20));
-    EXPECT_TRUE(OPEN);
-    EXPECT_TRUE(REDRAW);
-    EXPECT_EQ(mt.triangleCount, 0);
+    EXPECT_FALSE(OPEN);
+    EXPECT_EQ(FILES, 0);
+    EXPECT_EQ(mt.grid, nullptr);
 }
 
 TEST_F(ViewCommandsTest, HeightsComputesTheTableOnlyOnce)
@@ -175,18 +175,22 @@ TEST_F(ViewCommandsTest, ChangeFilePresetsTheIntervalAndReportsAMismatch)
     ASSERT_TRUE(begin(grid("dem.grd", 4, 4, flat(4, 4, 100)), "", 3, 0));
     const std::string cmp = grid("cmp.grd", 4, 4, surface(4, 4, [](int r, int) { return r == 0 ? 60.0 : r == 2 ? 95.0 : 0.0; }));
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(view->changeFile(cmp.c_str(), 1, 1, 1, 25));
+    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 1, 1, 25), LoadOutcome::Loaded);
     EXPECT_EQ(view->getCont(), 25);
     EXPECT_EQ(FILES, 1);
-    EXPECT_TRUE(view->changeFile(cmp.c_str(), 1, 2, 3, 25));
+    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 2, 3, 25), LoadOutcome::Loaded);
     EXPECT_EQ(view->getCont(), 35);
-    EXPECT_TRUE(view->changeFile(cmp.c_str(), 1, 2, 0, 25));
+    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 2, 0, 25), LoadOutcome::Loaded);
     EXPECT_EQ(view->getCont(), 35);  // no type chosen: the previous interval stays
+    const int differences = dArrayCount;
     const std::string other = grid("other.grd", 3, 4, flat(3, 4, 90));
-    EXPECT_FALSE(view->changeFile(other.c_str(), 1, 2, 1, 20));
+    EXPECT_EQ(view->changeFile(other.c_str(), 1, 2, 1, 20), LoadOutcome::SizesDiffer);
     testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(multFiles);
-    EXPECT_EQ(dArrayCount, 0);
+    // The comparison set shown stays, with its interval and results.
+    EXPECT_TRUE(multFiles);
+    EXPECT_EQ(rd.getRows(), 4);
+    EXPECT_EQ(view->getCont(), 35);
+    EXPECT_EQ(dArrayCount, differences);
     EXPECT_GT(mt.triangleCount, 0);
 }
 

@@ -1,0 +1,38 @@
+#pragma once
+// Loading a data set: the DEM into mt, comparison data into rd, then the rebuild chain
+// in its fixed order (mesh, normals, curvature colours, difference colours). The colour
+// passes write into the triangle records, so they always run after the mesh.
+//
+// Files are read into models aside and taken into mt and rd only when every file was
+// read and the grids fit together: a file that is refused changes nothing, so what the
+// viewer shows stays. A refusal of the reader has printed its "ERROR: " line.
+
+extern bool multFiles;  // a comparison data set is loaded into rd
+
+enum class LoadOutcome {
+    Loaded,
+    DemRefused,         // the reader refused the DEM (or there is no DEM to add to)
+    ComparisonRefused,  // the reader refused the comparison file
+    SizesDiffer,        // both were read, but their grids differ in rows or columns
+};
+
+// The contour interval a comparison set's read starts from: a contour file's is
+// inferred from its heights (0 here), a second DEM's or a sparse file's is the one
+// the user gave.
+int presetInterval(int fileType, int interval);
+
+// Reads demName and, with fileCount 2 and a DEM that was read, comparisonName (its interval starting from
+// comparisonInterval), then builds the mesh and the analyses. With one file rd keeps
+// its grid and takes comparisonInterval as its interval.
+LoadOutcome start(const char* demName, int exaggeration, const char* comparisonName, int comparisonInterval,
+                  int fileCount);
+
+// Reads new comparison data beside the DEM already loaded and rebuilds with the
+// difference pass.
+LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval);
+
+// The rebuild chain on mt with the given exaggeration; the difference pass runs only
+// when withDifference is set. Does nothing without a DEM.
+void rebuild(int exaggeration, bool withDifference);
+
+void resetLoader();

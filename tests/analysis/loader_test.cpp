@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/curvature.h"
+#include "analysis/difference.h"
+#include "model/colour_codes.h"
+#include "analysis/loader.h"
+#include "model/mountain.h"
+#include "tests/support/grid_files.h"
+#include "tests/support/model_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+class LoaderTest : public ModelTest {
+protected:
+    TempDir dir;
+    std::string dem5x5, comparison5x5, comparison4x5, comparison5x4;
+
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        dem5x5 = dir.file("dem.grd");
+        writeGridValues(dem5x5, 5, 5, spike(5, 5, 100, 2, 2, 10));
+        comparison5x5 = dir.file("cmp.grd");
+        writeGridValues(comparison5x5, 5, 5, surface(5, 5, [](int r, int c) { return (r + c) % 2 ? 0.0 : 95.0; }));
+        comparison4x5 = dir.file("cmp45.grd");
+        writeGridValues(comparison4x5, 4, 5, flat(4, 5, 100));
+        comparison5x4 = dir.file("cmp54.grd");
+        writeGridValues(comparison5x4, 5, 4, flat(5, 4, 100));
+        testing::internal::CaptureStdout();
+    }
+    void TearDown() override
+    {
+        testing::internal::GetCapturedStdout();
+        ModelTest::TearDown();
+    }
+    LoadOutcome load(const std::string& dem, const std::string& comparison, int files, int interval = 20)
+    {
+        return start(dem.c_str(), 1, files == 2 ? comparison.c_str() : nullptr, interval, files);
+    }
+    // What a load that does not take must leave as it was.
+    struct Shown {
+        float** dem;
+        float** comparison;
+        triangle* mesh;
+        int interval, curvatureCells, differences;
+        bool comparisonLoaded;
+        bool operator==(const Shown& o) const
+        {
+            return dem == o.dem && comparison == o.comparison && mesh == o.mesh && interval == o.interval &&
+                   curvatureCells == o.curvatureCells && differences == o.differences &&
+                   comparisonLoaded == o.comparisonLoaded;
+        }
+    };
+    static Shown shown()
+    {
+        return {mt.grid, rd.grid, mt.triangles, rd.getContourInt(), C15 + C10 + C5 + C, dArrayCount, multFiles};
+    }
+};
+
+TEST_F(LoaderTest, OneFileBuildsMeshAndCurvatureButNoDifference)
+{
+    ASSERT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
+    EXPECT_EQ(load(dem5x5, "", 1, 0), LoadOutcome::Loaded);
+    EXPECT_FALSE(multFiles);
+    EXPECT_EQ(mt.triangleCount, 32);
+    EXPECT_EQ(cArrayCount, 9);
+    EXPECT_EQ(dArrayCount, 0);
+    EXPECT_EQ(D20 + D15 + D10 + D5 + D, 0);
+    for (int i = 0; i < mt.triangleCount; i++)
+        EXPECT_EQ(mt.triangles[i].diffColor, MOUNTAINGREEN);
+}
+
+TEST_F(LoaderTest, TwoMatchingFilesAddTheDifferencePass)
+{
+    EXPECT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
+    EXPECT_TRUE(multFiles);
+    // Points (r, c) with r + c even carry 95; the cells' first corners with data are the
+    // 8 of the 16 cells whose corner sum is even. All differ by 5 (or 15 at the spike).
+    EXPECT_EQ(dArrayCount, 8);
+    EXPECT_EQ(D20, 8);
+    EXPECT_EQ(D, 8);
+}
+
+TEST_F(LoaderTest, ALoadThatDoesNotTakeChangesNothing)
+{
+    const std::string shortFile = dir.file("short.grd");
+    writeText(shortFile, "ncols 5\nnrows 5\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
+    ASSERT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
+    const Shown before = shown();
+    struct Case {
+        const char* name;
+        std::string dem, comparison;
+        LoadOutcome outcome;
+    };
+    for (const Case& c : {Case{"refused DEM", shortFile, comparison5x5, LoadOutcome::DemRefused},
+                          Case{"missing DEM", dir.file("none.grd"), "", LoadOutcome::DemRefused},
+                          Case{"refused comparison", dem5x5, shortFile, LoadOutcome::ComparisonRefused},
+                          Case{"fewer rows", dem5x5, comparison4x5, LoadOutcome::SizesDiffer},
+                          Case{"fewer columns", dem5x5, comparison5x4, LoadOutcome::SizesDiffer}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(load(c.dem, c.comparison, c.comparison.empty() ? 1 : 2, 7), c.outcome);
+        EXPECT_TRUE(shown() == before);
+        EXPECT_EQ(mt.nrows * mt.ncols, 25);
+    }
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("ERROR: file \"" + shortFile + "\" ends or holds a non-number after 3 of 25 heights"),
+              std::string::npos);
+    testing::internal::CaptureStdout();
+}
+
+TEST_F(LoaderTest, AddFileAfterOneFileTurnsOnTheDifference)
+{
+    EXPECT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    EXPECT_EQ(addFile(comparison5x5.c_str(), 1, 20), LoadOutcome::Loaded);
+    EXPECT_TRUE(multFiles);
+    EXPECT_EQ(dArrayCount, 8);
+}
+
+TEST_F(LoaderTest, AddFileOfAnotherSizeKeepsTheComparisonSetShown)
+{
+    EXPECT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
+    const Shown before = shown();
+    const int violet = mt.triangles[0].diffColor;
+    EXPECT_EQ(addFile(comparison4x5.c_str(), 1, 5), LoadOutcome::SizesDiffer);
+    EXPECT_TRUE(shown() == before);
+    EXPECT_EQ(D20, 8);
+    EXPECT_EQ(mt.triangles[0].diffColor, violet);
+}
+
+TEST_F(LoaderTest, AddFileBeforeAnyDemIsARefusedDem)
+{
+    EXPECT_EQ(addFile(comparison5x5.c_str(), 1, 20), LoadOutcome::DemRefused);
+    EXPECT_EQ(rd.grid, nullptr);
+    EXPECT_FALSE(multFiles);
+}
+
+TEST_F(LoaderTest, ANewDemDropsTheHeightClassesOfTheOldOne)
+{
+    EXPECT_EQ(load(dem5x5, "", 1, 20), LoadOutcome::Loaded);
+    mt.computeHeightClasses();
+    ASSERT_TRUE(mt.heightClassesFor(20));
+    EXPECT_EQ(load(dem5x5, "", 1, 20), LoadOutcome::Loaded);
+    EXPECT_FALSE(mt.heightClasses());
+}
+
+TEST_F(LoaderTest, AddFileKeepsThePreviousInterval)
+{
+    const std::string contours = dir.file("contours.grd");
+    writeGridValues(contours, 5, 5, surface(5, 5, [](int r, int) { return r == 1 ? 90.0 : r == 3 ? 100.0 : 0.0; }));
+    EXPECT_EQ(load(dem5x5, contours, 2, 0), LoadOutcome::Loaded);
+    EXPECT_EQ(rd.getContourInt(), 10);
+    addFile(comparison5x5.c_str(), 1, rd.getContourInt());
+    EXPECT_EQ(rd.getContourInt(), 10);
+}
+
+TEST_F(LoaderTest, RebuildRunsTheChainWithTheNewExaggeration)
+{
+    EXPECT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    const float z = mt.triangles[12].v1[2];
+    rebuild(4, false);
+    EXPECT_FLOAT_EQ(mt.triangles[12].v1[2], 4 * z);
+    EXPECT_EQ(mt.exageration, 4.0f);
+    EXPECT_EQ(cArrayCount, 9);
+}
+
+}  // namespace
