@@ -60,88 +60,67 @@ int curvatureColour(float kappa, float unit)
     return levelColours[curvatureLevel(kappa, above)];
 }
 
-CurvaturePass::CurvaturePass(mountain& mesh) : m(mesh)
+int curvatureLevelColour(int level) { return levelColours[level]; }
+
+void mountain::compute_curve_color()
 {
-    above[0] = units;
-    above[1] = 2 * units;
-    above[2] = 3 * units;
-    cArrayCount = 0;
-    cArrayMax = 0;
-    cArrayMin = 0;
+    const float above[3] = {units, 2 * units, 3 * units};
+    const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
+                               static_cast<std::size_t>(ncols > 0 ? ncols : 0);
     delete[] cArray;
-    cArray = nullptr;
-    const std::size_t values = static_cast<std::size_t>(m.nrows > 0 && m.ncols > 0 ? m.nrows : 0) *
-                               static_cast<std::size_t>(m.ncols > 0 ? m.ncols : 0);
     cArray = new float[values];
     prefault(cArray, values * sizeof(float));
-}
+    cArrayCount = 0;
+    cArrayMax = cArrayMin = 0;
 
-void CurvaturePass::cellRows(int first, int end)
-{
-    if (m.triangles == nullptr)
-        return;
-    const int cells = m.ncols - 1;
-    for (int r = first; r < end; r++) {
-        triangle* t = m.triangles + static_cast<std::size_t>(r) * (2 * cells);
-        if (r == 0 || cells < 1) {
-            for (int c = 0; c < cells; c++, t += 2)
-                t[0].curveColor = t[1].curveColor = MOUNTAINGREEN;
-            counts[3] += std::max(cells, 0);
+    int counts[4] = {0, 0, 0, 0};
+    double sumOfSquares = 0;  // a float sum loses whole units on large grids
+    float largest = 0, smallest = 0;
+    const int cells = ncols - 1;
+    // The level arrays are made with the scaling; without them there is no mesh to grade.
+    const bool graded = curveLevels.size() == cellCount() && cellCount() > 0;
+    for (int r = 0; graded && r + 1 < nrows; r++) {
+        std::uint8_t* level = curveLevels.data() + static_cast<std::size_t>(r) * cells;
+        // The first row and column of cells have no value and are level 0.
+        level[0] = 0;
+        counts[3]++;
+        if (r == 0) {
+            std::fill(level, level + cells, 0);
+            counts[3] += cells - 1;
             continue;
         }
-        t[0].curveColor = t[1].curveColor = MOUNTAINGREEN;
-        counts[3]++;
-        t += 2;
-        const float* up = m.grid[r - 1];
-        const float* row = m.grid[r];
-        const float* down = m.grid[r + 1];
+        const float* up = grid[r - 1];
+        const float* row = grid[r];
+        const float* down = grid[r + 1];
         float* out = cArray + cArrayCount;
-        float low = smallest, high = largest;
-        double sum = sumOfSquares;
-        for (int c = 1; c < cells; c++, t += 2) {
+        for (int c = 1; c < cells; c++) {
             // Summed in double, where four floats and 4h add exactly, then rounded.
             const double s = double(up[c]) + double(row[c - 1]) + double(row[c + 1]) + double(down[c]) -
                              4.0 * double(row[c]);
             const float kappa = static_cast<float>(std::fabs(s));
-            if (c == 1 && cArrayCount == 0)
-                low = kappa;
+            if (out == cArray)
+                smallest = kappa;
             *out++ = kappa;
-            if (kappa < low)
-                low = kappa;
-            sum += double(kappa) * double(kappa);
-            if (kappa > high)
-                high = kappa;
-            const int level = curvatureLevel(kappa, above);
-            t[0].curveColor = t[1].curveColor = levelColours[level];
-            counts[3 - level]++;
+            if (kappa < smallest)
+                smallest = kappa;
+            sumOfSquares += double(kappa) * double(kappa);
+            if (kappa > largest)
+                largest = kappa;
+            const int l = curvatureLevel(kappa, above);
+            level[c] = static_cast<std::uint8_t>(l);
+            counts[3 - l]++;
         }
-        if (cells > 1) {
-            cArrayCount += cells - 1;
-            smallest = low;
-            largest = high;
-            sumOfSquares = sum;
-        }
+        cArrayCount = static_cast<int>(out - cArray);
     }
-}
-
-void CurvaturePass::finish()
-{
     if (cArrayCount > 0) {
         cArrayMin = smallest;
         cArrayMax = largest;
     }
     for (int i = 0; i < 4; i++)
-        m.curveCounts[i] = counts[i];
-    m.totalSq = static_cast<float>(sumOfSquares);
-    m.maxCurve = largest;
-    setStats(m.maxCurve, m.totalSq, counts[0], counts[1], counts[2], counts[3]);
-}
-
-void mountain::compute_curve_color()
-{
-    CurvaturePass pass(*this);
-    pass.cellRows(0, std::max(nrows - 1, 0));
-    pass.finish();
+        curveCounts[i] = counts[i];
+    totalSq = static_cast<float>(sumOfSquares);
+    maxCurve = largest;
+    setStats(maxCurve, totalSq, counts[0], counts[1], counts[2], counts[3]);
 }
 
 void resetCurvature()

@@ -28,23 +28,5 @@ int curvatureColour(float kappa, float unit);
 
 void resetCurvature();
 
-class mountain;
-
-// The pass in pieces, for the rebuild chain that runs its passes band by band: the
-// constructor starts it (a new cArray, every count at 0), cellRows grades the cells of
-// rows [first, end) in order, finish publishes the totals. compute_curve_color is the
-// three over every row.
-class CurvaturePass {
-public:
-    explicit CurvaturePass(mountain& m);
-    void cellRows(int first, int end);
-    void finish();
-
-private:
-    mountain& m;
-    float above[3];  // the level thresholds: 1, 2 and 3 units
-    int counts[4] = {0, 0, 0, 0};
-    double sumOfSquares = 0;  // a float sum loses whole units on large grids
-    float largest = 0;
-    float smallest = 0;
-};
+// The packed colour code of a curvature level 0-3.
+int curvatureLevelColour(int level);

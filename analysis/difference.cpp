@@ -49,36 +49,31 @@ int differenceColour(float difference, int contourInterval)
     return levelColours[differenceLevel(difference, static_cast<float>(contourInterval))];
 }
 
-DifferencePass::DifferencePass(mountain& mesh) : m(mesh)
+int differenceLevelColour(int level) { return levelColours[level]; }
+
+void mountain::compute_diff_color()
 {
-    dArrayCount = 0;
-    dArrayMax = 0;
-    dArrayMin = 0;
     delete[] dArray;
-    dArray = nullptr;
-    const std::size_t values = static_cast<std::size_t>(m.nrows > 0 && m.ncols > 0 ? m.nrows : 0) *
-                               static_cast<std::size_t>(m.ncols > 0 ? m.ncols : 0);
+    const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
+                               static_cast<std::size_t>(ncols > 0 ? ncols : 0);
     dArray = new float[values];
     // Another grid size would index one of the grids outside its bounds: such a
     // comparison set carries no usable data.
-    usable = &m == &mt && comparisonMatchesDem() && m.triangles != nullptr;
-    interval = static_cast<float>(rd.getContourInt());
-}
-
-void DifferencePass::cellRows(int first, int end)
-{
-    if (!usable)
+    if (this != &mt || !comparisonMatchesDem() || diffLevels.size() != cellCount()) {
+        clearDifference();
         return;
-    const int cells = m.ncols - 1;
-    float* out = dArray + dArrayCount;
-    const float* const start = out;
-    float high = dArrayMax, low = dArrayMin;
-    for (int r = first; r < end; r++) {
-        const float* h = m.grid[r];
+    }
+    const float interval = static_cast<float>(rd.getContourInt());
+    int counts[5] = {0, 0, 0, 0, 0};
+    float* out = dArray;
+    float high = 0, low = 0;
+    const int cells = ncols - 1;
+    for (int r = 0; r + 1 < nrows && cells > 0; r++) {
+        const float* h = grid[r];
         const float* g = rd.grid[r];
-        triangle* t = m.triangles + static_cast<std::size_t>(r) * (2 * cells);
-        for (int c = 0; c < cells; c++, t += 2) {
-            int level = 0;
+        std::uint8_t* level = diffLevels.data() + static_cast<std::size_t>(r) * cells;
+        for (int c = 0; c < cells; c++) {
+            int l = 0;
             if (g[c] > 0) {
                 const float d = h[c] - g[c];
                 if (out == dArray)
@@ -88,39 +83,23 @@ void DifferencePass::cellRows(int first, int end)
                     high = d;
                 if (d < low)
                     low = d;
-                level = differenceLevel(d, interval);
+                l = differenceLevel(d, interval);
             }
-            t[0].diffColor = t[1].diffColor = levelColours[level];
-            counts[4 - level]++;
+            level[c] = static_cast<std::uint8_t>(l);
+            counts[4 - l]++;
         }
     }
-    dArrayCount += static_cast<int>(out - start);
+    dArrayCount = static_cast<int>(out - dArray);
     dArrayMax = high;
     dArrayMin = low;
-}
-
-void DifferencePass::finish()
-{
-    if (!usable) {
-        clearDifference();
-        return;
-    }
     for (int i = 0; i < 5; i++)
-        m.diffCounts[i] = counts[i];
+        diffCounts[i] = counts[i];
     setSparse(counts[0], counts[1], counts[2], counts[3], counts[4]);
-}
-
-void mountain::compute_diff_color()
-{
-    DifferencePass pass(*this);
-    pass.cellRows(0, std::max(nrows - 1, 0));
-    pass.finish();
 }
 
 void clearDifference()
 {
-    for (int i = 0; i < mt.triangleCount; i++)
-        mt.triangles[i].diffColor = MOUNTAINGREEN;
+    std::fill(mt.diffLevels.begin(), mt.diffLevels.end(), 0);
     for (int& count : mt.diffCounts)
         count = 0;
     dArrayCount = 0;

@@ -25,26 +25,10 @@ void setSparse(int d20, int d15, int d10, int d5, int d);
 // 0.05 (a difference of 1 with interval 20) already counts as above 5 percent.
 int differenceColour(float difference, int contourInterval);
 
-// Forgets the difference results: no difference colour on any triangle, no values.
+// Forgets the difference results: no difference colour on any cell, no values.
 void clearDifference();
 
 void resetDifference();
 
-class mountain;
-
-// The pass in pieces, for the rebuild chain that runs its passes band by band: the
-// constructor starts it (a new dArray, every count at 0), cellRows grades the cells of
-// rows [first, end) in order, finish publishes the counts. compute_diff_color is the
-// three over every row.
-class DifferencePass {
-public:
-    explicit DifferencePass(mountain& m);
-    void cellRows(int first, int end);
-    void finish();
-
-private:
-    mountain& m;
-    bool usable = false;  // rd fits mt: otherwise no cell has comparison data
-    float interval = 0;
-    int counts[5] = {0, 0, 0, 0, 0};
-};
+// The packed colour code of a difference level 0-4.
+int differenceLevelColour(int level);

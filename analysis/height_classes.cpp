@@ -10,6 +10,8 @@
 #include <cmath>
 #include <iostream>
 #include <new>
+#include <utility>
+#include <vector>
 
 #include "model/error.h"
 #include "model/mountain.h"
@@ -30,8 +32,7 @@ namespace {
 
 void dropClasses(mountain& m)
 {
-    delete[] m.classes;
-    m.classes = nullptr;
+    m.classes = {};
     m.classMin = m.classMax = 0;
     m.classInterval = 0;
 }
@@ -48,18 +49,18 @@ void mountain::computeHeightClasses()
         std::cout << "Height classes not computed: the contour interval is " << n << ", not above 0" << std::endl;
         return;
     }
-    int* table = new (std::nothrow) int[n];
-    if (table == nullptr)
+    std::vector<int> table;
+    try {
+        table.assign(static_cast<std::size_t>(n), 0);
+    } catch (const std::bad_alloc&) {
         error(NOHEIGHT);
-    for (int i = 0; i < n; i++)
-        table[i] = 0;
+    }
     if (grid != nullptr) {
         for (int r = 0; r < nrows; r++)
             for (int c = 0; c < ncols; c++)
                 table[heightClass(grid[r][c], n)]++;
     }
-    delete[] classes;
-    classes = table;
+    classes = std::move(table);
     classInterval = n;
 
     // Class 0 enters the extremes but is not listed: it is the contour level itself.

@@ -1,22 +1,14 @@
 #include "analysis/loader.h"
 
-#include <algorithm>
-#include <cstddef>
-#include <optional>
-
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
 #include "model/error.h"
-#include "model/mesh.h"
 #include "model/mountain.h"
 
 bool multFiles = false;
 
 namespace {
-
-// Records a band may hold to stay in the core's own cache while four passes go over it.
-const std::size_t bandBytes = std::size_t(256) << 10;
 
 bool sameSize(const mountain& a, const mountain& b) { return a.nrows == b.nrows && a.ncols == b.ncols; }
 
@@ -42,39 +34,11 @@ void rebuild(int exaggeration, bool withDifference)
 {
     if (mt.grid == nullptr)
         return;
-    if (DEBUG) {
-        // The trace shows the passes one after the other.
-        mt.convert_to_triangles(exaggeration);
-        mt.compute_normals();
-        mt.compute_curve_color();
-        if (withDifference)
-            mt.compute_diff_color();
-        return;
-    }
-    // Each band of cell rows goes through all passes while its records are in the cache;
-    // each pass still walks the cells in mesh order, so the results are those of the
-    // passes run one after the other.
-    MeshPass mesh(mt, exaggeration);
-    NormalsPass normals(mt);
-    CurvaturePass curvature(mt);
-    std::optional<DifferencePass> difference;
+    mt.convert_to_triangles(exaggeration);
+    mt.compute_normals();
+    mt.compute_curve_color();
     if (withDifference)
-        difference.emplace(mt);
-    const int cellRows = std::max(mt.nrows - 1, 0);
-    const std::size_t rowBytes = sizeof(triangle) * 2 * static_cast<std::size_t>(std::max(mt.ncols - 1, 1));
-    const int band = static_cast<int>(std::max<std::size_t>(1, bandBytes / rowBytes));
-    for (int first = 0; first < cellRows; first += band) {
-        const int end = std::min(first + band, cellRows);
-        mesh.cellRows(first, end);
-        normals.cellRows(first, end);
-        curvature.cellRows(first, end);
-        if (difference)
-            difference->cellRows(first, end);
-    }
-    mesh.finish();
-    curvature.finish();
-    if (difference)
-        difference->finish();
+        mt.compute_diff_color();
 }
 
 LoadOutcome start(const char* demName, int exaggeration, const char* comparisonName, int comparisonInterval,
@@ -90,10 +54,10 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     if (fileCount == 2 && !sameSize(dem, comparison))
         return LoadOutcome::SizesDiffer;
 
-    // The old heights and mesh go before the new mesh is made.
+    // The old heights and levels go before the new ones are made.
     mt.swapGrid(dem);
     dem.releaseGrid();
-    mt.releaseMesh();
+    mt.releaseLevels();
     allocated = false;
     resetHeightClasses();  // the table counted the old heights
     if (fileCount == 2) {

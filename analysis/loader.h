@@ -1,7 +1,7 @@
 #pragma once
 // Loading a data set: the DEM into mt, comparison data into rd, then the rebuild chain
-// in its fixed order (mesh, normals, curvature colours, difference colours). The colour
-// passes write into the triangle records, so they always run after the mesh.
+// in its fixed order (mesh, normals, curvature levels, difference levels). The passes
+// grade the cells the mesh scaling has made room for, so they run after it.
 //
 // Files are read into models aside and taken into mt and rd only when every file was
 // read and the grids fit together: a file that is refused changes nothing, so what the

@@ -1,44 +1,50 @@
 #pragma once
-// The mesh builder and the normals, each split into its start, its work on a band of
-// cell rows and its end. mountain::convert_to_triangles and mountain::compute_normals
-// run them over every row at once; the rebuild chain (model/loader.cpp) runs all its
-// passes band by band, so that a band's records are still in the cache when the next
-// pass reaches them. Either way every record gets the same words.
-
-#include <vector>
-
-#include "model/prefault.h"
+// The mesh: two triangles per grid cell, in view units. It is not stored: a cell's
+// triangles are derived from the heights and the scaling whenever they are drawn, with
+// the same float operations every time, so that every vertex and normal is the same
+// wherever it is computed. Per cell the model keeps only what the passes decide.
+//
+// Grid point (r, c) of height h maps to
+//   x = (c * cellsize - movex) * scalefactor
+//   y = (r * cellsize - movey) * scalefactor
+//   z = (h - zcenter) * zscale
+// so the grid is centred on the origin and its longer side spans less than 2 units.
+// Each cell is split along the diagonal from (r + 1, c) to (r, c + 1):
+//
+//   (r, c) ---- (r, c+1)        first triangle:  P(r, c), P(r+1, c), P(r, c+1)
+//     |       /    |            second triangle: P(r, c+1), P(r+1, c), P(r+1, c+1)
+//   (r+1, c) -- (r+1, c+1)
+//
+// Triangles are counted two per cell, cells in row order: triangle 2k and 2k + 1 belong
+// to cell k = r * (ncols - 1) + c.
 
 class mountain;
 
-class MeshPass {
-public:
-    // Sets the exaggeration and the scaling, makes the array when `allocated` is false,
-    // and writes the debug trace up to the allocation.
-    MeshPass(mountain& m, int exaggeration);
-    // Writes the vertex words of the records of cell rows [first, end) (0 <= first,
-    // end <= nrows - 1), and on a new array the colour words too.
-    void cellRows(int first, int end);
-    void finish();  // the debug trace after the loop
-
-private:
-    void mapRow(int r, std::vector<float>& z) const;
-
-    mountain& m;
-    bool fresh = false;
-    std::vector<float> x;                // view x of every column
-    std::vector<float> zTop, zBottom;    // view z of the two grid rows of a cell row
-    int bottomRow = -1;                  // the grid row zBottom holds
-    long long written = 0;
-    PrefaultAhead ahead;  // maps a new array's pages ahead of the rows being written
+struct MeshTriangle {
+    float v[3][3];    // first, second and third vertex: x, y, z
+    float normal[3];  // unit normal of the flat triangle
 };
 
-class NormalsPass {
+// The mesh of one model with its current scaling.
+class MeshGeometry {
 public:
-    explicit NormalsPass(mountain& m);  // writes the first debug line
-    void cellRows(int first, int end);  // the normals of the records of cell rows [first, end)
-    void records(int first, int end);   // the normals of records [first, end)
+    explicit MeshGeometry(const mountain& m);
+
+    float x(int col) const { return (col * cellsize - movex) * scalefactor; }
+    float y(int row) const { return (row * cellsize - movey) * scalefactor; }
+    float z(float height) const { return (height - zcenter) * zscale; }
+
+    // The two triangles of cell (r, c).
+    void cell(int r, int c, MeshTriangle out[2]) const { span(r, r + 1, c, c + 1, out); }
+    // The two triangles that span grid points r0 to r1 and c0 to c1, split as a cell is
+    // (a coarse cell of a preview).
+    void span(int r0, int r1, int c0, int c1, MeshTriangle out[2]) const;
 
 private:
-    mountain& m;
+    const float* const* grid;
+    float cellsize, movex, movey, scalefactor, zcenter, zscale;
 };
+
+// n = u x w with u = B - A and w = C - A, then each component divided by |n|; a
+// degenerate triangle gets the normal of level ground, (0, 0, -1).
+void computeNormal(MeshTriangle& t);

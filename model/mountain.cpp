@@ -43,19 +43,18 @@ void mountain::releaseGrid()
     grid = nullptr;
 }
 
-void mountain::releaseMesh()
+void mountain::releaseLevels()
 {
-    delete[] triangles;
-    triangles = nullptr;
+    curveLevels = {};
+    diffLevels = {};
     triangleCount = 0;
 }
 
 void mountain::discard()
 {
     releaseGrid();
-    releaseMesh();
-    delete[] classes;
-    classes = nullptr;
+    releaseLevels();
+    classes = {};
     nrows = ncols = 0;
     xllcorner = yllcorner = cellsize = nodata_value = 0;
     scalefactor = movex = movey = zcenter = zscale = 0;

@@ -1,19 +1,12 @@
 #pragma once
-// The terrain model: one DEM grid in memory with everything derived from it
-// (triangle mesh, its scaling into view units, curvature, difference and height-class
-// results). `mt` holds the DEM, `rd` the comparison data set.
+// The terrain model: one DEM grid in memory with everything derived from it (the
+// scaling of its mesh into view units, the curvature and difference levels of its
+// cells, the height-class table). `mt` holds the DEM, `rd` the comparison data set.
+// The mesh itself is derived from the heights where it is drawn (model/mesh.h).
 
-// One mesh triangle as the renderer and the colour passes walk it: 14 words, 56 bytes.
-// Two records per grid cell, cells in row order (record 2k and 2k + 1 belong to cell k).
-struct triangle {
-    float v1[3];      // first vertex x, y, z (view units)
-    float v2[3];      // second vertex
-    float v3[3];      // third vertex
-    float normal[3];  // unit normal of the flat triangle
-    int curveColor;   // packed colour code of the curvature level
-    int diffColor;    // packed colour code of the difference level
-};
-static_assert(sizeof(triangle) == 56, "the triangle record is 14 words");
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 struct randomHeight;
 class GridText;
@@ -33,8 +26,12 @@ public:
     float cellsize = 0;  // in the heights' unit: the mesh scaling compares it with heights
     float nodata_value = 0;
 
-    float** grid = nullptr;         // grid[row][col]; row 0 is the file's first row of values
-    triangle* triangles = nullptr;  // triangleCount records
+    float** grid = nullptr;  // grid[row][col]; row 0 is the file's first row of values
+
+    // What the passes decide per cell, cell k = r * (ncols - 1) + c in row order: the
+    // curvature level 0-3 and the difference level 0-4 (0: no error colour).
+    std::vector<std::uint8_t> curveLevels;
+    std::vector<std::uint8_t> diffLevels;
 
     // Scaling into view units, set by convert_to_triangles.
     float scalefactor = 0;
@@ -50,7 +47,7 @@ public:
     int triangleCount = 0;
     float exageration = 1.0f;
 
-    int* classes = nullptr;  // height-class counts, one per position in the contour interval
+    std::vector<int> classes;  // height-class counts, one per position in the contour interval
     int classMin = 0;
     int classMax = 0;
 
@@ -73,6 +70,11 @@ public:
     int getRows() const { return nrows; }
     int getCols() const { return ncols; }
     int gridsize() const { return nrows * ncols; }
+    // Cells of the grid: (nrows - 1) x (ncols - 1), none without a row or column of them.
+    std::size_t cellCount() const
+    {
+        return nrows > 1 && ncols > 1 ? std::size_t(nrows - 1) * std::size_t(ncols - 1) : 0;
+    }
     float getElev(int row, int col) const { return grid[row][col]; }  // no bounds check
     float getZmin() const { return zmin; }
     float getZmax() const { return zmax; }
@@ -81,12 +83,14 @@ public:
     void vertExagPlus();
     void vertExagMinus();
     void vertExagReset();
-    int* getClasses() { return classes; }
-    bool heightClasses() const { return classes != nullptr; }
+    int* getClasses() { return classes.empty() ? nullptr : classes.data(); }
+    bool heightClasses() const { return !classes.empty(); }
     // A table made for another interval must not be read with this one.
-    bool heightClassesFor(int interval) const { return classes != nullptr && classInterval == interval; }
+    bool heightClassesFor(int interval) const { return !classes.empty() && classInterval == interval; }
 
-    // Mesh (model/mesh.cpp).
+    // Mesh (model/mesh.cpp): the scaling into view units, and on a new grid the cells'
+    // levels, all 0. The normals are derived where the mesh is drawn; compute_normals
+    // only writes the debug trace.
     void convert_to_triangles(int exaggeration);
     void compute_normals();
 
@@ -101,14 +105,13 @@ public:
     // Drawing into the current GL context (view/).
     void profilePlot();
     void drawgrid();
-    void drawDiffSurf(int row, int col, int t);
     void drawcoordsystem();
 
-    // Frees the grid, mesh and class table and returns every field to its value at
-    // construction; used when the model must forget a data set.
+    // Frees the grid, the levels and the class table and returns every field to its
+    // value at construction; used when the model must forget a data set.
     void discard();
     void releaseGrid();
-    void releaseMesh();
+    void releaseLevels();
 
     // Exchanges the header, the heights and their range with another model; the mesh and
     // the results stay. A file is read into a model aside and taken in only when good.
@@ -138,7 +141,7 @@ extern mountain mt;
 extern rawdata rd;
 
 extern bool DEBUG;       // console diagnostics; nothing in the program sets it
-extern bool allocated;   // the triangle array of the current DEM exists and is reused
+extern bool allocated;   // the level arrays of the current DEM exist and are reused
 extern bool sparseData;  // a comparison file has been read
 
 // Allocates rows arrays of cols floats (values not initialised); ends the process with

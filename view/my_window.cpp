@@ -21,15 +21,6 @@ MyWindow::MyWindow(int x, int y, int w, int h, const char* label) : Fl_Gl_Window
     mt.reset();
 }
 
-MyWindow::~MyWindow()
-{
-    // The class tables go with the view; nothing draws them afterwards.
-    for (mountain* m : {static_cast<mountain*>(&mt), static_cast<mountain*>(&rd)}) {
-        delete[] m->classes;
-        m->classes = nullptr;
-    }
-}
-
 bool MyWindow::glCurrent()
 {
     if (!shown())

@@ -12,7 +12,6 @@ class Fl_Widget;
 class MyWindow : public Fl_Gl_Window {
 public:
     MyWindow(int x, int y, int w, int h, const char* label = nullptr);
-    ~MyWindow() override;
 
     void draw() override;
     int handle(int event) override;  // 1 for every event; nothing goes to the base class

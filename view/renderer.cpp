@@ -6,10 +6,12 @@
 
 #include <cmath>
 
+#include "analysis/curvature.h"
+#include "analysis/difference.h"
 #include "analysis/height_classes.h"
 #include "analysis/slope.h"
 #include "model/colour_codes.h"
-#include "analysis/loader.h"
+#include "model/mesh.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 #include "view/colours.h"
@@ -44,19 +46,19 @@ void drawSunSphere()
 
 void vertex(const float* v) { glVertex3f(v[0], -v[1], v[2]); }
 
-void normal(const triangle& t) { glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]); }
+void normal(const MeshTriangle& t) { glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]); }
 
 // Point mode: a triangle is a single point at its first vertex.
-void point(const triangle& t)
+void point(const MeshTriangle& t)
 {
     glBegin(GL_POINTS);
     normal(t);
-    vertex(t.v1);
+    vertex(t.v[0]);
     glEnd();
 }
 
 // Base colour of a triangle, the first rule that applies.
-void baseColour(mountain& m, const triangle& t, int tIndex, int row, int col, bool comparable)
+void baseColour(mountain& m, const MeshTriangle& t, int tIndex, int row, int col, bool comparable)
 {
     const bool hasData = comparable && rd.grid[row][col] > 0;
     if (drawContours && hasData) {
@@ -67,7 +69,7 @@ void baseColour(mountain& m, const triangle& t, int tIndex, int row, int col, bo
         if (tIndex % 2 == 0) {
             glColor3f(0.9f, 0.6f, 0.6f);
             glPushMatrix();
-            glTranslatef(t.v2[0], -t.v2[1], t.v2[2]);
+            glTranslatef(t.v[1][0], -t.v[1][1], t.v[1][2]);
             glutSolidCube(0.005);
             glPopMatrix();
         }
@@ -77,17 +79,41 @@ void baseColour(mountain& m, const triangle& t, int tIndex, int row, int col, bo
     glColor3fv(vegetationHigh(m.grid[row][col], row, col) ? MountainGreenHigh : MountainGreen);
 }
 
-// Overlay colour, the first rule that applies; later rules are not consulted.
-void overlayColour(mountain& m, int tIndex, int row, int col)
+// The needle of a difference: from the triangle's second vertex upwards, blue where the
+// DEM lies above the comparison, red where below.
+void drawDiffSurf(mountain& m, const MeshTriangle& t, int row, int col)
 {
-    const triangle& t = m.triangles[tIndex];
+    if (!comparisonMatchesDem())
+        return;
+    const float d = m.getElev(row, col) - rd.getGrid(row, col);
+    if (d > 0)
+        glColor3f(0.3f, 0.3f, 0.9f);
+    else if (d < 0)
+        glColor3f(0.9f, 0.3f, 0.3f);
+    const float offset = 0.5f;
+    const float length = m.zscale * std::fabs(d) + 0.05f;
+    if (drawTriangles) {
+        glBegin(GL_LINES);
+        glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset);
+        glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset + length);
+        glEnd();
+    } else {
+        point(t);
+    }
+}
+
+// Overlay colour, the first rule that applies; later rules are not consulted.
+void overlayColour(mountain& m, const MeshTriangle& t, std::size_t cell, int row, int col)
+{
+    const int curveColour = curvatureLevelColour(m.curveLevels[cell]);
+    const int diffColour = differenceLevelColour(m.diffLevels[cell]);
     const float height = m.grid[row][col];
-    if (drawCurveColor && isErrorColour(t.curveColor)) {
-        setColor(t.curveColor);
-    } else if (drawDiffColor && isErrorColour(t.diffColor)) {
-        setColor(t.diffColor);
-    } else if (drawDiff && isErrorColour(t.diffColor)) {
-        m.drawDiffSurf(row, col, tIndex);
+    if (drawCurveColor && isErrorColour(curveColour)) {
+        setColor(curveColour);
+    } else if (drawDiffColor && isErrorColour(diffColour)) {
+        setColor(diffColour);
+    } else if (drawDiff && isErrorColour(diffColour)) {
+        drawDiffSurf(m, t, row, col);
     } else if (colorHeightClasses) {
         // Without a table for the current interval the base colour stays.
         const int interval = rd.getContourInt();
@@ -106,51 +132,36 @@ void overlayColour(mountain& m, int tIndex, int row, int col)
 
 void mountain::drawgrid()
 {
-    static int incr = 1;
-    if (triangles == nullptr || grid == nullptr)
+    if (grid == nullptr || curveLevels.size() != cellCount() || diffLevels.size() != cellCount())
         return;
-    incr = frameStep(nrows, ncols, buttonState);
+    const int incr = frameStep(nrows, ncols, buttonState);
     const bool comparable = comparisonMatchesDem();
+    const MeshGeometry mesh(*this);
+    MeshTriangle pair[2];
+    long long meshedCell = -1;
     for (int t = 0; t < triangleCount; t += incr) {
         int row, col;
         triangleLookupPoint(t, ncols, row, col);
-        const triangle& tri = triangles[t];
+        const std::size_t cell = static_cast<std::size_t>(t / 2);
+        if (static_cast<long long>(cell) != meshedCell) {
+            mesh.cell(row, static_cast<int>(cell % static_cast<std::size_t>(ncols - 1)), pair);
+            meshedCell = static_cast<long long>(cell);
+        }
+        const MeshTriangle& tri = pair[t % 2];
         baseColour(*this, tri, t, row, col, comparable);
-        overlayColour(*this, t, row, col);
+        overlayColour(*this, tri, cell, row, col);
         if (plotProfile && nrows - row - 2 <= profileYpos)
             continue;
         if (drawTriangles) {
             glBegin(GL_TRIANGLES);
             normal(tri);
-            vertex(tri.v1);
-            vertex(tri.v2);
-            vertex(tri.v3);
+            vertex(tri.v[0]);
+            vertex(tri.v[1]);
+            vertex(tri.v[2]);
             glEnd();
         } else {
             point(tri);
         }
-    }
-}
-
-void mountain::drawDiffSurf(int row, int col, int t)
-{
-    if (!comparisonMatchesDem())
-        return;
-    const float d = getElev(row, col) - rd.getGrid(row, col);
-    if (d > 0)
-        glColor3f(0.3f, 0.3f, 0.9f);
-    else if (d < 0)
-        glColor3f(0.9f, 0.3f, 0.3f);
-    const float offset = 0.5f;
-    const float length = zscale * std::fabs(d) + 0.05f;
-    const triangle& tri = triangles[t];
-    if (drawTriangles) {
-        glBegin(GL_LINES);
-        glVertex3f(tri.v2[0], -tri.v2[1], tri.v2[2] + offset);
-        glVertex3f(tri.v2[0], -tri.v2[1], tri.v2[2] + offset + length);
-        glEnd();
-    } else {
-        point(tri);
     }
 }
 

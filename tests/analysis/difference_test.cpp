@@ -25,7 +25,7 @@ protected:
         rd.setContourInt(interval);
         mt.compute_diff_color();
     }
-    int colour(int cell) const { return mt.triangles[2 * cell].diffColor; }
+    int colour(int cell) const { return differenceLevelColour(mt.diffLevels[cell]); }
 };
 
 TEST_F(DifferenceTest, LevelsOfTheContourInterval)
@@ -36,7 +36,6 @@ TEST_F(DifferenceTest, LevelsOfTheContourInterval)
     for (int i = 0; i < 6; i++) {
         SCOPED_TRACE(i);
         EXPECT_EQ(colour(i), expected[i]);
-        EXPECT_EQ(mt.triangles[2 * i + 1].diffColor, expected[i]);
     }
     EXPECT_EQ(D20, 1);
     EXPECT_EQ(D15, 1);
@@ -120,8 +119,7 @@ TEST_F(DifferenceTest, AComparisonOfAnotherSizeIsNeverIndexed)
     rd.setContourInt(20);
     mt.compute_diff_color();
     EXPECT_EQ(dArrayCount, 0);
-    for (int i = 0; i < mt.triangleCount; i++)
-        EXPECT_EQ(mt.triangles[i].diffColor, MOUNTAINGREEN);
+    EXPECT_EQ(mt.diffLevels, std::vector<std::uint8_t>(4, 0));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ protected:
         mt.computeHeightClasses();
         return console.out();
     }
-    std::vector<int> table() const { return std::vector<int>(mt.classes, mt.classes + mt.classInterval); }
+    std::vector<int> table() const { return mt.classes; }
 };
 
 std::string reportOf(const std::vector<int>& counts)

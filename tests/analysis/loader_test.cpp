@@ -5,7 +5,7 @@
 
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
-#include "model/colour_codes.h"
+#include "model/mesh.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/grid_files.h"
@@ -45,19 +45,19 @@ protected:
     struct Shown {
         float** dem;
         float** comparison;
-        triangle* mesh;
+        const std::uint8_t* levels;
         int interval, curvatureCells, differences;
         bool comparisonLoaded;
         bool operator==(const Shown& o) const
         {
-            return dem == o.dem && comparison == o.comparison && mesh == o.mesh && interval == o.interval &&
+            return dem == o.dem && comparison == o.comparison && levels == o.levels && interval == o.interval &&
                    curvatureCells == o.curvatureCells && differences == o.differences &&
                    comparisonLoaded == o.comparisonLoaded;
         }
     };
     static Shown shown()
     {
-        return {mt.grid, rd.grid, mt.triangles, rd.getContourInt(), C15 + C10 + C5 + C, dArrayCount, multFiles};
+        return {mt.grid, rd.grid, mt.diffLevels.data(), rd.getContourInt(), C15 + C10 + C5 + C, dArrayCount, multFiles};
     }
 };
 
@@ -70,8 +70,7 @@ TEST_F(LoaderTest, OneFileBuildsMeshAndCurvatureButNoDifference)
     EXPECT_EQ(cArrayCount, 9);
     EXPECT_EQ(dArrayCount, 0);
     EXPECT_EQ(D20 + D15 + D10 + D5 + D, 0);
-    for (int i = 0; i < mt.triangleCount; i++)
-        EXPECT_EQ(mt.triangles[i].diffColor, MOUNTAINGREEN);
+    EXPECT_EQ(mt.diffLevels, std::vector<std::uint8_t>(16, 0));
 }
 
 TEST_F(LoaderTest, TwoMatchingFilesAddTheDifferencePass)
@@ -124,11 +123,11 @@ TEST_F(LoaderTest, AddFileOfAnotherSizeKeepsTheComparisonSetShown)
 {
     EXPECT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
     const Shown before = shown();
-    const int violet = mt.triangles[0].diffColor;
+    const std::vector<std::uint8_t> levels = mt.diffLevels;
     EXPECT_EQ(addFile(comparison4x5.c_str(), 1, 5), LoadOutcome::SizesDiffer);
     EXPECT_TRUE(shown() == before);
     EXPECT_EQ(D20, 8);
-    EXPECT_EQ(mt.triangles[0].diffColor, violet);
+    EXPECT_EQ(mt.diffLevels, levels);
 }
 
 TEST_F(LoaderTest, AddFileBeforeAnyDemIsARefusedDem)
@@ -160,9 +159,9 @@ TEST_F(LoaderTest, AddFileKeepsThePreviousInterval)
 TEST_F(LoaderTest, RebuildRunsTheChainWithTheNewExaggeration)
 {
     EXPECT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
-    const float z = mt.triangles[12].v1[2];
+    const float z = MeshGeometry(mt).z(mt.grid[1][2]);
     rebuild(4, false);
-    EXPECT_FLOAT_EQ(mt.triangles[12].v1[2], 4 * z);
+    EXPECT_FLOAT_EQ(MeshGeometry(mt).z(mt.grid[1][2]), 4 * z);
     EXPECT_EQ(mt.exageration, 4.0f);
     EXPECT_EQ(cArrayCount, 9);
 }

@@ -103,7 +103,7 @@ TEST_F(AddChangeTest, GridOfAnotherSizeIsRefusedAndTheSetShownStays)
     EXPECT_FALSE(multFiles);
     EXPECT_EQ(dArrayCount, 0);
     EXPECT_EQ(mt.getRows(), 6);  // the DEM stays drawn
-    EXPECT_NE(mt.triangles, nullptr);
+    EXPECT_EQ(mt.curveLevels.size(), 25u);
     press("Cancel");
 
     // A refused replacement keeps the comparison set that was loaded, and its name.

@@ -39,6 +39,7 @@
 #include "analysis/statistics_text.h"
 #include "model/error.h"
 #include "model/grid_text.h"
+#include "model/mesh.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "tests/support/stream_grid_reader.h"
@@ -275,6 +276,14 @@ void checkPasses()
 {
     const long long cells = cellsOf(mt);
     REQUIRE(mt.triangleCount == 2 * cells);
+    REQUIRE(mt.curveLevels.size() == std::size_t(cells) && mt.diffLevels.size() == std::size_t(cells));
+    // The mesh as the view derives it, for the sanitizers to watch.
+    const MeshGeometry mesh(mt);
+    for (int r = 0; r + 1 < mt.nrows; r++)
+        for (int c = 0; c + 1 < mt.ncols; c++) {
+            MeshTriangle pair[2];
+            mesh.cell(r, c, pair);
+        }
     REQUIRE(C15 + C10 + C5 + C == cells);
     const long long interior = mt.nrows >= 3 && mt.ncols >= 3 ? (long long)(mt.nrows - 2) * (mt.ncols - 2) : 0;
     REQUIRE(cArrayCount == interior);

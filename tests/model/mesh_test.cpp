@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/colour_codes.h"
+#include "model/mesh.h"
 #include "model/mountain.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
@@ -20,7 +20,21 @@ protected:
         allocated = false;
         mt.convert_to_triangles(exaggeration);
         mt.compute_normals();
+        derive();
     }
+    // Every triangle of the mesh, in order.
+    void derive()
+    {
+        tri.clear();
+        const MeshGeometry geometry(mt);
+        for (int r = 0; r + 1 < mt.nrows; r++)
+            for (int c = 0; c + 1 < mt.ncols; c++) {
+                MeshTriangle pair[2];
+                geometry.cell(r, c, pair);
+                tri.insert(tri.end(), pair, pair + 2);
+            }
+    }
+    std::vector<MeshTriangle> tri;
 };
 
 TEST_F(MeshTest, TwoTrianglesPerCell)
@@ -46,7 +60,7 @@ TEST_F(MeshTest, ScalingCentresTheGridAndFitsTheLongerSide)
     EXPECT_FLOAT_EQ(mt.zscale, 0.002f);
     float xmin = 9, xmax = -9, ymin = 9, ymax = -9;
     for (int i = 0; i < mt.triangleCount; i++)
-        for (const float* v : {mt.triangles[i].v1, mt.triangles[i].v2, mt.triangles[i].v3}) {
+        for (const float* v : {tri[i].v[0], tri[i].v[1], tri[i].v[2]}) {
             xmin = std::min(xmin, v[0]);
             xmax = std::max(xmax, v[0]);
             ymin = std::min(ymin, v[1]);
@@ -62,7 +76,7 @@ TEST_F(MeshTest, HeightRangeSetsTheExtentWhenItIsLarger)
 {
     mesh(2, 2, {0, 0, 0, 40}, 1);  // 2 * 1 < 40
     EXPECT_FLOAT_EQ(mt.scalefactor, 2.0f / 40);
-    EXPECT_FLOAT_EQ(mt.triangles[1].v3[2], (40 - 20) * (2.0f / 40));
+    EXPECT_FLOAT_EQ(tri[1].v[2][2], (40 - 20) * (2.0f / 40));
 }
 
 TEST_F(MeshTest, RecordsFollowTheCellOrderAndDiagonal)
@@ -74,14 +88,14 @@ TEST_F(MeshTest, RecordsFollowTheCellOrderAndDiagonal)
         return std::vector<float>{(c * 1.0f - 1.0f) * s, (r * 1.0f - 0.5f) * s, (h - 2.5f) * s};
     };
     auto vertex = [](const float* v) { return std::vector<float>{v[0], v[1], v[2]}; };
-    const triangle* t = mt.triangles;
-    // Cell 1 (row 0, column 1) is records 2 and 3.
-    EXPECT_EQ(vertex(t[2].v1), P(0, 1, 1));
-    EXPECT_EQ(vertex(t[2].v2), P(1, 1, 4));
-    EXPECT_EQ(vertex(t[2].v3), P(0, 2, 2));
-    EXPECT_EQ(vertex(t[3].v1), P(0, 2, 2));
-    EXPECT_EQ(vertex(t[3].v2), P(1, 1, 4));
-    EXPECT_EQ(vertex(t[3].v3), P(1, 2, 5));
+    const MeshTriangle* t = tri.data();
+    // Cell 1 (row 0, column 1) is triangles 2 and 3.
+    EXPECT_EQ(vertex(t[2].v[0]), P(0, 1, 1));
+    EXPECT_EQ(vertex(t[2].v[1]), P(1, 1, 4));
+    EXPECT_EQ(vertex(t[2].v[2]), P(0, 2, 2));
+    EXPECT_EQ(vertex(t[3].v[0]), P(0, 2, 2));
+    EXPECT_EQ(vertex(t[3].v[1]), P(1, 1, 4));
+    EXPECT_EQ(vertex(t[3].v[2]), P(1, 2, 5));
 }
 
 TEST_F(MeshTest, FlatGroundHasDownwardNormalsAndZeroHeight)
@@ -89,11 +103,11 @@ TEST_F(MeshTest, FlatGroundHasDownwardNormalsAndZeroHeight)
     mesh(4, 5, flat(4, 5, 1234.5f), 30);
     for (int i = 0; i < mt.triangleCount; i++) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(mt.triangles[i].normal[0], 0.0f);
-        EXPECT_EQ(mt.triangles[i].normal[1], 0.0f);
-        EXPECT_EQ(mt.triangles[i].normal[2], -1.0f);
-        EXPECT_EQ(mt.triangles[i].v1[2], 0.0f);
-        EXPECT_EQ(mt.triangles[i].v3[2], 0.0f);
+        EXPECT_EQ(tri[i].normal[0], 0.0f);
+        EXPECT_EQ(tri[i].normal[1], 0.0f);
+        EXPECT_EQ(tri[i].normal[2], -1.0f);
+        EXPECT_EQ(tri[i].v[0][2], 0.0f);
+        EXPECT_EQ(tri[i].v[2][2], 0.0f);
     }
 }
 
@@ -101,9 +115,9 @@ TEST_F(MeshTest, NormalsAreUnitCrossProducts)
 {
     mesh(3, 3, {0, 5, 1, 2, 9, 4, 7, 3, 8}, 2);
     for (int i = 0; i < mt.triangleCount; i++) {
-        const triangle& t = mt.triangles[i];
-        const float u[3] = {t.v2[0] - t.v1[0], t.v2[1] - t.v1[1], t.v2[2] - t.v1[2]};
-        const float w[3] = {t.v3[0] - t.v1[0], t.v3[1] - t.v1[1], t.v3[2] - t.v1[2]};
+        const MeshTriangle& t = tri[i];
+        const float u[3] = {t.v[1][0] - t.v[0][0], t.v[1][1] - t.v[0][1], t.v[1][2] - t.v[0][2]};
+        const float w[3] = {t.v[2][0] - t.v[0][0], t.v[2][1] - t.v[0][1], t.v[2][2] - t.v[0][2]};
         const float n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
         const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
         for (int k = 0; k < 3; k++)
@@ -112,36 +126,35 @@ TEST_F(MeshTest, NormalsAreUnitCrossProducts)
     }
 }
 
-TEST_F(MeshTest, RebuildWithAnotherExaggerationReusesTheArray)
+TEST_F(MeshTest, RebuildWithAnotherExaggerationKeepsTheLevels)
 {
     const std::vector<float> heights = {0, 10, 20, 30, 40, 50};
     mesh(2, 3, heights, 100);
-    const triangle* first = mt.triangles;
-    std::vector<float> z1;
-    for (int i = 0; i < mt.triangleCount; i++)
-        z1.push_back(mt.triangles[i].v2[2]);
-    const float x = mt.triangles[3].v3[0], y = mt.triangles[3].v3[1];
+    const std::vector<MeshTriangle> first = tri;
+    mt.curveLevels[1] = 3;
+    mt.diffLevels[0] = 4;
 
     mt.convert_to_triangles(3);
-    EXPECT_EQ(mt.triangles, first);
+    derive();
     EXPECT_EQ(mt.exageration, 3.0f);
+    EXPECT_EQ(mt.curveLevels[1], 3);
+    EXPECT_EQ(mt.diffLevels[0], 4);
     for (int i = 0; i < mt.triangleCount; i++)
-        EXPECT_FLOAT_EQ(mt.triangles[i].v2[2], 3 * z1[i]);
-    EXPECT_EQ(mt.triangles[3].v3[0], x);
-    EXPECT_EQ(mt.triangles[3].v3[1], y);
+        EXPECT_FLOAT_EQ(tri[i].v[1][2], 3 * first[i].v[1][2]);
+    EXPECT_EQ(tri[3].v[2][0], first[3].v[2][0]);
+    EXPECT_EQ(tri[3].v[2][1], first[3].v[2][1]);
 
     mt.convert_to_triangles(0);
+    derive();
     for (int i = 0; i < mt.triangleCount; i++)
-        EXPECT_EQ(mt.triangles[i].v1[2], 0.0f);
+        EXPECT_EQ(tri[i].v[0][2], 0.0f);
 }
 
-TEST_F(MeshTest, NewArrayStartsWithoutErrorColours)
+TEST_F(MeshTest, NewGridStartsWithoutErrorLevels)
 {
     mesh(3, 3, {0, 9, 0, 9, 0, 9, 0, 9, 0});
-    for (int i = 0; i < mt.triangleCount; i++) {
-        EXPECT_EQ(mt.triangles[i].curveColor, MOUNTAINGREEN);
-        EXPECT_EQ(mt.triangles[i].diffColor, MOUNTAINGREEN);
-    }
+    EXPECT_EQ(mt.curveLevels, std::vector<std::uint8_t>(4, 0));
+    EXPECT_EQ(mt.diffLevels, std::vector<std::uint8_t>(4, 0));
 }
 
 TEST_F(MeshTest, DebugTraceReportsAllocationAndProgress)
@@ -158,7 +171,7 @@ TEST_F(MeshTest, DebugTraceReportsAllocationAndProgress)
               "Vertical exageration      : 2\n"
               "movex = 1  movey = 0.5 scalefactor: 0.4\n"
               "Number of triangles       : 4\n"
-              "Attempting to allocate 224 (0M) bytes for triangles...\n"
+              "Attempting to allocate 4 (0M) bytes for triangles...\n"
               "Successfully allocated memory for triangles\n"
               "Number of triangles computed: 4\n"
               "done\n"

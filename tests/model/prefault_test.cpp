@@ -63,43 +63,4 @@ TEST(PrefaultTest, MapsTheWholePagesInsideTheArrayAndWritesNothing)
         ASSERT_EQ(m.base[i], 0);
 }
 
-TEST(PrefaultTest, AheadOfAPassEveryPageIsMappedByTheTimeItIsReached)
-{
-    if (!kernelPopulates())
-        GTEST_SKIP() << "this kernel cannot populate pages on request";
-    const std::size_t bytes = (std::size_t(24) << 20) + 1000;  // several chunks and a partial page
-    Mapping m(bytes + page);
-    ASSERT_NE(m.base, nullptr);
-    char* array = m.base + 24;
-    // The pass waits for every row and must come back even for the partial page at the
-    // end, which the helper leaves to the pass. A helper that never says it is done
-    // would hang here: the alarm ends the child then.
-    const ChildResult r = runInChild([&] {
-        alarm(10);
-        PrefaultAhead ahead;
-        ahead.start(array, bytes);
-        for (std::size_t row = 0; row < bytes; row += 448 * 1024) {
-            const std::size_t end = std::min(bytes, row + 448 * 1024);
-            ahead.waitFor(array + end);
-            const std::size_t firstWhole = (row + 24 + page - 1) / page * page;
-            const std::size_t lastWhole = (end + 24) / page * page;
-            if (lastWhole > firstWhole && m.resident(firstWhole, lastWhole - firstWhole) != (lastWhole - firstWhole) / page)
-                _exit(3);
-        }
-    });
-    EXPECT_TRUE(r.exited);
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST(PrefaultTest, WithoutAHelperWaitingReturnsAtOnce)
-{
-    PrefaultAhead idle;
-    char byte = 0;
-    idle.waitFor(&byte + 1);  // never started
-    PrefaultAhead empty;
-    empty.start(&byte, 1);  // no whole page: nothing to do
-    empty.waitFor(&byte + 1);
-    SUCCEED();
-}
-
 }  // namespace

@@ -1,6 +1,6 @@
-// The rebuild chain runs its passes band by band over the records; the passes alone run
-// over the whole grid. Both must give, word for word and bit for bit, what the plain
-// formulas give when computed one record and one cell at a time.
+// The rebuild chain and the passes run one after the other must give, bit for bit, what
+// the plain formulas give when computed one triangle and one cell at a time: the
+// triangles the mesh derives from the heights, and the levels the passes decide.
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,9 @@
 
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
-#include "model/colour_codes.h"
 #include "analysis/loader.h"
+#include "model/colour_codes.h"
+#include "model/mesh.h"
 #include "model/mountain.h"
 #include "tests/support/model_fixture.h"
 
@@ -27,6 +28,14 @@ std::uint32_t bits(float f)
     std::memcpy(&b, &f, sizeof b);
     return b;
 }
+
+// A triangle as drawn, with the colour codes of its cell.
+struct triangle {
+    float v1[3], v2[3], v3[3];
+    float normal[3];
+    int curveColor;
+    int diffColor;
+};
 
 struct Results {
     std::vector<triangle> records;
@@ -46,8 +55,8 @@ struct Case {
     int exaggeration, interval;
 };
 
-// The formulas, one record and one cell at a time. previous holds the colour words of
-// an array that is reused (none on a new one).
+// The formulas, one triangle and one cell at a time. previous holds the colour codes of
+// a rebuild of the same grid (none on a new one).
 Results plainChain(const Case& k, const std::vector<triangle>* previous)
 {
     Results x;
@@ -145,7 +154,22 @@ Results plainChain(const Case& k, const std::vector<triangle>* previous)
 Results modelResults()
 {
     Results x;
-    x.records.assign(mt.triangles, mt.triangles + mt.triangleCount);
+    const MeshGeometry mesh(mt);
+    for (int r = 0; r + 1 < mt.nrows; r++)
+        for (int c = 0; c + 1 < mt.ncols; c++) {
+            MeshTriangle pair[2];
+            mesh.cell(r, c, pair);
+            const std::size_t cell = std::size_t(r) * (mt.ncols - 1) + c;
+            for (const MeshTriangle& m : pair) {
+                triangle t;
+                std::memcpy(t.v1, m.v, sizeof m.v);
+                std::memcpy(t.normal, m.normal, sizeof m.normal);
+                t.curveColor = curvatureLevelColour(mt.curveLevels[cell]);
+                t.diffColor = differenceLevelColour(mt.diffLevels[cell]);
+                x.records.push_back(t);
+            }
+        }
+    EXPECT_EQ(x.records.size(), std::size_t(std::max(mt.triangleCount, 0)));
     x.scalefactor = mt.scalefactor;
     x.zscale = mt.zscale;
     x.zcenter = mt.zcenter;
@@ -203,7 +227,7 @@ Case randomCase(std::mt19937& random)
 {
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
-    // Shapes that give one band, several bands and bands of a single cell row.
+    // Shapes without cells, of a single cell row or column, long rows and square ones.
     const int shapes[][2] = {{2, 2}, {3, 3}, {1, 6}, {6, 1}, {17, 300}, {40, 97}, {9, 2500}, {30, 31}, {5, 1200}};
     Case k;
     const int shape = pick(12);
@@ -238,7 +262,7 @@ Case randomCase(std::mt19937& random)
 
 class RebuildChainTest : public ModelTest {};
 
-TEST_F(RebuildChainTest, BandedChainAndSeparatePassesGiveThePlainFormulas)
+TEST_F(RebuildChainTest, ChainAndSeparatePassesGiveThePlainFormulas)
 {
     const unsigned seed = testing::UnitTest::GetInstance()->random_seed() + 4711u;
     std::mt19937 random(seed);
@@ -256,8 +280,8 @@ TEST_F(RebuildChainTest, BandedChainAndSeparatePassesGiveThePlainFormulas)
         units = k.unit;
         allocated = false;
 
-        // A new array through the chain, then a rebuild into it without the comparison:
-        // the difference words must keep what the first run wrote.
+        // A new grid through the chain, then a rebuild without the comparison: the
+        // difference levels must keep what the first run decided.
         rebuild(k.exaggeration, withDifference);
         const Results first = plainChain(k, nullptr);
         ASSERT_EQ(compare(modelResults(), first, withDifference), "");

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/loader.h"
+#include "model/mesh.h"
 #include "model/mountain.h"
 #include "tests/support/child_process.h"
 #include "tests/support/gl_view.h"
@@ -99,17 +100,17 @@ TEST_F(InteractionTest, CameraKeys)
 TEST_F(InteractionTest, ExaggerationKeysRebuildTheMesh)
 {
     open(grid("dem.grd", 5, 5, plane(5, 5, 100, 2, 1), 10));
-    const float z = mt.triangles[0].v2[2];
+    const float z = MeshGeometry(mt).z(mt.grid[1][0]);
     key("+");
     EXPECT_EQ(mt.exageration, 2.0f);
-    EXPECT_FLOAT_EQ(mt.triangles[0].v2[2], 2 * z);
+    EXPECT_FLOAT_EQ(MeshGeometry(mt).z(mt.grid[1][0]), 2 * z);
     key("=");
     EXPECT_EQ(mt.exageration, 3.0f);
-    EXPECT_FLOAT_EQ(mt.triangles[0].v2[2], 3 * z);
+    EXPECT_FLOAT_EQ(MeshGeometry(mt).z(mt.grid[1][0]), 3 * z);
     for (int i = 0; i < 5; i++)
         key("-");
     EXPECT_EQ(mt.exageration, 0.0f);
-    EXPECT_EQ(mt.triangles[0].v2[2], 0.0f);
+    EXPECT_EQ(MeshGeometry(mt).z(mt.grid[1][0]), 0.0f);
 }
 
 TEST_F(InteractionTest, DisplayKeys)

@@ -7,6 +7,7 @@
 
 #include "analysis/curvature.h"
 #include "analysis/slope.h"
+#include "model/mesh.h"
 #include "model/mountain.h"
 #include "tests/support/gl_view.h"
 #include "tests/support/grid_files.h"
@@ -143,10 +144,10 @@ TEST_F(RenderTest, DifferenceNeedlesRiseFromTheSurface)
     ASSERT_TRUE(open(grid("dem.grd", 15, 15, flat(15, 15, 1000), 100), grid("cmp.grd", 15, 15, cmp), 1, 20));
     drawDiff = true;
     frame();
-    const triangle& t = mt.triangles[2 * (7 * 14 + 7)];
+    const MeshGeometry mesh(mt);
     const float length = mt.zscale * 100 + 0.05f;
     int x = 0, y = 0;
-    ASSERT_TRUE(project(t.v2[0], -t.v2[1], t.v2[2] + 0.5f + length / 2, x, y));
+    ASSERT_TRUE(project(mesh.x(7), -mesh.y(8), mesh.z(1000) + 0.5f + length / 2, x, y));
     bool found = false;
     for (int dx = -1; dx <= 1 && !found; dx++)
         found = colourNear(pixel(x + dx, y), 0.3f, 0.3f, 0.9f);

@@ -161,13 +161,13 @@ TEST_F(ViewCommandsTest, ChangeProfAcceptsOnlyRowsOfTheGrid)
 TEST_F(ViewCommandsTest, ChangeVertWithOneFileLeavesTheDifferenceAlone)
 {
     ASSERT_TRUE(begin(grid("dem.grd", 4, 4, flat(4, 4, 100)), grid("cmp.grd", 4, 4, flat(4, 4, 90)), 1, 20));
-    ASSERT_EQ(mt.triangles[0].diffColor, VIOLET);
-    mt.triangles[0].diffColor = YELLOW;
+    ASSERT_EQ(mt.diffLevels[0], 4);
+    mt.diffLevels[0] = 1;
     view->changeVert(3, 1);
     EXPECT_EQ(mt.exageration, 3.0f);
-    EXPECT_EQ(mt.triangles[0].diffColor, YELLOW);
+    EXPECT_EQ(mt.diffLevels[0], 1);
     view->changeVert(3, 2);
-    EXPECT_EQ(mt.triangles[0].diffColor, VIOLET);
+    EXPECT_EQ(mt.diffLevels[0], 4);
 }
 
 TEST_F(ViewCommandsTest, ChangeFilePresetsTheIntervalAndReportsAMismatch)
