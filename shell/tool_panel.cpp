@@ -78,6 +78,7 @@ Fl_Check_Button* checkButton(int x, int y, const char* text, Fl_Callback* cb)
 Fl_Button* square(int x, int y, const char* text, Fl_Color colour)
 {
     Fl_Button* b = new Fl_Button(x, y, 10, 10, text);
+    b->labelsize(11);
     b->box(FL_FLAT_BOX);
     b->align(FL_ALIGN_LEFT);
     b->color(colour);

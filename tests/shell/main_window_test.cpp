@@ -154,6 +154,19 @@ TEST_F(MainWindowTest, PanelStartsInactiveWithItsLegend)
     EXPECT_STREQ(file1Label->label(), "DEM file:");
 }
 
+TEST_F(MainWindowTest, PanelPushButtonsHaveLabelSize11)
+{
+    build();
+    for (int i = 0; i < win->children(); i++) {
+        auto* b = dynamic_cast<Fl_Button*>(win->child(i));
+        if (b == nullptr || b->x() < 650 || b->label() == nullptr || b->label()[0] == '\0')
+            continue;
+        SCOPED_TRACE(b->label());
+        const std::string label = b->label();
+        EXPECT_EQ(b->labelsize(), label == "East" || label == "West" ? 9 : 11);
+    }
+}
+
 TEST_F(MainWindowTest, CommandLinePathWaitsForTheNextOpen)
 {
     const std::string path(5000, 'p');
