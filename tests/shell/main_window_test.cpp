@@ -207,6 +207,24 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     EXPECT_TRUE(tri->active());
 }
 
+TEST_F(MainWindowTest, CoverOfTheHiddenPanelSwallowsClicks)
+{
+    build();
+    const auto clickHeightClassesHelp = [] {
+        Fl::e_x = 840;
+        Fl::e_y = 660;
+        Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+        Fl::handle(FL_PUSH, win);
+        Fl::handle(FL_RELEASE, win);
+        settle();
+    };
+    clickHeightClassesHelp();
+    ASSERT_EQ(shownWindows("Help").size(), 1u);  // the click reaches the shown panel
+    menubar->picked(&menuEntry(31));
+    clickHeightClassesHelp();
+    EXPECT_EQ(shownWindows("Help").size(), 1u);
+}
+
 TEST_F(MainWindowTest, ShowingThePanelBeforeAnyOpenActivatesNothing)
 {
     build();
