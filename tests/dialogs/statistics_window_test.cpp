@@ -1,9 +1,15 @@
 // The "Statistics" window: the text it shows is built from the view's results, in both
 // modes, with the unit of the panel's counter and the padding of the report.
 
+// gtest first: the X headers that fl_draw.H brings define None.
+#include <gtest/gtest.h>
+
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Multiline_Output.H>
 #include <FL/Fl_Widget.H>
+#include <FL/fl_draw.H>
+
+#include <sstream>
 
 #include <string>
 
@@ -124,6 +130,22 @@ TEST_F(StatisticsWindowTest, ComparisonSectionWithRmse)
                             "\n   >    5%: " + pairs(16) + "4"
                             "\n   <=  5%: " + pairs(16) + "0"
                             "\n\nRMSE: 4.743");
+}
+
+TEST_F(StatisticsWindowTest, LongestReportFitsTheWindow)
+{
+    FILE_CONST = 2;
+    std::istringstream text(report());
+    auto* out = static_cast<Fl_Multiline_Output*>(opened.at(0));
+    fl_font(out->textfont(), out->textsize());
+    int lines = 0;
+    for (std::string line; std::getline(text, line); lines++) {
+        for (size_t tab; (tab = line.find('\t')) != std::string::npos;)
+            line.replace(tab, 1, 8, ' ');  // wider than any tab stop
+        EXPECT_LE(fl_width(line.c_str()), out->w() - Fl::box_dw(out->box())) << line;
+    }
+    EXPECT_EQ(lines, 24);
+    EXPECT_LE(lines * fl_height(), out->h() - Fl::box_dh(out->box()));  // the RMSE line shows
 }
 
 TEST_F(StatisticsWindowTest, NoComparisonPointReadsNotAvailableAndTheProgramGoesOn)
