@@ -1,3 +1,6 @@
+// gtest first: the X headers that fl_draw.H brings define None.
+#include <gtest/gtest.h>
+
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
@@ -8,6 +11,7 @@
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Value_Output.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
 
 #include <set>
 #include <string>
@@ -165,6 +169,20 @@ TEST_F(MainWindowTest, PanelPushButtonsHaveLabelSize11)
         const std::string label = b->label();
         EXPECT_EQ(b->labelsize(), label == "East" || label == "West" ? 9 : 11);
     }
+}
+
+TEST_F(MainWindowTest, SevenDigitNorthingEndsBeforeTheCellsizeLabel)
+{
+    build();
+    ycornerLabel->value(5143012.5);
+    char shown[128];
+    ycornerLabel->format(shown);
+    fl_font(ycornerLabel->textfont(), ycornerLabel->textsize());
+    const double valueEnd = ycornerLabel->x() + fl_width(shown);
+    fl_font(cellsizeLabel->labelfont(), cellsizeLabel->labelsize());
+    // The toolkit ends a left label 3 pixels before its widget.
+    const double labelStart = cellsizeLabel->x() - 3 - fl_width(cellsizeLabel->label());
+    EXPECT_LT(valueEnd, labelStart) << shown;
 }
 
 TEST_F(MainWindowTest, CommandLinePathWaitsForTheNextOpen)
