@@ -253,20 +253,6 @@ TEST_F(DialogTest, OneFileOpenFillsTheStripAndFocusesTheView)
     EXPECT_EQ(Fl::focus(), gl);
 }
 
-TEST_F(DialogTest, OpenWithTheToolsHiddenLeavesTheTogglesInactive)
-{
-    build();
-    menubar->picked(&menuEntry(31));
-    openTwo(grid("dem.grd", 5, 5), sparseGrid("spots.grd", 5, 5), &rawCheck);
-    ASSERT_EQ(shownError(), "");
-    for (int i : {TRI, LIGHT, CONT, LERR, GRAPH})
-        EXPECT_FALSE(menuEntry(i).active()) << i;
-    EXPECT_FALSE(tri->active());
-    menubar->picked(&menuEntry(31));
-    for (int i : {TRI, LIGHT, CONT, LERR, GRAPH})
-        EXPECT_TRUE(menuEntry(i).active()) << i;
-}
-
 TEST_F(DialogTest, TwoFileErrorTable)
 {
     build();
