@@ -24,6 +24,7 @@ Fl_Check_Button* typeBox(int y, int captionWidth, const char* caption)
     text->box(FL_FLAT_BOX);
     text->color(FL_GRAY);
     text->labelsize(10);
+    text->textsize(10);  // the caption is the field's text: at the default size it overruns the 13-pixel box
     return box;
 }
 
@@ -50,6 +51,9 @@ Fl_Counter* leftCounter(int x, int y, int w, int h, const char* label)
     Fl_Counter* c = new Fl_Counter(x, y, w, h, label);
     c->align(FL_ALIGN_LEFT);
     c->box(FL_PLASTIC_UP_BOX);
+    // Small enough that the longest caption, "Vertical Exageration :", ends inside the
+    // window on the left; one size for all, so the captions read as a column.
+    c->labelsize(12);
     return c;
 }
 

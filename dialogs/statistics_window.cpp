@@ -37,6 +37,9 @@ void stats(Fl_Widget*, void*)
     Fl_Window* window = new Fl_Window(0, 0, 450, 400, "Statistics");
     Fl_Multiline_Output* out = new Fl_Multiline_Output(0, 0, 450, 400, "");
     out->cursor_color(FL_WHITE);
+    // At the toolkit's default size the comparison report's lines overrun the 400 pixels
+    // and the last one, the RMSE, is hidden.
+    out->textsize(12);
     out->value(text.c_str());
     window->end();
     window->callback(closeReportWindow);

@@ -54,6 +54,10 @@ void buildInformationStrip()
     ycornerLabel = numberField(200, 50, "Y-corner:");
     ycornerLabel->value(0);
     cellsizeLabel = numberField(300, 20, "Cellsize:");
+    // A northing of seven digits shows as "5.14301e+06"; at size 10 it would run into
+    // "Cellsize:", so both are set smaller to leave a gap between them.
+    ycornerLabel->textsize(8);
+    cellsizeLabel->labelsize(8);
     vdisplay = new Fl_Counter(400, 680, 70, 15, "Vertical Exageration:");
     vdisplay->value(1);
     vdisplay->step(1);

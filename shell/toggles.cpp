@@ -18,6 +18,7 @@
 namespace {
 
 bool notMenu() { return (NOT_MENU & 0xff) != 0; }
+bool panelShown() { return (toolsShown & 0xff) != 0; }
 void setNotMenu(int value) { NOT_MENU = (NOT_MENU & ~0xff) | (value & 0xff); }
 
 void flipButton(Fl_Check_Button* button) { button->value(button->value() ? 0 : 1); }
@@ -201,22 +202,30 @@ void sunMinusFN(Fl_Widget*, void*)
 
 void tools(Fl_Widget*, void*)
 {
-    if ((toolsShown & 0xff) != 0) {
+    // Flipped first: activateTools acts only while the panel is shown.
+    toolsShown ^= 1;
+    if (!panelShown()) {
         XMAX = 1050;
         deactivateTools();
+        // Active, the cover takes the clicks meant for the hidden widgets beneath it.
+        block->activate();
         block->show();
     } else {
         XMAX = 625;
+        block->deactivate();
         block->hide();
         if (FILE_CONST > 0)
             activateTools();
     }
     gl->resize(XMIN, 25, XMAX, 625);
-    toolsShown ^= 1;
 }
 
 void activateTools()
 {
+    // The display toggles stay inactive while the panel is hidden, whatever is opened;
+    // showing the panel again activates them.
+    if (!panelShown())
+        return;
     for (int index : {TRI, LIGHT, AXES, SUN, COLORS, SLOPE})
         menuEntry(index).activate();
     for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{tri, slope, sun, unitSlider1, axes, light, colors, Cerr,

@@ -78,6 +78,7 @@ Fl_Check_Button* checkButton(int x, int y, const char* text, Fl_Callback* cb)
 Fl_Button* square(int x, int y, const char* text, Fl_Color colour)
 {
     Fl_Button* b = new Fl_Button(x, y, 10, 10, text);
+    b->labelsize(11);
     b->box(FL_FLAT_BOX);
     b->align(FL_ALIGN_LEFT);
     b->color(colour);
@@ -93,6 +94,28 @@ Fl_Value_Output* legendNumber(int y, double value)
     o->value(value);
     return o;
 }
+
+// Covers the hidden panel's lower part. While shown and active it takes every mouse event
+// that lands on it and does nothing with them, so the panel widgets beneath stay out of
+// reach; it never takes the keyboard focus.
+class PanelCover : public Fl_Button {
+public:
+    PanelCover(int x, int y, int w, int h) : Fl_Button(x, y, w, h, "") {}
+    int handle(int event) override
+    {
+        switch (event) {
+        case FL_PUSH:
+        case FL_DRAG:
+        case FL_RELEASE:
+        case FL_ENTER:
+        case FL_MOVE:
+        case FL_MOUSEWHEEL:
+            return 1;
+        default:
+            return 0;
+        }
+    }
+};
 
 }  // namespace
 
@@ -205,7 +228,7 @@ void buildHeightClassSection()
 
 void buildPanelCover()
 {
-    block = new Fl_Button(XMAX, 650, 850, 700, "");
+    block = new PanelCover(XMAX, 650, 850, 700);
     block->box(FL_FLAT_BOX);
     block->deactivate();
     block->color(PANEL_BACKGROUND);

@@ -109,6 +109,10 @@ int MyWindow::handle(int event)
 {
     if (REDRAW)
         redraw();
+    // A key with Alt held is a menu mnemonic ("&File"): refused here, the toolkit offers
+    // it to the menu bar as a shortcut, also when the pointer is over the view.
+    if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && Fl::event_state(FL_ALT))
+        return 0;
     switch (event) {
     case FL_PUSH:
         handleMouse(event);

@@ -1,6 +1,9 @@
 // "DEM File" and "DEM and Comparison File": layout, the Open callback's checks in both
 // modes, and what reaches the model and the main window.
 
+// gtest first: the X headers that fl_draw.H brings define None.
+#include <gtest/gtest.h>
+
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
@@ -10,6 +13,7 @@
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Value_Output.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
 
 #include <filesystem>
 #include <string>
@@ -122,6 +126,27 @@ TEST_F(DialogTest, LayoutsOfTheThreeDialogs)
         ASSERT_EQ(openwin->children(), static_cast<int>(layout.widgets.size()));
         for (int i = 0; i < openwin->children(); i++)
             EXPECT_TRUE(matches(openwin->child(i), layout.widgets[i])) << "child " << i;
+    }
+}
+
+TEST_F(DialogTest, CaptionsFitInsideTheirDialogs)
+{
+    build();
+    for (auto dialog : {file, files, addChange}) {
+        dialog(nullptr, nullptr);
+        for (int i = 0; i < openwin->children(); i++) {
+            Fl_Widget* w = openwin->child(i);
+            if (auto* caption = dynamic_cast<Fl_Output*>(w)) {
+                SCOPED_TRACE(caption->value());
+                fl_font(caption->textfont(), caption->textsize());
+                EXPECT_LE(fl_width(caption->value()), caption->w());
+                EXPECT_LE(fl_height(), caption->h());
+            } else if (w->align() == FL_ALIGN_LEFT) {
+                SCOPED_TRACE(w->label());
+                fl_font(w->labelfont(), w->labelsize());
+                EXPECT_LE(fl_width(w->label()), w->x());  // drawn between the window's edge and the widget
+            }
+        }
     }
 }
 

@@ -1,10 +1,15 @@
 // The "Statistics" window: the text it shows is built from the view's results, in both
 // modes, with the unit of the panel's counter and the padding of the report.
 
+// gtest first: the X headers that fl_draw.H brings define None.
+#include <gtest/gtest.h>
+
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Multiline_Output.H>
 #include <FL/Fl_Widget.H>
+#include <FL/fl_draw.H>
 
+#include <algorithm>
 #include <string>
 
 #include "analysis/curvature.h"
@@ -124,6 +129,16 @@ TEST_F(StatisticsWindowTest, ComparisonSectionWithRmse)
                             "\n   >    5%: " + pairs(16) + "4"
                             "\n   <=  5%: " + pairs(16) + "0"
                             "\n\nRMSE: 4.743");
+}
+
+TEST_F(StatisticsWindowTest, ComparisonReportFitsTheWindowDownToTheRmse)
+{
+    FILE_CONST = 2;
+    const std::string text = report();
+    auto* out = static_cast<Fl_Multiline_Output*>(opened.at(0));
+    fl_font(out->textfont(), out->textsize());
+    const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    EXPECT_LE(lines * fl_height(), out->h() - Fl::box_dh(out->box()));
 }
 
 TEST_F(StatisticsWindowTest, NoComparisonPointReadsNotAvailableAndTheProgramGoesOn)

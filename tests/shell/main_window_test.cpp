@@ -1,3 +1,6 @@
+// gtest first: the X headers that fl_draw.H brings define None.
+#include <gtest/gtest.h>
+
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
@@ -8,6 +11,7 @@
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Value_Output.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
 
 #include <set>
 #include <string>
@@ -141,6 +145,7 @@ TEST_F(MainWindowTest, PanelStartsInactiveWithItsLegend)
     EXPECT_EQ(curveRLabel->color(), 88u);
     EXPECT_EQ(curveOLabel->color(), 91u);
     EXPECT_EQ(curveYLabel->color(), 95u);
+    EXPECT_EQ(curveYLabel->labelsize(), 11);
     EXPECT_EQ(pdisplay->value(), 1.0);
     EXPECT_EQ(pdisplay->maximum(), 20000.0);
     EXPECT_TRUE(pdisplay->active());
@@ -152,6 +157,20 @@ TEST_F(MainWindowTest, PanelStartsInactiveWithItsLegend)
     EXPECT_FALSE(file1Label->active());
     EXPECT_FALSE(file2Label->active());
     EXPECT_STREQ(file1Label->label(), "DEM file:");
+}
+
+TEST_F(MainWindowTest, SevenDigitNorthingEndsBeforeTheCellsizeLabel)
+{
+    build();
+    ycornerLabel->value(5143012.5);
+    char shown[128];
+    ycornerLabel->format(shown);
+    fl_font(ycornerLabel->textfont(), ycornerLabel->textsize());
+    const double valueEnd = ycornerLabel->x() + fl_width(shown);
+    fl_font(cellsizeLabel->labelfont(), cellsizeLabel->labelsize());
+    // The toolkit ends a left label 3 pixels before its widget.
+    const double labelStart = cellsizeLabel->x() - 3 - fl_width(cellsizeLabel->label());
+    EXPECT_LT(valueEnd, labelStart) << shown;
 }
 
 TEST_F(MainWindowTest, CommandLinePathWaitsForTheNextOpen)
@@ -176,6 +195,12 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     FILE_CONST = 1;
     activateTools();
     menubar->picked(&menuEntry(31));
+    activateTools();  // as an Open with the panel hidden does
+    Fl::e_x = 840;    // a click on the Height Classes "?" under the cover
+    Fl::e_y = 660;
+    Fl::handle(FL_PUSH, win);
+    Fl::handle(FL_RELEASE, win);
+    EXPECT_TRUE(shownWindows("Help").empty());
     EXPECT_EQ(XMAX, 1050);
     EXPECT_EQ(gl->w(), 1050);
     EXPECT_TRUE(block->visible());

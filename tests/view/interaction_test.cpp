@@ -97,6 +97,21 @@ TEST_F(InteractionTest, CameraKeys)
     EXPECT_EQ(zrotation, ZROTATE);
 }
 
+TEST_F(InteractionTest, KeysWithAltPassOnToTheMenuBar)
+{
+    static char typed[] = "r";  // "E&rror"; without Alt the view's reset key
+    Fl::e_text = typed;
+    Fl::e_length = 1;
+    Fl::e_keysym = 'r';
+    Fl::e_state = FL_ALT;
+    xrotation = 7;
+    const int keyboard = view->handle(FL_KEYBOARD), shortcut = view->handle(FL_SHORTCUT);
+    Fl::e_state = 0;
+    EXPECT_EQ(keyboard, 0);
+    EXPECT_EQ(shortcut, 0);
+    EXPECT_EQ(xrotation, 7);
+}
+
 TEST_F(InteractionTest, ExaggerationKeysRebuildTheMesh)
 {
     open(grid("dem.grd", 5, 5, plane(5, 5, 100, 2, 1), 10));
