@@ -13,10 +13,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <new>
 
 #include "model/colour_codes.h"
+#include "model/large_memory.h"
 #include "model/mountain.h"
-#include "model/prefault.h"
 
 float units = 1.0f;
 
@@ -67,9 +68,10 @@ void mountain::compute_curve_color()
     const float above[3] = {units, 2 * units, 3 * units};
     const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
                                static_cast<std::size_t>(ncols > 0 ? ncols : 0);
-    delete[] cArray;
-    cArray = new float[values];
-    prefault(cArray, values * sizeof(float));
+    releaseLarge(cArray);
+    cArray = static_cast<float*>(allocateLarge(values * sizeof(float), true));
+    if (cArray == nullptr && values > 0)
+        throw std::bad_alloc();
     cArrayCount = 0;
     cArrayMax = cArrayMin = 0;
 
@@ -126,7 +128,7 @@ void mountain::compute_curve_color()
 void resetCurvature()
 {
     units = 1.0f;
-    delete[] cArray;
+    releaseLarge(cArray);
     cArray = nullptr;
     cArrayCount = 0;
     cArrayMax = cArrayMin = 0;

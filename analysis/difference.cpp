@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <new>
 
 #include "model/colour_codes.h"
+#include "model/large_memory.h"
 #include "model/mountain.h"
 
 float* dArray = nullptr;
@@ -53,10 +55,13 @@ int differenceLevelColour(int level) { return levelColours[level]; }
 
 void mountain::compute_diff_color()
 {
-    delete[] dArray;
+    releaseLarge(dArray);
     const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
                                static_cast<std::size_t>(ncols > 0 ? ncols : 0);
-    dArray = new float[values];
+    // Most comparison sets carry data at few points: pages are mapped as values come.
+    dArray = static_cast<float*>(allocateLarge(values * sizeof(float)));
+    if (dArray == nullptr && values > 0)
+        throw std::bad_alloc();
     // Another grid size would index one of the grids outside its bounds: such a
     // comparison set carries no usable data.
     if (this != &mt || !comparisonMatchesDem() || diffLevels.size() != cellCount()) {
@@ -109,7 +114,7 @@ void clearDifference()
 
 void resetDifference()
 {
-    delete[] dArray;
+    releaseLarge(dArray);
     dArray = nullptr;
     dArrayCount = 0;
     dArrayMax = dArrayMin = 0;

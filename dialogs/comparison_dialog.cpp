@@ -18,6 +18,18 @@
 #include "shell/toggles.h"
 #include "view/my_window.h"
 
+namespace {
+
+// The view's change of comparison set, a long read's progress in the strip.
+LoadOutcome changeComparison(const std::string& path)
+{
+    StripProgress progress(file2Label);
+    return gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,
+                          static_cast<int>(continput->value()));
+}
+
+}  // namespace
+
 void addChange(Fl_Widget*, void*)
 {
     if (FILE_CONST == 0)
@@ -68,10 +80,7 @@ void fileMod(Fl_Widget*, void*)
         file2Label->value("");
         file2Label->insert(path.c_str());
         fileType = checkedType();
-        const LoadOutcome outcome =
-            good ? gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,
-                                  static_cast<int>(continput->value()))
-                 : LoadOutcome::ComparisonRefused;
+        const LoadOutcome outcome = good ? changeComparison(path) : LoadOutcome::ComparisonRefused;
         if (outcome == LoadOutcome::Loaded) {
             openwin->hide();
             FILE_CONST = 2;

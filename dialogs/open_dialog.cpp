@@ -50,6 +50,14 @@ struct Strip {
     }
 };
 
+// The view's load with the dialog's settings, a long read's progress in the strip.
+LoadOutcome begin(int exaggeration, int type, int interval, float& xll, float& yll, float& size)
+{
+    StripProgress progress(file1Label);
+    return gl->Begin(static_cast<int>(sinput->value()), true, FILE_CONST, filename, filename2, exaggeration, type,
+                     static_cast<int>(tinput->value()), interval, xll, yll, size);
+}
+
 // Which of the two files cannot be opened, or that no type was chosen.
 int twoFileError(bool demGood, bool comparisonGood)
 {
@@ -162,9 +170,7 @@ void openButton_callback(Fl_Widget*)
 
     const int interval = twoFiles ? static_cast<int>(continput->value()) : 0;
     float xll = 0, yll = 0, size = 0;
-    const LoadOutcome outcome =
-        gl->Begin(static_cast<int>(sinput->value()), true, FILE_CONST, filename, filename2, exaggeration, type,
-                  static_cast<int>(tinput->value()), interval, xll, yll, size);
+    const LoadOutcome outcome = begin(exaggeration, type, interval, xll, yll, size);
     if (outcome != LoadOutcome::Loaded) {
         before.show();
         errorMessage(loadError(outcome));  // the type stays for the next attempt

@@ -30,6 +30,8 @@
 #include <thread>
 #include <vector>
 
+#include "model/progress.h"
+
 namespace {
 
 const std::size_t defaultBlockBytes = std::size_t(4) << 20;
@@ -529,6 +531,7 @@ long long GridText::readHeights(float* const* rows, int nrows, int ncols, float&
             atEnd = failed = true;  // the end came while skipping whitespace
             break;
         }
+        readProgress(double(sink.stored) / double(wanted));
     }
     zmin = sink.low;
     zmax = sink.high;

@@ -1,9 +1,10 @@
 #include "model/mountain.h"
 
-#include <new>
+#include <cstdint>
 #include <utility>
 
 #include "model/error.h"
+#include "model/large_memory.h"
 
 mountain mt;
 rawdata rd;
@@ -39,7 +40,7 @@ void mountain::vertExagReset() { exageration = 1.0f; }
 
 void mountain::releaseGrid()
 {
-    releaseRows(grid, nrows);
+    releaseRows(grid);
     grid = nullptr;
 }
 
@@ -89,27 +90,22 @@ void rawdata::swapGrid(rawdata& other)
 
 float** allocate(int rows, int cols)
 {
-    float** table = new (std::nothrow) float*[rows];
-    if (table == nullptr)
+    // The row table and the rows in one block, the rows after the table.
+    const std::size_t tableBytes = (std::size_t(rows) * sizeof(float*) + 63) / 64 * 64;
+    const std::size_t heights = std::size_t(rows) * std::size_t(cols);
+    if (heights > (SIZE_MAX - tableBytes) / sizeof(float))
         error(ARRAY1);
-    for (int r = 0; r < rows; r++) {
-        table[r] = new (std::nothrow) float[cols];
-        if (table[r] == nullptr) {
-            releaseRows(table, r);
-            error(ARRAY2);
-        }
-    }
+    void* block = allocateLarge(tableBytes + heights * sizeof(float), true);
+    if (block == nullptr)
+        error(ARRAY2);
+    float** table = static_cast<float**>(block);
+    float* first = reinterpret_cast<float*>(static_cast<char*>(block) + tableBytes);
+    for (int r = 0; r < rows; r++)
+        table[r] = first + std::size_t(r) * cols;
     return table;
 }
 
-void releaseRows(float** rows, int count)
-{
-    if (rows == nullptr)
-        return;
-    for (int r = 0; r < count; r++)
-        delete[] rows[r];
-    delete[] rows;
-}
+void releaseRows(float** rows) { releaseLarge(rows); }
 
 bool comparisonMatchesDem()
 {

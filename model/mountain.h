@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/large_memory.h"
+
 struct randomHeight;
 class GridText;
 
@@ -30,8 +32,8 @@ public:
 
     // What the passes decide per cell, cell k = r * (ncols - 1) + c in row order: the
     // curvature level 0-3 and the difference level 0-4 (0: no error colour).
-    std::vector<std::uint8_t> curveLevels;
-    std::vector<std::uint8_t> diffLevels;
+    LargeVector<std::uint8_t> curveLevels;
+    LargeVector<std::uint8_t> diffLevels;
 
     // Scaling into view units, set by convert_to_triangles.
     float scalefactor = 0;
@@ -144,10 +146,10 @@ extern bool DEBUG;       // console diagnostics; nothing in the program sets it
 extern bool allocated;   // the level arrays of the current DEM exist and are reused
 extern bool sparseData;  // a comparison file has been read
 
-// Allocates rows arrays of cols floats (values not initialised); ends the process with
-// ARRAY1 or ARRAY2 when memory runs out.
+// A table of rows pointers to rows of cols floats, all in one block of large memory
+// (values 0); ends the process with ARRAY1 or ARRAY2 when memory runs out.
 float** allocate(int rows, int cols);
-void releaseRows(float** rows, int count);
+void releaseRows(float** rows);
 
 // True when rd holds a grid of exactly mt's size, so both can be indexed together.
 bool comparisonMatchesDem();

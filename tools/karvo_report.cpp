@@ -1,7 +1,11 @@
+#include <unistd.h>
+
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "model/progress.h"
 #include "tools/report_command.h"
 
 int main(int argc, char** argv)
@@ -12,5 +16,12 @@ int main(int argc, char** argv)
         std::cerr << reportUsage;
         return 2;
     }
+    // A long read shows how far it is on a terminal, and only there: the report itself
+    // goes to standard output.
+    std::unique_ptr<ReadProgress> progress;
+    if (isatty(STDERR_FILENO))
+        progress = std::make_unique<ReadProgress>(
+            [](double share) { std::cerr << "\rReading: " << int(share * 100) << " %" << std::flush; },
+            [] { std::cerr << "\r            \r" << std::flush; });
     return runReport(*options, std::cout, std::cerr);
 }

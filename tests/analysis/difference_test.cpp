@@ -119,7 +119,7 @@ TEST_F(DifferenceTest, AComparisonOfAnotherSizeIsNeverIndexed)
     rd.setContourInt(20);
     mt.compute_diff_color();
     EXPECT_EQ(dArrayCount, 0);
-    EXPECT_EQ(mt.diffLevels, std::vector<std::uint8_t>(4, 0));
+    EXPECT_EQ(mt.diffLevels, LargeVector<std::uint8_t>(4, 0));
 }
 
 }  // namespace

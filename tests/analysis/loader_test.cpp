@@ -70,7 +70,7 @@ TEST_F(LoaderTest, OneFileBuildsMeshAndCurvatureButNoDifference)
     EXPECT_EQ(cArrayCount, 9);
     EXPECT_EQ(dArrayCount, 0);
     EXPECT_EQ(D20 + D15 + D10 + D5 + D, 0);
-    EXPECT_EQ(mt.diffLevels, std::vector<std::uint8_t>(16, 0));
+    EXPECT_EQ(mt.diffLevels, LargeVector<std::uint8_t>(16, 0));
 }
 
 TEST_F(LoaderTest, TwoMatchingFilesAddTheDifferencePass)
@@ -123,7 +123,7 @@ TEST_F(LoaderTest, AddFileOfAnotherSizeKeepsTheComparisonSetShown)
 {
     EXPECT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
     const Shown before = shown();
-    const std::vector<std::uint8_t> levels = mt.diffLevels;
+    const LargeVector<std::uint8_t> levels = mt.diffLevels;
     EXPECT_EQ(addFile(comparison4x5.c_str(), 1, 5), LoadOutcome::SizesDiffer);
     EXPECT_TRUE(shown() == before);
     EXPECT_EQ(D20, 8);

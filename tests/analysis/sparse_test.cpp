@@ -121,7 +121,7 @@ TEST_F(SparseTest, RandomPicksRepeatAndLeaveTheDemAlone)
             h = surface(c.rows, c.cols, [](int, int) { return 100 + rand() % 5000 / 7.0; });
         }
         buildDem(c.rows, c.cols, h, 10);
-        const std::vector<std::uint8_t> levels = mt.curveLevels;
+        const LargeVector<std::uint8_t> levels = mt.curveLevels;
         const float zmin = mt.zmin, zmax = mt.zmax;
         RandomSeed random(SEED);
         const Run r = run(c.n);

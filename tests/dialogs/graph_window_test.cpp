@@ -18,6 +18,7 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/graph_data.h"
 #include "dialogs/graphb.h"
+#include "model/large_memory.h"
 #include "model/mountain.h"
 #include "tests/dialogs/report_window_fixture.h"
 #include "tests/support/console_capture.h"
@@ -46,8 +47,8 @@ protected:
     // Publishes values as the curvature pass does.
     static void curvatureValues(const std::vector<float>& values, float max, float min)
     {
-        delete[] cArray;
-        cArray = new float[values.size()];
+        releaseLarge(cArray);
+        cArray = static_cast<float*>(allocateLarge(values.size() * sizeof(float)));
         std::copy(values.begin(), values.end(), cArray);
         cArrayCount = int(values.size());
         cArrayMax = max;
@@ -55,8 +56,8 @@ protected:
     }
     static void differenceValues(const std::vector<float>& values, float max, float min)
     {
-        delete[] dArray;
-        dArray = new float[values.size()];
+        releaseLarge(dArray);
+        dArray = static_cast<float*>(allocateLarge(values.size() * sizeof(float)));
         std::copy(values.begin(), values.end(), dArray);
         dArrayCount = int(values.size());
         dArrayMax = max;

@@ -153,8 +153,8 @@ TEST_F(MeshTest, RebuildWithAnotherExaggerationKeepsTheLevels)
 TEST_F(MeshTest, NewGridStartsWithoutErrorLevels)
 {
     mesh(3, 3, {0, 9, 0, 9, 0, 9, 0, 9, 0});
-    EXPECT_EQ(mt.curveLevels, std::vector<std::uint8_t>(4, 0));
-    EXPECT_EQ(mt.diffLevels, std::vector<std::uint8_t>(4, 0));
+    EXPECT_EQ(mt.curveLevels, LargeVector<std::uint8_t>(4, 0));
+    EXPECT_EQ(mt.diffLevels, LargeVector<std::uint8_t>(4, 0));
 }
 
 TEST_F(MeshTest, DebugTraceReportsAllocationAndProgress)
