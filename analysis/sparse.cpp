@@ -13,6 +13,7 @@
 #include <new>
 
 #include "model/error.h"
+#include "model/grid_writer.h"
 #include "model/mountain.h"
 
 namespace {
@@ -37,23 +38,6 @@ void pause()
     std::cin.clear();
     if (!atEnd)
         std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-}
-
-// One line per row, one space after every value, in the stream's default float format.
-void writeBody(std::ostream& out, const std::vector<float>& values, int rows, int cols)
-{
-    const std::ios::fmtflags flags = out.flags(std::ios::fmtflags{});
-    const std::streamsize precision = out.precision(6);
-    out.width(0);
-    const float* v = values.data();
-    for (int r = 0; r < rows; r++) {
-        for (int c = 0; c < cols; c++)
-            out << *v++ << ' ';
-        out << '\n';
-    }
-    out.flags(flags);
-    out.precision(precision);
-    out.flush();
 }
 
 }  // namespace
@@ -115,7 +99,14 @@ std::vector<float> makeSparseGrid(mountain& m, int n)
     }
     for (int i = 0; i < n; i++)
         values[static_cast<std::size_t>(records[i].row) * m.ncols + records[i].col] = records[i].height;
-    writeBody(std::cout, values, m.nrows, m.ncols);
+    // The body is in the default float format, whatever the console was set to.
+    const std::ios::fmtflags flags = std::cout.flags(std::ios::fmtflags{});
+    const std::streamsize precision = std::cout.precision(6);
+    std::cout.width(0);
+    writeGridBody(std::cout, m.nrows, m.ncols, values);
+    std::cout.flags(flags);
+    std::cout.precision(precision);
+    std::cout.flush();
     return values;
 }
 

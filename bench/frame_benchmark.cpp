@@ -19,7 +19,7 @@
 
 #include "analysis/analysis.h"
 #include "model/mountain.h"
-#include "tools/grid_writer.h"
+#include "model/grid_writer.h"
 #include "view/my_window.h"
 #include "view/renderer.h"
 #include "view/view_state.h"

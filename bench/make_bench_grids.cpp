@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/grid_writer.h"
+#include "model/grid_writer.h"
 #include "tools/sample_terrain.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include "tools/grid_writer.h"
+#include "model/grid_writer.h"
 #include "tools/sample_terrain.h"
 
 int main(int argc, char** argv)

@@ -13,7 +13,7 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
-#include "tools/grid_writer.h"
+#include "model/grid_writer.h"
 
 const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tools/grid_writer.h"
+#include "model/grid_writer.h"
 
 struct Terrain {
     GridHeader header;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/grid_writer.h"
+#include "model/grid_writer.h"
 
 // Writes text to path as it is.
 void writeText(const std::string& path, const std::string& text);

@@ -1,6 +1,6 @@
 #pragma once
-// Writes grid files in the format the model reads, for the sample data, the test
-// fixtures and karvo-report's output.
+// Writes grid files in the format the model reads: the sparse data set, karvo-report's
+// files, the sample data and the test fixtures all write through here.
 
 #include <iosfwd>
 #include <string>
@@ -21,6 +21,9 @@ struct GridHeader {
 void writeGrid(std::ostream& out, const GridHeader& header, const std::vector<float>& values);
 bool writeGridFile(const std::string& path, const GridHeader& header, const std::vector<float>& values);
 void writeHeader(std::ostream& out, const GridHeader& header);
+// The rows of a grid: one line per row, one space after every value, in the stream's
+// float format.
+void writeGridBody(std::ostream& out, int nrows, int ncols, const std::vector<float>& values);
 
 class mountain;
 

@@ -1,4 +1,4 @@
-#include "tools/grid_writer.h"
+#include "model/grid_writer.h"
 
 #include <charconv>
 #include <fstream>
@@ -30,18 +30,23 @@ void writeBody(std::ostream& out, int nrows, int ncols, const std::vector<float>
     for (int r = 0; r < nrows; r++) {
         for (int c = 0; c < ncols; c++) {
             put(values[i++]);
-            out << " ";
+            out << ' ';
         }
-        out << "\n";
+        out << '\n';
     }
 }
 
 }  // namespace
 
+void writeGridBody(std::ostream& out, int nrows, int ncols, const std::vector<float>& values)
+{
+    writeBody(out, nrows, ncols, values, [&out](float v) { out << v; });
+}
+
 void writeGrid(std::ostream& out, const GridHeader& header, const std::vector<float>& values)
 {
     writeHeader(out, header);
-    writeBody(out, header.nrows, header.ncols, values, [&out](float v) { out << v; });
+    writeGridBody(out, header.nrows, header.ncols, values);
 }
 
 bool writeGridFile(const std::string& path, const GridHeader& header, const std::vector<float>& values)
