@@ -23,6 +23,7 @@
 #include "model/grid_text.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
+#include "model/raster_reader.h"
 
 namespace {
 
@@ -114,6 +115,15 @@ void mountain::readgridfile(const char* const* names, int index)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 
     releaseGrid();
+    hasNodata = geographic = false;
+    projection.clear();
+    if (!startsAsText(name)) {
+        RasterFile raster(name);
+        if (raster.isOpen()) {
+            readRaster(raster, index);
+            return;
+        }
+    }
     if (!readKeyword(in, "ncols", ncols))
         error(NCOLS);
     if (!readKeyword(in, "nrows", nrows))
@@ -134,6 +144,7 @@ void mountain::readgridfile(const char* const* names, int index)
             nodata_value = 0;
             if (!(in >> rest >> nodata_value))
                 refuseUnreadable("nodata value", nodata_value);
+            hasNodata = true;
         } else {
             in.putback(first);
             nodata_value = 0;
@@ -177,9 +188,30 @@ void mountain::readrawdata(GridText& in)
     if (read < wanted)
         refuseShortFile(read, wanted);
 
+    inferContourInterval();
+}
+
+void mountain::readRaster(RasterFile& raster, int index)
+{
+    raster.header(*this);
+    refuseUnusableHeader(*this);
+    if (index == 1) {
+        std::cout << "Reading DEM data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
+    } else {
+        std::cout << "Reading sparse data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
+        sparseData = true;
+    }
+    grid = allocate(nrows, ncols);
+    raster.readHeights(grid, nrows, ncols, zmin, zmax);
+    if (index != 1)
+        inferContourInterval();
+}
+
+void mountain::inferContourInterval()
+{
     // The contour interval is inferred only when nobody preset it: the first non-zero
     // value gives a first guess, the first later value that is higher turns the guess
-    // into the distance between the two contour levels. A refused file ends the process
+    // into the distance between the two contour levels. A refused file ends the read
     // before this, so running it after the read sees the values in the same order.
     if (getContourInt() != 0)
         return;

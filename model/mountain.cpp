@@ -1,5 +1,6 @@
 #include "model/mountain.h"
 
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -10,6 +11,8 @@ mountain mt;
 rawdata rd;
 
 bool DEBUG = false;
+bool maskNodata = false;
+bool cellsInDegrees = false;
 bool allocated = false;
 bool sparseData = false;
 
@@ -58,6 +61,8 @@ void mountain::discard()
     classes = {};
     nrows = ncols = 0;
     xllcorner = yllcorner = cellsize = nodata_value = 0;
+    hasNodata = geographic = false;
+    projection.clear();
     scalefactor = movex = movey = zcenter = zscale = 0;
     reset();
     exageration = 1.0f;
@@ -77,6 +82,9 @@ void mountain::swapGrid(mountain& other)
     std::swap(yllcorner, other.yllcorner);
     std::swap(cellsize, other.cellsize);
     std::swap(nodata_value, other.nodata_value);
+    std::swap(hasNodata, other.hasNodata);
+    std::swap(geographic, other.geographic);
+    std::swap(projection, other.projection);
     std::swap(grid, other.grid);
     std::swap(zmin, other.zmin);
     std::swap(zmax, other.zmax);
@@ -86,6 +94,44 @@ void rawdata::swapGrid(rawdata& other)
 {
     mountain::swapGrid(other);
     std::swap(contourInt, other.contourInt);
+}
+
+bool mountain::validPoint(int row, int col) const
+{
+    if (!masking())
+        return true;
+    const float h = grid[row][col];
+    // A NaN nodata value marks NaN heights, which equal nothing.
+    return h != nodata_value && !(std::isnan(h) && std::isnan(nodata_value));
+}
+
+bool mountain::cellMasked(int r, int c) const
+{
+    if (!masking())
+        return false;
+    return !validPoint(r, c) || !validPoint(r + 1, c) || !validPoint(r, c + 1) || !validPoint(r + 1, c + 1) ||
+           (r >= 1 && c >= 1 && (!validPoint(r - 1, c) || !validPoint(r, c - 1)));
+}
+
+void mountain::computeRange()
+{
+    reset();
+    for (int r = 0; r < nrows; r++)
+        for (int c = 0; c < ncols; c++) {
+            if (!validPoint(r, c))
+                continue;
+            const float v = grid[r][c];
+            if (v > zmax)
+                zmax = v;
+            if (zmin > v)
+                zmin = v;
+        }
+}
+
+bool mountain::looksGeographic() const
+{
+    const float east = xllcorner + ncols * cellsize, north = yllcorner + nrows * cellsize;
+    return cellsize > 0 && cellsize < 0.01f && xllcorner >= -180 && east <= 180 && yllcorner >= -90 && north <= 90;
 }
 
 float** allocate(int rows, int cols)
@@ -118,6 +164,8 @@ void resetModel()
     rd.discard();
     rd.contourInt = 0;
     DEBUG = false;
+    maskNodata = false;
+    cellsInDegrees = false;
     allocated = false;
     sparseData = false;
 }

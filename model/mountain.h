@@ -6,12 +6,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/large_memory.h"
 
+// Model options, set by the programs' switches.
+extern bool maskNodata;      // leave out the cells that touch a nodata point; off at start
+extern bool cellsInDegrees;  // cellsize is in degrees, heights in metres; off at start
+const float metresPerDegree = 111320.0f;
+
 struct randomHeight;
 class GridText;
+class RasterFile;
 
 class mountain {
 public:
@@ -25,8 +32,11 @@ public:
     int ncols = 0;
     float xllcorner = 0;
     float yllcorner = 0;
-    float cellsize = 0;  // in the heights' unit: the mesh scaling compares it with heights
+    float cellsize = 0;  // as read; in degrees for a geographic grid (see groundCellsize)
     float nodata_value = 0;
+    bool hasNodata = false;   // the file gives a nodata value (a nodata line or a raster's)
+    bool geographic = false;  // a raster whose coordinate system is geographic
+    std::string projection;   // a raster's coordinate system (WKT), "" for a text grid
 
     float** grid = nullptr;  // grid[row][col]; row 0 is the file's first row of values
 
@@ -64,10 +74,33 @@ public:
     virtual int getContourInt() { return 0; }
 
     // Reading (model/grid_reader.cpp). names[index - 1] is the file; index 1 reads a DEM,
-    // any other index comparison data. Failures end the process with an "ERROR: " line.
+    // any other index comparison data. A file whose first non-blank bytes are text is a
+    // text grid; any other is read through GDAL (model/raster_reader.cpp). Failures end
+    // the process with an "ERROR: " line.
     void readgridfile(const char* const* names, int index);
     void readgrid(GridText& in);
     void readrawdata(GridText& in);
+    void readRaster(RasterFile& raster, int index);
+    // A comparison set's interval, when nobody preset it, from its first levels.
+    void inferContourInterval();
+
+    // Validity of points and cells while nodata masking is on: a point is valid when the
+    // file gives no nodata value or its height differs from it; a cell (r, c) is masked
+    // when a point its triangles or its curvature read is not: (r, c), (r + 1, c),
+    // (r, c + 1), (r + 1, c + 1), and for r, c >= 1 also (r - 1, c) and (r, c - 1).
+    // Without masking every point is valid and no cell is masked.
+    bool validPoint(int row, int col) const;
+    bool cellMasked(int row, int col) const;
+    bool masking() const { return maskNodata && hasNodata; }
+    // The height range of the valid points, as the reader finds it over all points.
+    void computeRange();
+
+    // The distance between neighbouring points in the heights' unit, for everything that
+    // compares it with heights (mesh, gradient, profile): cellsize, or with cells in
+    // degrees cellsize x 111320 m, the north-south length of a cell.
+    float groundCellsize() const { return cellsInDegrees ? cellsize * metresPerDegree : cellsize; }
+    // A text grid whose cellsize and corners look like degrees.
+    bool looksGeographic() const;
 
     int getRows() const { return nrows; }
     int getCols() const { return ncols; }

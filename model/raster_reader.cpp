@@ -1,0 +1,129 @@
+#include "model/raster_reader.h"
+
+#include <cpl_error.h>
+#include <gdal.h>
+#include <ogr_srs_api.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "model/error.h"
+#include "model/mountain.h"
+#include "model/progress.h"
+
+namespace {
+
+// GDAL's own messages would go to standard error; ours name the file and the reason.
+struct QuietGdal {
+    QuietGdal() { CPLPushErrorHandler(CPLQuietErrorHandler); }
+    ~QuietGdal() { CPLPopErrorHandler(); }
+};
+
+std::string gdalMessage()
+{
+    const char* message = CPLGetLastErrorMsg();
+    return message != nullptr && message[0] != '\0' ? std::string(" (") + message + ")" : "";
+}
+
+[[noreturn]] void refuseRaster(const std::string& path, const std::string& reason)
+{
+    refuse("file \"" + path + "\": " + reason + "\n");
+}
+
+bool isText(unsigned char c) { return (c >= 0x20 && c < 0x7f) || (c >= '\t' && c <= '\r'); }
+
+}  // namespace
+
+bool startsAsText(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char bytes[4096];
+    in.read(bytes, sizeof bytes);
+    const std::streamsize length = in.gcount();
+    std::streamsize i = 0;
+    while (i < length && std::isspace(static_cast<unsigned char>(bytes[i])))
+        i++;
+    // Four bytes tell the binary formats from text: a TIFF starts "II*\0" or "MM\0*".
+    for (std::streamsize end = std::min<std::streamsize>(length, i + 4); i < end; i++)
+        if (!isText(static_cast<unsigned char>(bytes[i])))
+            return false;
+    return true;
+}
+
+RasterFile::RasterFile(const char* name) : path(name)
+{
+    static const bool registered = (GDALAllRegister(), true);
+    (void)registered;
+    const QuietGdal quiet;
+    CPLErrorReset();
+    dataset = GDALOpen(name, GA_ReadOnly);
+    if (dataset != nullptr && GDALGetRasterCount(dataset) < 1) {
+        GDALClose(dataset);
+        dataset = nullptr;
+        refuseRaster(path, "the raster has no band");
+    }
+}
+
+RasterFile::~RasterFile()
+{
+    if (dataset != nullptr)
+        GDALClose(dataset);
+}
+
+void RasterFile::header(mountain& m)
+{
+    m.ncols = GDALGetRasterXSize(dataset);
+    m.nrows = GDALGetRasterYSize(dataset);
+    // Without a geotransform a raster has pixels of 1 with its corner at the origin.
+    double t[6] = {0, 1, 0, 0, 0, -1};
+    const bool georeferenced = GDALGetGeoTransform(dataset, t) == CE_None;
+    if (!georeferenced) {
+        t[3] = m.nrows;
+        t[5] = -1;
+    }
+    std::ostringstream size;
+    size.precision(12);
+    size << t[1] << " x " << std::fabs(t[5]);
+    if (t[2] != 0 || t[4] != 0)
+        refuseRaster(path, "the raster is rotated");
+    if (!(t[1] > 0) || std::fabs(std::fabs(t[5]) - t[1]) > 1e-9 * t[1])
+        refuseRaster(path, "its pixels are not square (" + size.str() + ")");
+    southUp = t[5] > 0;
+    m.cellsize = static_cast<float>(t[1]);
+    m.xllcorner = static_cast<float>(t[0]);
+    m.yllcorner = static_cast<float>(southUp ? t[3] : t[3] + m.nrows * t[5]);
+
+    int has = 0;
+    const double nodata = GDALGetRasterNoDataValue(GDALGetRasterBand(dataset, 1), &has);
+    m.hasNodata = has != 0;
+    m.nodata_value = m.hasNodata ? static_cast<float>(nodata) : 0.0f;
+    const OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset);
+    m.geographic = srs != nullptr && OSRIsGeographic(srs);
+    const char* wkt = GDALGetProjectionRef(dataset);
+    m.projection = wkt != nullptr ? wkt : "";
+}
+
+void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zmin, float& zmax) const
+{
+    const QuietGdal quiet;
+    const GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
+    for (int r = 0; r < nrows; r++) {
+        const int fileRow = southUp ? nrows - 1 - r : r;
+        float* row = rows[r];
+        if (GDALRasterIO(band, GF_Read, 0, fileRow, ncols, 1, row, ncols, 1, GDT_Float32, 0, 0) != CE_None)
+            refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + gdalMessage());
+        for (int c = 0; c < ncols; c++) {
+            const float v = row[c];
+            if (v > zmax)
+                zmax = v;
+            if (zmin > v)
+                zmin = v;
+        }
+        if (r % 64 == 63)
+            readProgress(double(r + 1) / nrows);
+    }
+    readProgress(1);
+}
