@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh
 jobs="$(nproc)"
 # Every test has a timeout of its own; this one is for any that was registered without.
-timeout=300
+timeout=600
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
