@@ -24,17 +24,8 @@ build_dir="${KARVO_BENCH_BUILD:-$source_dir/build-bench}"
 data_dir="${KARVO_BENCH_DATA:-/tmp/karvo-bench}"
 size="${KARVO_BENCH_SIZE:-4000}"
 
-# GDAL from Debian and GNU time, when missing.
-missing=()
-command -v gdal_translate >/dev/null || missing+=(gdal-bin)
-[ -x /usr/bin/time ] || missing+=(time)
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  echo "Installing ${missing[*]}..."
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+# GDAL's gdal_translate and GNU time come with the project's packages.
+"$source_dir/scripts/ensure-deps.sh"
 
 echo "Building (Release) in $build_dir..."
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKARVO_TESTS=OFF >/dev/null

@@ -132,6 +132,7 @@ TEST(KarvoOpen, DemFromTheCommandLineIsDrawnAfterOpen)
         shot = captureWindow(main);
         green = shot.valid() ? greenPixels(shot) : 0;
     }
+    ASSERT_TRUE(shot.valid()) << "no screenshot of the main window";
     EXPECT_GE(green, 2000) << "no terrain in the view";
     int r, g, b;
     shot.at(5, 640, r, g, b);

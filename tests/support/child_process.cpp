@@ -1,6 +1,8 @@
 #include "tests/support/child_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,8 +67,10 @@ ChildResult spawn(const std::function<void()>& childBody, const std::string& inp
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
+        dieWithParent(parent);
         redirect(in, out, err);
         childBody();
         _exit(127);
@@ -92,13 +96,22 @@ ChildResult runInChild(const std::function<void()>& body, const std::string& inp
 
 ChildResult runProgram(const std::vector<std::string>& argv, const std::string& input)
 {
-    return spawn(
-        [&] {
-            std::vector<char*> args;
-            for (const std::string& a : argv)
-                args.push_back(const_cast<char*>(a.c_str()));
-            args.push_back(nullptr);
-            execv(args[0], args.data());
-        },
-        input);
+    return spawn([&] { execArgs(argv); }, input);
+}
+
+void dieWithParent(pid_t parent)
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // The parent may have gone between fork() and prctl().
+    if (getppid() != parent)
+        _exit(127);
+}
+
+void execArgs(const std::vector<std::string>& argv)
+{
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
 }

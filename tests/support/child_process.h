@@ -2,6 +2,8 @@
 // Runs code that may end the process (the model's reading failures do, by design) in a
 // forked child and reports how it ended and what it printed.
 
+#include <sys/types.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,3 +20,10 @@ ChildResult runInChild(const std::function<void()>& body, const std::string& inp
 
 // Runs a program with arguments (argv[0] is the program path).
 ChildResult runProgram(const std::vector<std::string>& argv, const std::string& input = "");
+
+// In a freshly forked child: gets SIGKILL when the test process ends, however it ends, so
+// that a crashing test leaves nothing behind.
+void dieWithParent(pid_t parent);
+// In a forked child: replaces it with argv (argv[0] is the program path); returns only
+// when that fails.
+void execArgs(const std::vector<std::string>& argv);

@@ -9,6 +9,7 @@
 
 #include "analysis/analysis.h"
 #include "model/mountain.h"
+#include "tests/support/glut_init.h"
 #include "tests/support/grid_files.h"
 #include "view/view_state.h"
 
@@ -26,6 +27,7 @@
 
 void ViewTest::SetUp()
 {
+    initGlutOnce();
     resetModel();
     resetAnalysis();
     resetView();

@@ -1,6 +1,7 @@
 #include "tests/support/screen.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,28 +13,42 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/support/child_process.h"
+
 RunningProgram::RunningProgram(const std::vector<std::string>& argv, const std::string& stdoutFile)
 {
+    std::fflush(nullptr);
+    const pid_t parent = getpid();
     child = fork();
     if (child == 0) {
-        const int out = open(stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
+        dieWithParent(parent);
+        setpgid(0, 0);
+        // None of the test's own descriptors: ctest waits until the test's output pipes
+        // close, and a program holding them would keep it waiting after the test ended.
         const int in = open("/dev/null", O_RDONLY);
+        const int out = open(stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open("/dev/null", O_WRONLY);
         dup2(in, 0);
-        std::vector<char*> args;
-        for (const std::string& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
+        dup2(out, 1);
+        dup2(err, 2);
+        closefrom(3);
+        execArgs(argv);
         _exit(127);
     }
+    // Also here, so that the group exists before the destructor can signal it.
+    if (child > 0)
+        setpgid(child, child);
 }
 
 RunningProgram::~RunningProgram()
 {
-    if (running()) {
-        kill(child, SIGTERM);
-        waitpid(child, &status, 0);
+    if (!running())
+        return;
+    // The whole group: whatever the program started goes with it.
+    kill(-child, SIGTERM);
+    if (waitForExit(2) == -1) {
+        kill(-child, SIGKILL);
+        waitpid(child, nullptr, 0);
     }
 }
 
@@ -42,11 +57,11 @@ bool RunningProgram::running()
     if (child <= 0 || status != -1)
         return false;
     int s = 0;
-    if (waitpid(child, &s, WNOHANG) == child) {
-        status = WIFEXITED(s) ? WEXITSTATUS(s) : 128;
-        return false;
-    }
-    return true;
+    const pid_t ended = waitpid(child, &s, WNOHANG);
+    if (ended == 0)
+        return true;
+    status = ended == child && WIFEXITED(s) ? WEXITSTATUS(s) : 128;
+    return false;
 }
 
 int RunningProgram::waitForExit(double seconds)
@@ -84,8 +99,19 @@ std::string findWindow(const std::string& title, double seconds)
     return "";
 }
 
+bool Image::valid() const
+{
+    return width > 0 && height > 0 && rgb.size() == static_cast<std::size_t>(width) * height * 3;
+}
+
 void Image::at(int x, int y, int& r, int& g, int& b) const
 {
+    if (!valid() || x < 0 || y < 0 || x >= width || y >= height) {
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside the " << width << " x " << height
+                      << " capture";
+        r = g = b = -1;
+        return;
+    }
     const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
     r = rgb[i];
     g = rgb[i + 1];
@@ -117,11 +143,10 @@ Image captureWindow(const std::string& windowId)
     image.height = std::atoi(token().c_str());
     const int maxval = std::atoi(token().c_str());
     in.get();
-    if (magic != "P6" || maxval != 255) {
-        image.width = image.height = 0;
-    } else {
+    if (magic == "P6" && maxval == 255 && image.width > 0 && image.height > 0) {
         image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-        in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
+        if (!in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size())))
+            image.rgb.clear();
     }
     std::remove(name);
     std::remove(path.c_str());

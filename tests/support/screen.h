@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-// A started program; killed when the object goes.
+// A started program in a process group of its own, its standard output into a file and
+// its standard error discarded; the group is killed when the object goes, and the program
+// when the test process ends.
 class RunningProgram {
 public:
     RunningProgram(const std::vector<std::string>& argv, const std::string& stdoutFile = "/dev/null");
@@ -34,9 +36,10 @@ std::string findWindow(const std::string& title, double seconds = 10);
 struct Image {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // row 0 is the top row
-    bool valid() const { return width > 0; }
+    bool valid() const;  // a whole capture was read
+    // A pixel; outside the image (or of an invalid one) it fails the test and gives -1s.
     void at(int x, int y, int& r, int& g, int& b) const;
 };
 
-// A screenshot of one window.
+// A screenshot of one window; not valid() when it could not be taken.
 Image captureWindow(const std::string& windowId);
