@@ -81,14 +81,18 @@ void mountain::compute_curve_color()
     const int cells = ncols - 1;
     // The level arrays are made with the scaling; without them there is no mesh to grade.
     const bool graded = curveLevels.size() == cellCount() && cellCount() > 0;
+    // Masked cells get no value and count in no level.
+    const bool masking = this->masking();
+    auto counted = [&](int r, int c) { return !masking || !cellMasked(r, c); };
     for (int r = 0; graded && r + 1 < nrows; r++) {
         std::uint8_t* level = curveLevels.data() + static_cast<std::size_t>(r) * cells;
         // The first row and column of cells have no value and are level 0.
         level[0] = 0;
-        counts[3]++;
+        counts[3] += counted(r, 0);
         if (r == 0) {
             std::fill(level, level + cells, 0);
-            counts[3] += cells - 1;
+            for (int c = 1; c < cells; c++)
+                counts[3] += counted(r, c);
             continue;
         }
         const float* up = grid[r - 1];
@@ -96,6 +100,10 @@ void mountain::compute_curve_color()
         const float* down = grid[r + 1];
         float* out = cArray + cArrayCount;
         for (int c = 1; c < cells; c++) {
+            if (!counted(r, c)) {
+                level[c] = 0;
+                continue;
+            }
             // Summed in double, where four floats and 4h add exactly, then rounded.
             const double s = double(up[c]) + double(row[c - 1]) + double(row[c + 1]) + double(down[c]) -
                              4.0 * double(row[c]);

@@ -73,11 +73,16 @@ void mountain::compute_diff_color()
     float* out = dArray;
     float high = 0, low = 0;
     const int cells = ncols - 1;
+    const bool masking = this->masking();  // masked cells count in no level
     for (int r = 0; r + 1 < nrows && cells > 0; r++) {
         const float* h = grid[r];
         const float* g = rd.grid[r];
         std::uint8_t* level = diffLevels.data() + static_cast<std::size_t>(r) * cells;
         for (int c = 0; c < cells; c++) {
+            if (masking && cellMasked(r, c)) {
+                level[c] = 0;
+                continue;
+            }
             int l = 0;
             if (g[c] > 0) {
                 const float d = h[c] - g[c];

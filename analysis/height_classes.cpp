@@ -58,7 +58,8 @@ void mountain::computeHeightClasses()
     if (grid != nullptr) {
         for (int r = 0; r < nrows; r++)
             for (int c = 0; c < ncols; c++)
-                table[heightClass(grid[r][c], n)]++;
+                if (validPoint(r, c))
+                    table[heightClass(grid[r][c], n)]++;
     }
     classes = std::move(table);
     classInterval = n;

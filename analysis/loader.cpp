@@ -59,6 +59,10 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     dem.releaseGrid();
     mt.releaseLevels();
     allocated = false;
+    if (mt.masking())
+        mt.computeRange();
+    if (mt.geographic)
+        cellsInDegrees = true;  // a raster that says its cells are in degrees
     resetHeightClasses();  // the table counted the old heights
     if (fileCount == 2) {
         rd.swapGrid(comparison);
@@ -87,6 +91,16 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
     multFiles = true;
     rebuild(exaggeration, true);
     return LoadOutcome::Loaded;
+}
+
+void changeOptions(bool mask, bool degrees)
+{
+    maskNodata = mask;
+    cellsInDegrees = degrees;
+    if (mt.grid == nullptr)
+        return;
+    mt.computeRange();
+    rebuild(static_cast<int>(mt.exageration), multFiles);
 }
 
 void resetLoader() { multFiles = false; }

@@ -35,4 +35,8 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
 // when withDifference is set. Does nothing without a DEM.
 void rebuild(int exaggeration, bool withDifference);
 
+// Switches nodata masking and cells in degrees and rebuilds the data set shown with
+// them: its height range, mesh and passes.
+void changeOptions(bool mask, bool degrees);
+
 void resetLoader();

@@ -13,9 +13,10 @@ ProfileGeometry profileGeometry(int p)
         return g;
     g.valid = true;
     g.row = m.nrows - p - 1;
-    g.y = (p * m.cellsize - m.movey) * m.scalefactor;
-    g.yCut = ((p + 1) * m.cellsize - m.movey) * m.scalefactor;
-    auto X = [&](int i) { return (i * m.cellsize - m.movex) * m.scalefactor; };
+    const float cellsize = m.groundCellsize();
+    g.y = (p * cellsize - m.movey) * m.scalefactor;
+    g.yCut = ((p + 1) * cellsize - m.movey) * m.scalefactor;
+    auto X = [&](int i) { return (i * cellsize - m.movex) * m.scalefactor; };
     auto Z = [&](float h) { return (h - m.zcenter) * m.zscale; };
     g.zLow = Z(m.zmin) - 0.1f;
     g.zHigh = Z(m.zmax) + 0.1f;

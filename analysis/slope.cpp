@@ -15,6 +15,7 @@
 #include "analysis/slope.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
 #include <limits>
 
@@ -30,7 +31,20 @@ const double DEGREES_PER_RADIAN = 180 / 3.14159;  // pi taken as 3.14159
 
 float degrees(double radians) { return static_cast<float>(radians * DEGREES_PER_RADIAN); }
 
-bool interior(int row, int col) { return row >= 3 && col >= 3 && row < mt.nrows - 2 && col < mt.ncols - 2; }
+// An interior point whose stencil reads only valid points: with nodata masking, a
+// gradient across a hole would be the hole's.
+bool interior(int row, int col)
+{
+    if (row < 3 || col < 3 || row >= mt.nrows - 2 || col >= mt.ncols - 2)
+        return false;
+    if (!mt.masking())
+        return true;
+    for (int r = row - 2; r <= row + 2; r++)
+        for (int c = col - 2; c <= col + 2; c++)
+            if (std::abs(r - row) + std::abs(c - col) <= 2 && !mt.validPoint(r, c))
+                return false;
+    return true;
+}
 
 // Only for interior points. B == 0 (also -0) means the angle is 90.
 void gradient(int r, int c, float& a, float& b)
@@ -125,8 +139,9 @@ bool mountain::findSlope(int row, int col)
     default: return false;
     }
     const float h = grid[row][col];
-    return stepAngle(h, grid[row + first[0]][col + first[1]], cellsize) >= SLOPE ||
-           stepAngle(h, grid[row + second[0]][col + second[1]], cellsize) >= SLOPE;
+    const float ground = groundCellsize();
+    return stepAngle(h, grid[row + first[0]][col + first[1]], ground) >= SLOPE ||
+           stepAngle(h, grid[row + second[0]][col + second[1]], ground) >= SLOPE;
 }
 
 bool vegetationHigh(float height, int row, int col) { return height > TREELINE || mt.findSlope(row, col); }

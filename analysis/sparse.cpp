@@ -40,6 +40,18 @@ void pause()
         std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
 }
 
+// With nodata masking, a maximum beside a hole would only be higher than the hole.
+bool validAround(const mountain& m, int r, int c)
+{
+    if (!m.masking())
+        return true;
+    for (int i = r - 1; i <= r + 1; i++)
+        for (int j = c - 1; j <= c + 1; j++)
+            if (!m.validPoint(i, j))
+                return false;
+    return true;
+}
+
 }  // namespace
 
 int mountain::localMaximums(randomHeight* out)
@@ -47,7 +59,7 @@ int mountain::localMaximums(randomHeight* out)
     int count = 0;
     for (int r = 1; count < LOCALNUM && r < nrows - 1; r++)
         for (int c = 1; count < LOCALNUM && c < ncols - 1; c++) {
-            if (!isLocalMaximum(grid, r, c))
+            if (!isLocalMaximum(grid, r, c) || !validAround(*this, r, c))
                 continue;
             out[count] = {r, c, grid[r][c]};
             std::cerr << "local max " << count << ": " << grid[r][c] << std::endl;
@@ -98,7 +110,8 @@ std::vector<float> makeSparseGrid(mountain& m, int n)
         records[i] = {row, col, m.grid[row][col]};
     }
     for (int i = 0; i < n; i++)
-        values[static_cast<std::size_t>(records[i].row) * m.ncols + records[i].col] = records[i].height;
+        if (m.validPoint(records[i].row, records[i].col))  // a random pick in a hole is no spot height
+            values[static_cast<std::size_t>(records[i].row) * m.ncols + records[i].col] = records[i].height;
     // The body is in the default float format, whatever the console was set to.
     const std::ios::fmtflags flags = std::cout.flags(std::ios::fmtflags{});
     const std::streamsize precision = std::cout.precision(6);

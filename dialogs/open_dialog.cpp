@@ -18,6 +18,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/open_dialogs.h"
+#include "shell/options.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
 #include "view/my_window.h"
@@ -178,6 +179,7 @@ void openButton_callback(Fl_Widget*)
     }
     if (twoFiles)
         fileType = 0;
+    showOptions();  // a geographic raster turns cells in degrees on
     xcornerLabel->value(xll);
     ycornerLabel->value(yll);
     cellsizeLabel->value(size);

@@ -11,7 +11,7 @@
 
 MeshGeometry::MeshGeometry(const mountain& m)
     : grid(m.grid),
-      cellsize(m.cellsize),
+      cellsize(m.groundCellsize()),
       movex(m.movex),
       movey(m.movey),
       scalefactor(m.scalefactor),
@@ -65,12 +65,13 @@ void mountain::convert_to_triangles(int exaggeration)
         std::cout << "Vertical exageration      : " << exageration << std::endl;
 
     // The extent uses the point count, not the cell count, times cellsize.
-    const float extent = std::max(static_cast<float>(std::max(nrows, ncols)) * cellsize, zmax - zmin);
+    const float ground = groundCellsize();
+    const float extent = std::max(static_cast<float>(std::max(nrows, ncols)) * ground, zmax - zmin);
     scalefactor = 2 / extent;
     zscale = scalefactor * exageration;
     zcenter = (zmin + zmax) / 2;
-    movex = (ncols - 1) * cellsize / 2;
-    movey = (nrows - 1) * cellsize / 2;
+    movex = (ncols - 1) * ground / 2;
+    movey = (nrows - 1) * ground / 2;
     // No grid, no triangles (an empty model would otherwise count (-1) x (-2) of them).
     triangleCount = nrows > 0 && ncols > 0 ? (nrows - 1) * (2 * ncols - 2) : 0;
     if (DEBUG) {

@@ -4,7 +4,7 @@
 // the same float operations every time, so that every vertex and normal is the same
 // wherever it is computed. Per cell the model keeps only what the passes decide.
 //
-// Grid point (r, c) of height h maps to
+// Grid point (r, c) of height h maps to (cellsize in the heights' unit, groundCellsize)
 //   x = (c * cellsize - movex) * scalefactor
 //   y = (r * cellsize - movey) * scalefactor
 //   z = (h - zcenter) * zscale

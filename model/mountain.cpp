@@ -96,15 +96,6 @@ void rawdata::swapGrid(rawdata& other)
     std::swap(contourInt, other.contourInt);
 }
 
-bool mountain::validPoint(int row, int col) const
-{
-    if (!masking())
-        return true;
-    const float h = grid[row][col];
-    // A NaN nodata value marks NaN heights, which equal nothing.
-    return h != nodata_value && !(std::isnan(h) && std::isnan(nodata_value));
-}
-
 bool mountain::cellMasked(int r, int c) const
 {
     if (!masking())

@@ -89,7 +89,14 @@ public:
     // when a point its triangles or its curvature read is not: (r, c), (r + 1, c),
     // (r, c + 1), (r + 1, c + 1), and for r, c >= 1 also (r - 1, c) and (r, c - 1).
     // Without masking every point is valid and no cell is masked.
-    bool validPoint(int row, int col) const;
+    bool validPoint(int row, int col) const
+    {
+        if (!masking())
+            return true;
+        const float h = grid[row][col];
+        // A NaN nodata value marks NaN heights, which equal nothing.
+        return h != nodata_value && !(h != h && nodata_value != nodata_value);
+    }
     bool cellMasked(int row, int col) const;
     bool masking() const { return maskNodata && hasNodata; }
     // The height range of the valid points, as the reader finds it over all points.

@@ -5,6 +5,15 @@
 
 namespace {
 
+// With nodata masking a point is left out where it begins a masked cell, or, in the last
+// row and column, which begin no cell, where it is not valid itself.
+bool countsInRmse(int r, int c)
+{
+    if (r + 1 < mt.nrows && c + 1 < mt.ncols)
+        return !mt.cellMasked(r, c);
+    return mt.validPoint(r, c);
+}
+
 // Sum and count are kept in double and a 64-bit count: a float sum loses whole units
 // on large grids and a float count stops growing at 2^24 points. A comparison grid of
 // another size than the DEM has no point that can be compared.
@@ -15,10 +24,13 @@ bool rmseOf(const rawdata& comparison, float& value)
         return false;
     double sum = 0;
     long long n = 0;
+    const bool masking = mt.masking();
     for (int r = 0; r < comparison.nrows; r++) {
         const float* g = comparison.grid[r];
         const float* h = mt.grid[r];
         for (int c = 0; c < comparison.ncols; c++) {
+            if (masking && !countsInRmse(r, c))
+                continue;
             if (g[c] > 0) {
                 const double d = double(g[c]) - double(h[c]);
                 sum += d * d;

@@ -12,6 +12,7 @@
 
 #include "dialogs/dialogs.h"
 #include "shell/menu_table.h"
+#include "shell/options.h"
 #include "shell/shell_state.h"
 #include "shell/tool_panel.h"
 #include "shell/toggles.h"
@@ -95,6 +96,7 @@ void buildMainWindow(int& argc, char** argv)
     buildHeightClassSection();
     buildPanelCover();
     installMenu();
+    showOptions();
     deactivateTools();
     // GLUT takes its own options off the command line before the path test below.
     if (!glutGet(GLUT_INIT_STATE))

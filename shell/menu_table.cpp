@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dialogs/dialogs.h"
+#include "shell/options.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
 
@@ -54,6 +55,8 @@ const Fl_Menu_Item menuTable[MENU_RECORDS] = {
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Options", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
     {"Modify Curvature Error", 0, modCurve, nullptr, 0, 0, 0, 0, 0},
+    {"Mask Nodata Cells", 0, maskNodataM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Cell Size in Degrees", 0, degreesM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Help", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
     {"Help", 0, help, nullptr, 0, 0, 0, 0, 0},

@@ -27,6 +27,8 @@ const int CERR = 35;
 const int LERR = 36;
 const int GRAPH = 40;
 const int SPARSE = 41;
+const int MASK_NODATA = 45;
+const int DEGREES = 46;
 
 // The two values of profView.
 const int VERTP = 1;

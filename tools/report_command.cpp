@@ -19,7 +19,8 @@ const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
     "       karvo-report [--unit U] [--exaggeration E] [--classes] DEM COMPARISON --type dem|sparse|contour "
     "[--interval N]\n"
-    "       karvo-report --sparse N [-o FILE] DEM\n";
+    "       karvo-report --sparse N [-o FILE] DEM\n"
+    "options for every form: --mask-nodata, --degrees\n";
 
 namespace {
 
@@ -105,6 +106,10 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
             options.intervalGiven = true;
         } else if (arg == "--classes") {
             options.classes = true;
+        } else if (arg == "--mask-nodata") {
+            options.maskNodata = true;
+        } else if (arg == "--degrees") {
+            options.degrees = true;
         } else if (arg == "--sparse") {
             if (!hasValue || !parseInteger(args[++i], options.sparseCount))
                 return std::nullopt;
@@ -141,6 +146,8 @@ int load(const ReportOptions& options, std::ostream& err)
 {
     const bool comparison = !options.comparison.empty();
     units = static_cast<float>(options.unit);
+    maskNodata = options.maskNodata;
+    cellsInDegrees = options.degrees;
     const int interval = comparison ? presetInterval(options.fileType, options.interval)
                                     : (options.intervalGiven ? options.interval : 0);
     const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,

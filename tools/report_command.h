@@ -18,6 +18,8 @@ struct ReportOptions {
     bool sparse = false;     // make a sparse data set instead of the statistics
     int sparseCount = 0;     // spot heights asked for
     std::string output;      // with sparse: also write the sparse data as a grid file here
+    bool maskNodata = false;  // leave out the cells that touch a nodata point
+    bool degrees = false;     // cellsize is in degrees (on anyway for a geographic raster)
 };
 
 extern const char* const reportUsage;
@@ -30,6 +32,6 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
 // generation prints instead (it writes to the process's standard streams and reads the
 // pause from standard input). Returns the exit status: 0; 1 when the height classes or
 // the sparse data were refused or the output file could not be written; 2 when the
-// comparison grid's size differs from the DEM's. Reading failures end the process inside
-// the model.
+// comparison grid's size differs from the DEM's; 255 when a file cannot be read (the
+// model has printed why).
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);

@@ -48,6 +48,9 @@ public:
     void Sparse(int n);
     void modCurveErr(float unit);
     void changeProf(int row);
+    // Nodata masking and cells in degrees for the data set shown, which is rebuilt.
+    void changeOptions(bool mask, bool degrees);
+    void getOptions(bool& mask, bool& degrees);
 
     // Display switches: each flips its flags.
     void triangles(Fl_Widget*);

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <iostream>
+
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/slope.h"
@@ -19,6 +21,9 @@ LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* dem
     const LoadOutcome outcome =
         start(demName, exaggeration, comparisonName, presetInterval(fileType, contourInterval), fileCount);
     if (outcome == LoadOutcome::Loaded) {
+        if (!cellsInDegrees && mt.projection.empty() && mt.looksGeographic())
+            std::cerr << "Hint: the cells of " << demName << " look like degrees; \"Cell Size in Degrees\" in "
+                      << "Options (or --degrees) scales them to metres" << std::endl;
         REDRAW = true;
         TREELINE = treeline;
         OPEN = open;
@@ -59,6 +64,14 @@ void MyWindow::changeProf(int row)
     profileYpos = row;
     if (glCurrent())
         mt.profilePlot();
+}
+
+void MyWindow::changeOptions(bool mask, bool degrees) { ::changeOptions(mask, degrees); }
+
+void MyWindow::getOptions(bool& mask, bool& degrees)
+{
+    mask = maskNodata;
+    degrees = cellsInDegrees;
 }
 
 void MyWindow::triangles(Fl_Widget*) { drawTriangles = !drawTriangles; }

@@ -17,14 +17,21 @@
 #include <string>
 
 #include "dialogs/dialogs.h"
+#include "analysis/loader.h"
+#include "model/mountain.h"
 #include "shell/menu_table.h"
+#include "shell/options.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
+#include "tests/support/grid_files.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/temp_dir.h"
 #include "view/my_window.h"
 #include "view/view_state.h"
 
 namespace {
+
+TempDir dir;
 
 TEST_F(MainWindowTest, WindowAndViewGeometry)
 {
@@ -84,9 +91,11 @@ TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
         {SPARSE, "Make Sparse file", 0},
         {43, "&Options", FL_SUBMENU},
         {44, "Modify Curvature Error", 0},
-        {46, "&Help", FL_SUBMENU},
-        {47, "Help", 0},
-        {48, "About", 0},
+        {MASK_NODATA, "Mask Nodata Cells", FL_MENU_TOGGLE},
+        {DEGREES, "Cell Size in Degrees", FL_MENU_TOGGLE},
+        {48, "&Help", FL_SUBMENU},
+        {49, "Help", 0},
+        {50, "About", 0},
     };
     for (const Record& r : records) {
         SCOPED_TRACE(r.label);
@@ -96,7 +105,7 @@ TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
         EXPECT_EQ(menuTable[r.index].user_data(), nullptr);
     }
     // Ends of submenus, the "&Edit" menu empty among them.
-    for (int end : {5, 7, 9, 16, 22, 32, 37, 42, 45, 49, 50})
+    for (int end : {5, 7, 9, 16, 22, 32, 37, 42, 47, 51, 52})
         EXPECT_EQ(menuTable[end].label(), nullptr) << end;
     EXPECT_EQ(menuTable[2].callback(), file);
     EXPECT_EQ(menuTable[TRI].callback(), trianglesM);
@@ -180,6 +189,68 @@ TEST_F(MainWindowTest, CommandLinePathWaitsForTheNextOpen)
     EXPECT_EQ(initFiles, 2);
     ASSERT_NE(filename, nullptr);
     EXPECT_EQ(std::string(filename), path);
+}
+
+TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
+{
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* out;  // the start of standard output
+    } cases[] = {{{"--help"}, 0, "usage: karvo"},
+                 {{"--version"}, 0, "karvo "},
+                 {{"--colour"}, 2, ""},
+                 {{"--mask-nodata", "-display", ":9", "dem.grd"}, -1, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        std::vector<std::string> storage = {"karvo"};
+        storage.insert(storage.end(), c.args.begin(), c.args.end());
+        std::vector<char*> args;
+        for (std::string& s : storage)
+            args.push_back(s.data());
+        args.push_back(nullptr);
+        int count = static_cast<int>(storage.size());
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(takeCommandLineOptions(count, args.data()), c.status);
+        EXPECT_EQ(testing::internal::GetCapturedStdout().rfind(c.out, 0), 0u);
+        testing::internal::GetCapturedStderr();
+        if (c.status == -1) {
+            EXPECT_EQ(count, 4);  // GLUT's options and the path stay for the entry
+            EXPECT_STREQ(args[3], "dem.grd");
+            EXPECT_TRUE(maskNodata);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
+{
+    build();
+    GridHeader header;
+    header.nrows = header.ncols = 6;
+    header.hasNodata = true;
+    std::vector<float> heights = plane(6, 6, 100, 1, 1);
+    heights[2 * 6 + 3] = -9999;
+    const std::string path = dir.file("hole.grd");
+    writeGridFile(path, header, heights);
+    float x, y, s;
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(gl->Begin(50, true, 1, path.c_str(), nullptr, 1, 3, 1800, 0, x, y, s), LoadOutcome::Loaded);
+    testing::internal::GetCapturedStdout();
+    showOptions();
+    int curvature[4], rows, cols;
+    float maximum, total;
+    gl->getStats(maximum, total, curvature[0], curvature[1], curvature[2], curvature[3], rows, cols);
+    EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 25);
+    EXPECT_EQ(maximum, 420 + 4 * 9999.0f);  // the hole itself, with its four neighbours
+
+    menuEntry(MASK_NODATA).set();
+    menuEntry(MASK_NODATA).do_callback(menubar);
+    gl->getStats(maximum, total, curvature[0], curvature[1], curvature[2], curvature[3], rows, cols);
+    // The hole at (2, 3) masks the cells (1, 2), (1, 3), (2, 2), (2, 3), (2, 4), (3, 3).
+    EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 19);
+    EXPECT_EQ(maximum, 0.0f);
+    EXPECT_EQ(mt.zmin, 100.0f);
 }
 
 TEST_F(MainWindowTest, NoArgumentsLeaveNoPath)
