@@ -194,7 +194,8 @@ void cancelButton_callback(Fl_Widget*) { openwin->hide(); }
 void chooseFile(Fl_Input* target)
 {
     const char* start = fl_filename_isdir(DIRECTORY) ? DIRECTORY : ".";
-    Fl_File_Chooser chooser(start, "*.grd", Fl_File_Chooser::CREATE, "Open File");
+    // Text grids first; GeoTIFFs and anything else GDAL reads as further choices.
+    Fl_File_Chooser chooser(start, "*.grd\t*.{tif,tiff}\t*", Fl_File_Chooser::CREATE, "Open File");
     chooser.show();
     // Other windows stay live meanwhile, so the field is the one asked for, not
     // whatever a dialog built during the wait put into the globals.

@@ -47,7 +47,12 @@ void answerChooser(void* data)
         Fl_File_Chooser* chooser = static_cast<Fl_File_Chooser*>(w->user_data());
         visit.seen = true;
         visit.directory = chooser->directory();
-        visit.filter = chooser->filter();
+        // Every filter it offers, in order, each followed by a tab.
+        for (int i = 0; i < 3; i++) {
+            chooser->filter_value(i);
+            visit.filter += std::string(chooser->filter()) + "\t";
+        }
+        chooser->filter_value(0);
         visit.title = chooser->label();
         visit.type = chooser->type();
         if (visit.answer.empty()) {
@@ -108,7 +113,7 @@ TEST_F(FileChooserTest, ChosenPathFillsTheFieldAndCancelEmptiesIt)
         r.build(nullptr, nullptr);
         ChooserVisit visit = search(r.button, chosen);
         ASSERT_TRUE(visit.seen);
-        EXPECT_EQ(visit.filter, "*.grd");
+        EXPECT_EQ(visit.filter, "*.grd\t*.{tif,tiff}\t*\t");  // text grids first, then GeoTIFF and all files
         EXPECT_EQ(visit.title, "Open File");
         EXPECT_EQ(visit.type, Fl_File_Chooser::CREATE);
         EXPECT_EQ((*r.field)->value(), chosen);
