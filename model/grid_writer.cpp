@@ -1,5 +1,8 @@
 #include "model/grid_writer.h"
 
+#include <cpl_error.h>
+#include <gdal.h>
+
 #include <charconv>
 #include <fstream>
 #include <iomanip>
@@ -83,4 +86,42 @@ bool writeExactGridFile(const std::string& path, const mountain& m, const std::v
     writeExactGrid(out, m, values);
     out.close();
     return static_cast<bool>(out);
+}
+
+bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels)
+{
+    const std::uint8_t none = 255;
+    if (levels.size() != m.cellCount())
+        return false;
+    GDALAllRegister();
+    const char* options[] = {"COMPRESS=DEFLATE", nullptr};
+    GDALDriverH driver = GDALGetDriverByName("GTiff");
+    if (driver == nullptr)
+        return false;
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    CPLErrorReset();
+    GDALDatasetH map =
+        GDALCreate(driver, path.c_str(), m.ncols, m.nrows, 1, GDT_Byte, const_cast<char**>(options));
+    CPLPopErrorHandler();
+    if (map == nullptr)
+        return false;
+    double transform[6] = {m.xllcorner, m.cellsize, 0, m.yllcorner + double(m.nrows) * m.cellsize, 0, -m.cellsize};
+    GDALSetGeoTransform(map, transform);
+    if (!m.projection.empty())
+        GDALSetProjection(map, m.projection.c_str());
+    GDALRasterBandH band = GDALGetRasterBand(map, 1);
+    GDALSetRasterNoDataValue(band, none);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(m.ncols));
+    bool written = true;
+    for (int r = 0; r < m.nrows && written; r++) {
+        for (int c = 0; c < m.ncols; c++) {
+            const bool cell = r + 1 < m.nrows && c + 1 < m.ncols && !m.cellMasked(r, c);
+            row[c] = cell ? levels[std::size_t(r) * (m.ncols - 1) + c] : none;
+        }
+        written = GDALRasterIO(band, GF_Write, 0, r, m.ncols, 1, row.data(), m.ncols, 1, GDT_Byte, 0, 0) == CE_None;
+    }
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    GDALClose(map);  // flushes: a full disk shows here
+    CPLPopErrorHandler();
+    return written && CPLGetLastErrorType() != CE_Failure;
 }

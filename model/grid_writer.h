@@ -2,9 +2,12 @@
 // Writes grid files in the format the model reads: the sparse data set, karvo-report's
 // files, the sample data and the test fixtures all write through here.
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "model/large_memory.h"
 
 struct GridHeader {
     int nrows = 0;
@@ -35,3 +38,9 @@ std::string exactFloat(float value);
 // every number written by exactFloat, so that the model reads back exactly these floats.
 void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<float>& values);
 bool writeExactGridFile(const std::string& path, const mountain& m, const std::vector<float>& values);
+
+// A map of per-cell levels for a GIS: a GeoTIFF of m's size (Byte, deflate) whose pixel
+// (r, c) holds the level of the cell whose first corner is (r, c), and 255, its nodata
+// value, in the last row and column and in masked cells; georeferenced with m's corner,
+// cellsize and coordinate system. false when the file cannot be written.
+bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels);

@@ -191,6 +191,10 @@ extern bool sparseData;  // a comparison file has been read
 float** allocate(int rows, int cols);
 void releaseRows(float** rows);
 
+// A point the RMSE and the accuracy figures are taken over: rd's value there is above 0
+// and, with nodata masking, the point is not left out. rd must have mt's size.
+bool comparedPoint(int row, int col);
+
 // True when rd holds a grid of exactly mt's size, so both can be indexed together.
 bool comparisonMatchesDem();
 

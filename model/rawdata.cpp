@@ -3,16 +3,20 @@
 #include "model/error.h"
 #include "model/mountain.h"
 
-namespace {
-
-// With nodata masking a point is left out where it begins a masked cell, or, in the last
-// row and column, which begin no cell, where it is not valid itself.
-bool countsInRmse(int r, int c)
+bool comparedPoint(int r, int c)
 {
+    if (!(rd.grid[r][c] > 0))
+        return false;
+    if (!mt.masking())
+        return true;
+    // With nodata masking a point is left out where it begins a masked cell, or, in the
+    // last row and column, which begin no cell, where it is not valid itself.
     if (r + 1 < mt.nrows && c + 1 < mt.ncols)
         return !mt.cellMasked(r, c);
     return mt.validPoint(r, c);
 }
+
+namespace {
 
 // Sum and count are kept in double and a 64-bit count: a float sum loses whole units
 // on large grids and a float count stops growing at 2^24 points. A comparison grid of
@@ -29,9 +33,7 @@ bool rmseOf(const rawdata& comparison, float& value)
         const float* g = comparison.grid[r];
         const float* h = mt.grid[r];
         for (int c = 0; c < comparison.ncols; c++) {
-            if (masking && !countsInRmse(r, c))
-                continue;
-            if (g[c] > 0) {
+            if (masking ? comparedPoint(r, c) : g[c] > 0) {
                 const double d = double(g[c]) - double(h[c]);
                 sum += d * d;
                 n++;

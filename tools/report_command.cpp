@@ -3,24 +3,58 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <iostream>
 #include <limits>
 #include <ostream>
 
+#include "analysis/accuracy.h"
 #include "analysis/curvature.h"
+#include "analysis/loader.h"
 #include "analysis/sparse.h"
 #include "analysis/statistics_text.h"
 #include "model/error.h"
-#include "analysis/loader.h"
+#include "model/grid_writer.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
-#include "model/grid_writer.h"
+#include "tools/report_formats.h"
 
 const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
     "       karvo-report [--unit U] [--exaggeration E] [--classes] DEM COMPARISON --type dem|sparse|contour "
     "[--interval N]\n"
     "       karvo-report --sparse N [-o FILE] DEM\n"
-    "options for every form: --mask-nodata, --degrees\n";
+    "options: --mask-nodata, --degrees, --format text|json|csv, --accuracy, --map curvature|difference FILE,\n"
+    "         --help, --version\n";
+
+const char* const reportHelp =
+    "usage: karvo-report [OPTION...] DEM [COMPARISON --type dem|sparse|contour]\n"
+    "Judges a DEM (a text grid, a GeoTIFF or another raster GDAL reads) by its curvature and,\n"
+    "against comparison data, by the local difference, and prints the statistics report.\n"
+    "\n"
+    "  --unit U                curvature unit the levels are graded by (default 1)\n"
+    "  --exaggeration E        vertical exaggeration of the mesh (default 1)\n"
+    "  --type dem|sparse|contour  what the comparison file holds\n"
+    "  --interval N            contour interval of a comparison DEM or sparse file (default 20;\n"
+    "                          a contour file's is inferred); without a comparison file, the\n"
+    "                          height classes' interval\n"
+    "  --classes               add the height class report\n"
+    "  --sparse N              instead of the report, make a sparse data set of N spot heights\n"
+    "  -o FILE                 with --sparse, also write the sparse data set as a grid file\n"
+    "  --mask-nodata           leave out the cells that touch a nodata point of the DEM\n"
+    "  --degrees               the cellsize is in degrees (111320 m a degree); on by itself\n"
+    "                          for a geographic raster\n"
+    "  --format text|json|csv  text: the report (default); json: one object; csv: a header\n"
+    "                          line and a line of figures; the reading lines go to stderr\n"
+    "  --accuracy              add bias, MAE, standard deviation, NMAD, LE90 and the largest\n"
+    "                          absolute difference after the RMSE line of the text report\n"
+    "  --map curvature|difference FILE\n"
+    "                          write the cells' levels as a GeoTIFF (255: no level)\n"
+    "  --help                  print this and exit\n"
+    "  --version               print the version and exit\n"
+    "\n"
+    "Exit status: 0; 1 when the height classes or the sparse data were refused or a file\n"
+    "could not be written; 2 for a usage error or grids of different sizes; 255 when a file\n"
+    "cannot be read.\n";
 
 namespace {
 
@@ -48,6 +82,19 @@ bool parseInteger(const std::string& text, int& value)
     return true;
 }
 
+bool parseFormat(const std::string& name, ReportOptions::Format& format)
+{
+    if (name == "text")
+        format = ReportOptions::Format::Text;
+    else if (name == "json")
+        format = ReportOptions::Format::Json;
+    else if (name == "csv")
+        format = ReportOptions::Format::Csv;
+    else
+        return false;
+    return true;
+}
+
 int fileTypeCode(const std::string& type)
 {
     if (type == "dem")
@@ -65,8 +112,11 @@ int fileTypeCode(const std::string& type)
 bool consistent(const ReportOptions& o, bool typeGiven)
 {
     const bool comparison = !o.comparison.empty();
+    if (o.mapKind == "difference" && !comparison)
+        return false;
     if (o.sparse)
-        return !comparison && !o.classes && !o.intervalGiven && !typeGiven;
+        return !comparison && !o.classes && !o.intervalGiven && !typeGiven &&
+               o.format == ReportOptions::Format::Text && !o.accuracy && o.mapKind.empty();
     if (!o.output.empty())
         return false;
     if (comparison)
@@ -110,6 +160,21 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
             options.maskNodata = true;
         } else if (arg == "--degrees") {
             options.degrees = true;
+        } else if (arg == "--accuracy") {
+            options.accuracy = true;
+        } else if (arg == "--help") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg == "--format") {
+            if (!hasValue || !parseFormat(args[++i], options.format))
+                return std::nullopt;
+        } else if (arg == "--map") {
+            if (i + 2 >= args.size() || (args[i + 1] != "curvature" && args[i + 1] != "difference") ||
+                args[i + 2].empty())
+                return std::nullopt;
+            options.mapKind = args[++i];
+            options.mapFile = args[++i];
         } else if (arg == "--sparse") {
             if (!hasValue || !parseInteger(args[++i], options.sparseCount))
                 return std::nullopt;
@@ -124,6 +189,8 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
             files.push_back(arg);
         }
     }
+    if (options.help || options.version)
+        return options;
     if (files.empty() || files.size() > 2)
         return std::nullopt;
     options.dem = files[0];
@@ -179,16 +246,83 @@ int makeSparse(const ReportOptions& options, std::ostream& err)
     return 0;
 }
 
-}  // namespace
+int printText(const ReportOptions& options, std::ostream& out)
+{
+    const bool comparison = !options.comparison.empty();
+    out << statisticsText(currentStatistics(options.unit, comparison));
+    if (options.accuracy && comparison)
+        out << accuracyText(currentAccuracy());
+    out << "\n";
+    return options.classes ? printHeightClasses(out) : 0;
+}
 
-int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+const char* typeName(int fileType) { return fileType == DEM ? "dem" : fileType == SPARSEF ? "sparse" : "contour"; }
+
+int printFigures(const ReportOptions& options, std::ostream& out)
+{
+    const bool comparison = !options.comparison.empty();
+    ReportFigures f = currentFigures(options.dem, options.comparison, comparison ? typeName(options.fileType) : "",
+                                     options.unit);
+    int status = 0;
+    if (options.classes) {
+        mt.computeHeightClasses();  // its lines go to the console, standard error here
+        f.withClasses = true;
+        f.heightClasses = mt.classes;
+        status = mt.heightClasses() ? 0 : 1;
+    }
+    out << (options.format == ReportOptions::Format::Json ? reportJson(f) : reportCsv(f));
+    return status;
+}
+
+int writeMap(const ReportOptions& options, std::ostream& err)
+{
+    const LargeVector<std::uint8_t>& levels = options.mapKind == "curvature" ? mt.curveLevels : mt.diffLevels;
+    if (writeLevelMap(options.mapFile, mt, levels))
+        return 0;
+    err << "Cannot write " << options.mapFile << "\n";
+    return 1;
+}
+
+// While it lives, the model's console lines go to standard error: standard output holds
+// only the JSON or CSV figures.
+class ConsoleToStandardError {
+public:
+    ConsoleToStandardError() : saved(std::cout.rdbuf(std::cerr.rdbuf())) {}
+    ~ConsoleToStandardError() { std::cout.rdbuf(saved); }
+    ConsoleToStandardError(const ConsoleToStandardError&) = delete;
+    ConsoleToStandardError& operator=(const ConsoleToStandardError&) = delete;
+
+private:
+    std::streambuf* saved;
+};
+
+int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
     if (const int status = load(options, err))
         return status;
     if (options.sparse)
         return makeSparse(options, err);
-    out << statisticsText(currentStatistics(options.unit, !options.comparison.empty())) << "\n";
-    if (options.classes)
-        return printHeightClasses(out);
-    return 0;
+    const int status =
+        options.format == ReportOptions::Format::Text ? printText(options, out) : printFigures(options, out);
+    const int mapStatus = options.mapKind.empty() ? 0 : writeMap(options, err);
+    return status != 0 ? status : mapStatus;
+}
+
+}  // namespace
+
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (options.help) {
+        out << reportHelp;
+        return 0;
+    }
+    if (options.version) {
+        out << "karvo-report " << KARVO_VERSION << "\n";
+        return 0;
+    }
+    if (options.format == ReportOptions::Format::Text)
+        return report(options, out, err);
+    std::ostream figures(out.rdbuf());  // the caller's output, before the console moves
+    const ConsoleToStandardError console;
+    return report(options, figures, err);
 }

@@ -20,16 +20,25 @@ struct ReportOptions {
     std::string output;      // with sparse: also write the sparse data as a grid file here
     bool maskNodata = false;  // leave out the cells that touch a nodata point
     bool degrees = false;     // cellsize is in degrees (on anyway for a geographic raster)
+    enum class Format { Text, Json, Csv } format = Format::Text;
+    bool accuracy = false;    // the accuracy lines after the RMSE line of the text report
+    std::string mapKind;      // "curvature" or "difference": write a level map
+    std::string mapFile;
+    bool help = false;        // print the options and exit
+    bool version = false;
 };
+
+extern const char* const reportHelp;
 
 extern const char* const reportUsage;
 
 // Parses the arguments after the program name; nullopt on a usage error.
 std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>& args);
 
-// Loads as the viewer's Open does and prints the statistics text to out, followed by
-// the height class report with `classes`; with `sparse` it prints what the sparse data
-// generation prints instead (it writes to the process's standard streams and reads the
+// Loads as the viewer's Open does and prints the statistics text to out (or its JSON or
+// CSV form, when the model's console lines go to standard error instead), followed by
+// the height class report with `classes`, and writes the level map asked for; with
+// `sparse` it prints what the sparse data generation prints instead (it writes to the process's standard streams and reads the
 // pause from standard input). Returns the exit status: 0; 1 when the height classes or
 // the sparse data were refused or the output file could not be written; 2 when the
 // comparison grid's size differs from the DEM's; 255 when a file cannot be read (the

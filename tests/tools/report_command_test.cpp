@@ -192,6 +192,10 @@ TEST_F(ReportTest, UsageErrors)
         {"--unit"},
         {"--frobnicate", "a.grd"},
         {"a.grd", "b.grd", "--type", "dem", "--interval", "0"},
+        {"--format", "xml", "a.grd"},
+        {"--map", "difference", "levels.tif", "a.grd"},  // no differences without comparison data
+        {"--map", "slope", "levels.tif", "a.grd"},
+        {"--sparse", "100", "--format", "json", "a.grd"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
@@ -200,6 +204,19 @@ TEST_F(ReportTest, UsageErrors)
         EXPECT_EQ(r.err, reportUsage);
         EXPECT_EQ(r.out, "");
     }
+}
+
+TEST_F(ReportTest, HelpAndVersionGoToStandardOutput)
+{
+    ChildResult r = report({"a.grd", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    for (const char* option : {"--unit", "--exaggeration", "--type", "--interval", "--classes", "--sparse", "-o ",
+                               "--mask-nodata", "--degrees", "--format", "--accuracy", "--map", "--version"})
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    r = report({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("karvo-report ", 0), 0u);
 }
 
 TEST(ReportArguments, OptionsAnywhereAndExaggerationTruncated)

@@ -1,0 +1,79 @@
+#include "analysis/accuracy.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/mountain.h"
+
+namespace {
+
+// The median of d, which it reorders.
+double median(std::vector<double>& d)
+{
+    const std::size_t middle = d.size() / 2;
+    std::nth_element(d.begin(), d.begin() + middle, d.end());
+    const double upper = d[middle];
+    if (d.size() % 2 == 1)
+        return upper;
+    const double lower = *std::max_element(d.begin(), d.begin() + middle);
+    return (lower + upper) / 2;
+}
+
+// The q-quantile of |d| with linear interpolation between order statistics; d is
+// reordered, its values kept.
+double absoluteQuantile(std::vector<double>& d, double q)
+{
+    auto byMagnitude = [](double a, double b) { return std::fabs(a) < std::fabs(b); };
+    const double h = double(d.size() - 1) * q;
+    const std::size_t below = static_cast<std::size_t>(std::floor(h));
+    std::nth_element(d.begin(), d.begin() + below, d.end(), byMagnitude);
+    const double low = std::fabs(d[below]);
+    if (below + 1 >= d.size())
+        return low;
+    const double high = std::fabs(*std::min_element(d.begin() + below + 1, d.end(), byMagnitude));
+    return low + (h - double(below)) * (high - low);
+}
+
+}  // namespace
+
+std::optional<Accuracy> accuracyOf(std::vector<double>& d)
+{
+    if (d.empty())
+        return std::nullopt;
+    Accuracy a;
+    a.points = static_cast<long long>(d.size());
+    const double n = double(d.size());
+    double sum = 0, sumSq = 0, sumAbs = 0;
+    for (double v : d) {
+        sum += v;
+        sumSq += v * v;
+        sumAbs += std::fabs(v);
+        a.maxAbs = std::max(a.maxAbs, std::fabs(v));
+    }
+    a.rmse = std::sqrt(sumSq / n);
+    a.mean = sum / n;
+    a.mae = sumAbs / n;
+    double spread = 0;
+    for (double v : d)
+        spread += (v - a.mean) * (v - a.mean);
+    a.std = std::sqrt(spread / n);
+
+    a.le90 = absoluteQuantile(d, 0.9);
+    const double centre = median(d);
+    for (double& v : d)
+        v = std::fabs(v - centre);
+    a.nmad = 1.4826 * median(d);
+    return a;
+}
+
+std::optional<Accuracy> currentAccuracy()
+{
+    if (!comparisonMatchesDem())
+        return std::nullopt;
+    std::vector<double> d;
+    for (int r = 0; r < mt.nrows; r++)
+        for (int c = 0; c < mt.ncols; c++)
+            if (comparedPoint(r, c))
+                d.push_back(double(rd.grid[r][c]) - double(mt.grid[r][c]));
+    return accuracyOf(d);
+}

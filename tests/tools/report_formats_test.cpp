@@ -1,0 +1,125 @@
+// karvo-report's JSON, CSV and level maps, read back and compared with its text report.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/child_process.h"
+#include "tests/support/grid_files.h"
+#include "tests/support/raster_files.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+ChildResult report(std::vector<std::string> args)
+{
+    args.insert(args.begin(), KARVO_REPORT_BINARY);
+    return runProgram(args);
+}
+
+// The number after "key": in a JSON text (the first such key).
+double jsonNumber(const std::string& json, const std::string& key)
+{
+    const std::size_t at = json.find("\"" + key + "\": ");
+    EXPECT_NE(at, std::string::npos) << key;
+    return at == std::string::npos ? -1 : std::strtod(json.c_str() + at + key.size() + 4, nullptr);
+}
+
+// The number after label in the text report.
+double textNumber(const std::string& text, const std::string& label)
+{
+    const std::size_t at = text.find(label);
+    EXPECT_NE(at, std::string::npos) << label;
+    return at == std::string::npos ? -1 : std::strtod(text.c_str() + at + label.size(), nullptr);
+}
+
+std::vector<std::string> split(const std::string& line, char separator)
+{
+    std::vector<std::string> fields;
+    std::stringstream in(line);
+    for (std::string field; std::getline(in, field, separator);)
+        fields.push_back(field);
+    return fields;
+}
+
+class ReportFormatsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dem = dir.file("dem.grd");
+        writeGridValues(dem, 6, 7, spike(6, 7, 100, 3, 3, 12), 10);
+        comparison = dir.file("cmp.grd");
+        writeGridValues(comparison, 6, 7, surface(6, 7, [](int r, int c) { return (r + c) % 3 ? 0.0 : 97.0 + r; }), 10);
+    }
+    TempDir dir;
+    std::string dem, comparison;
+};
+
+TEST_F(ReportFormatsTest, JsonAndCsvCarryTheFiguresOfTheTextReport)
+{
+    const std::vector<std::string> files = {dem, comparison, "--type", "dem", "--classes"};
+    std::vector<std::string> args = files;
+    args.push_back("--accuracy");
+    const ChildResult text = report(args);
+    args = files;
+    args.insert(args.end(), {"--format", "json"});
+    const ChildResult json = report(args);
+    args.back() = "csv";
+    const ChildResult csv = report(args);
+    ASSERT_EQ(text.status, 0);
+    ASSERT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.find("Reading"), std::string::npos);  // the console lines went to stderr
+    EXPECT_NE(json.err.find("Reading DEM data, 6 rows and 7 columns..."), std::string::npos);
+    EXPECT_EQ(json.out.front(), '{');
+
+    EXPECT_EQ(jsonNumber(json.out, "total_squared"), textNumber(text.out, "Total Squared Curvature:"));
+    EXPECT_EQ(jsonNumber(json.out, "max"), textNumber(text.out, "Maximum Curvature:"));
+    const std::pair<const char*, const char*> figures[] = {
+        {"rmse", "RMSE: "}, {"mean", "Mean (bias): "}, {"mae", "MAE: "}, {"nmad", "NMAD: "}, {"le90", "LE90: "}};
+    for (const auto& [key, label] : figures)
+        EXPECT_NEAR(jsonNumber(json.out, key), textNumber(text.out, label), 0.0005) << key;
+    EXPECT_EQ(jsonNumber(json.out, "interval"), 20);
+    EXPECT_NE(json.out.find("\"height_classes\": ["), std::string::npos);
+
+    const std::vector<std::string> lines = split(csv.out, '\n');
+    ASSERT_EQ(lines.size(), 2u);
+    const std::vector<std::string> names = split(lines[0], ','), values = split(lines[1], ',');
+    ASSERT_EQ(names.size(), values.size());
+    for (std::size_t i = 0; i < names.size(); i++) {
+        if (names[i] == "rmse" || names[i] == "points" || names[i] == "nmad") {
+            EXPECT_EQ(std::strtod(values[i].c_str(), nullptr), jsonNumber(json.out, names[i])) << names[i];
+        }
+    }
+}
+
+TEST_F(ReportFormatsTest, ALevelMapReadsBackAsTheCellsLevels)
+{
+    const std::string map = dir.file("levels.tif");
+    const ChildResult r = report({"--map", "curvature", map, "--unit", "2", dem});
+    ASSERT_EQ(r.status, 0);
+    RasterRead back;
+    ASSERT_TRUE(readRasterBack(map, back));
+    EXPECT_EQ(back.rows, 6);
+    EXPECT_EQ(back.cols, 7);
+    EXPECT_EQ(back.type, "Byte");
+    EXPECT_TRUE(back.hasNodata && back.nodata == 255);
+    const double transform[6] = {0, 10, 0, 60, 0, -10};  // the corner at 0, 0 with 6 rows of 10
+    for (int i = 0; i < 6; i++)
+        EXPECT_EQ(back.transform[i], transform[i]);
+    auto at = [&](int r, int c) { return back.values[std::size_t(r) * 7 + c]; };
+    // The spike of 12 at (3, 3) bends 48 there (level 3 of unit 2) and 12 beside it.
+    EXPECT_EQ(at(3, 3), 3);
+    EXPECT_EQ(at(2, 3), 3);
+    EXPECT_EQ(at(3, 2), 3);
+    EXPECT_EQ(at(1, 1), 0);
+    EXPECT_EQ(at(0, 3), 0);  // the first row of cells has no value
+    for (int c = 0; c < 7; c++)
+        EXPECT_EQ(at(5, c), 255);
+    for (int r = 0; r < 6; r++)
+        EXPECT_EQ(at(r, 6), 255);
+}
+
+}  // namespace

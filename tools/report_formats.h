@@ -1,0 +1,37 @@
+#pragma once
+// The machine-readable forms of karvo-report's results: one JSON object, or one CSV
+// header line and one line of figures, for pipelines and for gluing many tiles into a
+// table. Numbers are written with 9 significant digits (17 for the accuracy figures
+// computed in double); a figure that cannot be computed is null in JSON, empty in CSV.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/accuracy.h"
+#include "analysis/statistics_text.h"
+
+struct ReportFigures {
+    std::string demFile;
+    int rows = 0, cols = 0;
+    float cellsize = 0, cellsizeMetres = 0, xllcorner = 0, yllcorner = 0;
+    std::optional<float> nodata;
+    float zmin = 0, zmax = 0;
+    long long maskedCells = 0;
+    Statistics statistics;  // the curvature figures, and the difference counts with comparison data
+    std::string comparisonFile;  // empty: no comparison set
+    std::string comparisonType;  // "dem", "sparse" or "contour"
+    std::optional<Accuracy> accuracy;
+    std::vector<int> heightClasses;  // with --classes: counts of classes 0 .. interval - 1
+    bool withClasses = false;
+};
+
+// The figures of the data set loaded in mt and rd.
+ReportFigures currentFigures(const std::string& demFile, const std::string& comparisonFile,
+                             const std::string& comparisonType, double unit);
+
+std::string reportJson(const ReportFigures& f);
+std::string reportCsv(const ReportFigures& f);
+
+// The accuracy lines that --accuracy adds after the RMSE line of the text report.
+std::string accuracyText(const std::optional<Accuracy>& a);
