@@ -14,6 +14,8 @@ packages=(
   xvfb xauth libgl1-mesa-dri xdotool x11-apps imagemagick
   # The fuzzer: clang with libFuzzer.
   clang libclang-rt-14-dev
+  # The install test: the desktop entry's validator and groff for the manual page.
+  desktop-file-utils groff-base
   # The load benchmark: GDAL's gdal_translate to compare with, GNU time for peak memory.
   gdal-bin time
 )
