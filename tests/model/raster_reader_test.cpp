@@ -111,7 +111,7 @@ TEST_F(RasterReaderTest, RefusedRastersEndWithTheirReason)
     oblong.transform[5] = -30;
     writeRaster(dir.file("rotated.tif"), rotated, flat(ROWS, COLS, 1));
     writeRaster(dir.file("oblong.tif"), oblong, flat(ROWS, COLS, 1));
-    writeText(dir.file("junk.bin"), std::string("\x01\x02\x03 not a raster", 18));  // refused as text
+    writeText(dir.file("junk.bin"), "\x01\x02\x03 not a raster");  // refused as text
     const struct {
         const char* file;
         const char* reason;
