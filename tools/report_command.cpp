@@ -82,6 +82,19 @@ bool parseInteger(const std::string& text, int& value)
     return true;
 }
 
+// The options that take no value.
+bool ReportOptions::*switchOption(const std::string& arg)
+{
+    static const std::pair<const char*, bool ReportOptions::*> switches[] = {
+        {"--classes", &ReportOptions::classes}, {"--mask-nodata", &ReportOptions::maskNodata},
+        {"--degrees", &ReportOptions::degrees}, {"--accuracy", &ReportOptions::accuracy},
+        {"--help", &ReportOptions::help},       {"--version", &ReportOptions::version}};
+    for (const auto& [name, member] : switches)
+        if (arg == name)
+            return member;
+    return nullptr;
+}
+
 bool parseFormat(const std::string& name, ReportOptions::Format& format)
 {
     if (name == "text")
@@ -154,18 +167,8 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
                 return std::nullopt;
             options.interval = truncateToInt(number);
             options.intervalGiven = true;
-        } else if (arg == "--classes") {
-            options.classes = true;
-        } else if (arg == "--mask-nodata") {
-            options.maskNodata = true;
-        } else if (arg == "--degrees") {
-            options.degrees = true;
-        } else if (arg == "--accuracy") {
-            options.accuracy = true;
-        } else if (arg == "--help") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
+        } else if (bool ReportOptions::*flag = switchOption(arg)) {
+            options.*flag = true;
         } else if (arg == "--format") {
             if (!hasValue || !parseFormat(args[++i], options.format))
                 return std::nullopt;
