@@ -3,7 +3,8 @@
 //   render-snapshot OUT.ppm DEM [COMPARISON TYPE INTERVAL] [SETTING...]
 // TYPE is 1 (DEM), 2 (sparse) or 3 (contour). SETTINGs: fill, unlit, curvature,
 // diffcolour, needles, contours, points, ramp, slope, classes, axes, sun, top, drag,
-// profile=ROW, exaggeration=E, unit=U. Run it under an X server.
+// profile=ROW, exaggeration=E, unit=U, mask (nodata masking), degrees (cells in
+// degrees). Run it under an X server.
 
 #include <FL/Fl.H>
 #include <GL/freeglut.h>
@@ -66,6 +67,11 @@ bool apply(MyWindow& view, const std::string& setting)
         view.changeVert(static_cast<int>(value), FILES);
     else if (name == "unit")
         view.modCurveErr(static_cast<float>(value));
+    else if (name == "mask" || name == "degrees") {
+        bool mask = false, degrees = false;
+        view.getOptions(mask, degrees);
+        view.changeOptions(mask || name == "mask", degrees || name == "degrees");
+    }
     else
         return false;
     return true;
