@@ -4,26 +4,14 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 
-#include "analysis/curvature.h"
-#include "analysis/difference.h"
-#include "analysis/height_classes.h"
-#include "analysis/slope.h"
-#include "model/colour_codes.h"
 #include "model/mesh.h"
 #include "model/mountain.h"
-#include "model/numeric.h"
-#include "view/colours.h"
+#include "view/mesh_batch.h"
+#include "view/triangle_look.h"
 #include "view/view_state.h"
-
-void triangleLookupPoint(int t, int cols, int& row, int& col)
-{
-    const int perRow = 2 * (cols - 1);
-    row = t / perRow;
-    const int k = t % perRow;
-    col = k % 2 == 0 ? k / 2 : (k + 1) / 2;
-}
 
 int frameStep(int rows, int cols, bool buttonHeld)
 {
@@ -44,89 +32,109 @@ void drawSunSphere()
     glPopMatrix();
 }
 
-void vertex(const float* v) { glVertex3f(v[0], -v[1], v[2]); }
-
-void normal(const MeshTriangle& t) { glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]); }
-
-// Point mode: a triangle is a single point at its first vertex.
-void point(const MeshTriangle& t)
-{
-    glBegin(GL_POINTS);
-    normal(t);
-    vertex(t.v[0]);
-    glEnd();
-}
-
-// Base colour of a triangle, the first rule that applies.
-void baseColour(mountain& m, const MeshTriangle& t, int tIndex, int row, int col, bool comparable)
-{
-    const bool hasData = comparable && rd.grid[row][col] > 0;
-    if (drawContours && hasData) {
-        glColor3f(0.7f, 0.7f, 0.7f);
-        return;
+// Walks the cells of one frame, fills the batch and draws the extras in between. The
+// extras are drawn in immediate mode and read GL's current normal (a needle is lit with
+// the normal given last), so the drawer keeps the normal and colour immediate mode would
+// have left, and leaves them behind for the next frame.
+class MeshDrawer {
+public:
+    explicit MeshDrawer(mountain& model)
+        : m(model), mesh(model), looks(model), batch(drawTriangles ? GL_TRIANGLES : GL_POINTS)
+    {
+        glGetFloatv(GL_CURRENT_NORMAL, normal);
     }
-    if (drawPoints && hasData) {
-        if (tIndex % 2 == 0) {
-            glColor3f(0.9f, 0.6f, 0.6f);
-            glPushMatrix();
-            glTranslatef(t.v[1][0], -t.v[1][1], t.v[1][2]);
-            glutSolidCube(0.005);
-            glPopMatrix();
+
+    // Every triangleStep-th triangle in mesh order; those of the rows behind the profile
+    // cut are left out, their extras are not.
+    void cells(int triangleStep)
+    {
+        const int lastRow = m.nrows - 1, lastCol = m.ncols - 1;
+        MeshTriangle pair[2];
+        for (int r = 0; r < lastRow; r++) {
+            const bool cut = plotProfile && m.nrows - r - 2 <= profileYpos;
+            for (int c = 0; c < lastCol; c++) {
+                const std::size_t cell = std::size_t(r) * std::size_t(lastCol) + std::size_t(c);
+                mesh.cell(r, c, pair);
+                for (int i = 0; i < 2; i++)
+                    if ((2 * cell + i) % triangleStep == 0)
+                        triangle(pair[i], cell, r, c + i, i == 1, cut);
+            }
         }
-        glColor3fv(MountainGreen);
-        return;
     }
-    glColor3fv(vegetationHigh(m.grid[row][col], row, col) ? MountainGreenHigh : MountainGreen);
-}
 
-// The needle of a difference: from the triangle's second vertex upwards, blue where the
-// DEM lies above the comparison, red where below.
-void drawDiffSurf(mountain& m, const MeshTriangle& t, int row, int col)
-{
-    if (!comparisonMatchesDem())
-        return;
-    const float d = m.getElev(row, col) - rd.getGrid(row, col);
-    if (d > 0)
-        glColor3f(0.3f, 0.3f, 0.9f);
-    else if (d < 0)
-        glColor3f(0.9f, 0.3f, 0.3f);
-    const float offset = 0.5f;
-    const float length = m.zscale * std::fabs(d) + 0.05f;
-    if (drawTriangles) {
-        glBegin(GL_LINES);
-        glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset);
-        glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset + length);
-        glEnd();
-    } else {
-        point(t);
+    void finish()
+    {
+        batch.flush();
+        glNormal3fv(normal);
+        if (coloured)
+            glColor3f(colour.red, colour.green, colour.blue);
     }
-}
 
-// Overlay colour, the first rule that applies; later rules are not consulted.
-void overlayColour(mountain& m, const MeshTriangle& t, std::size_t cell, int row, int col)
-{
-    const int curveColour = curvatureLevelColour(m.curveLevels[cell]);
-    const int diffColour = differenceLevelColour(m.diffLevels[cell]);
-    const float height = m.grid[row][col];
-    if (drawCurveColor && isErrorColour(curveColour)) {
-        setColor(curveColour);
-    } else if (drawDiffColor && isErrorColour(diffColour)) {
-        setColor(diffColour);
-    } else if (drawDiff && isErrorColour(diffColour)) {
-        drawDiffSurf(m, t, row, col);
-    } else if (colorHeightClasses) {
-        // Without a table for the current interval the base colour stays.
-        const int interval = rd.getContourInt();
-        if (interval > 0 && m.heightClassesFor(interval)) {
-            const int count = m.classes[heightClass(height, interval)];
-            glColor3f(heightClassRed(count, m.classMin, m.classMax), 0.6f, 0.3f);
+private:
+    void triangle(const MeshTriangle& t, std::size_t cell, int row, int col, bool second, bool cut)
+    {
+        const TriangleLook l = looks.look(cell, row, col, second);
+        if (l.cube)
+            cube(t.v[1]);
+        if (l.needle)
+            needle(t, l);
+        colour = l.colour;
+        coloured = true;
+        if (cut)
+            return;
+        batch.add(l.colour, t);
+        givenNormal(t, normal);
+    }
+
+    static void givenNormal(const MeshTriangle& t, float* n)
+    {
+        n[0] = -t.normal[0];
+        n[1] = t.normal[1];
+        n[2] = -t.normal[2];
+    }
+
+    void cube(const float* at)
+    {
+        batch.flush();
+        glNormal3fv(normal);
+        glColor3f(0.9f, 0.6f, 0.6f);
+        glPushMatrix();
+        glTranslatef(at[0], -at[1], at[2]);
+        glutSolidCube(0.005);
+        glPopMatrix();
+        glGetFloatv(GL_CURRENT_NORMAL, normal);
+    }
+
+    // Upwards from the second vertex, starting above the surface.
+    void needle(const MeshTriangle& t, const TriangleLook& l)
+    {
+        batch.flush();
+        glColor3f(l.colour.red, l.colour.green, l.colour.blue);
+        if (drawTriangles) {
+            const float offset = 0.5f;
+            const float length = m.zscale * std::fabs(l.needleDifference) + 0.05f;
+            glNormal3fv(normal);
+            glBegin(GL_LINES);
+            glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset);
+            glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset + length);
+            glEnd();
+        } else {
+            givenNormal(t, normal);
+            glBegin(GL_POINTS);
+            glNormal3fv(normal);
+            glVertex3f(t.v[0][0], -t.v[0][1], t.v[0][2]);
+            glEnd();
         }
-    } else if (drawColors) {
-        setColors(truncateToInt(m.getZmax()), truncateToInt(m.getZmin()), truncateToInt(height));
-    } else if (colorSlope) {
-        setSlopeColor(colorSlopeDeg(row, col));
     }
-}
+
+    mountain& m;
+    const MeshGeometry mesh;
+    TriangleLooks looks;
+    MeshBatch batch;
+    float normal[3];
+    Rgb colour = {0, 0, 0};
+    bool coloured = false;
+};
 
 }  // namespace
 
@@ -134,35 +142,9 @@ void mountain::drawgrid()
 {
     if (grid == nullptr || curveLevels.size() != cellCount() || diffLevels.size() != cellCount())
         return;
-    const int incr = frameStep(nrows, ncols, buttonState);
-    const bool comparable = comparisonMatchesDem();
-    const MeshGeometry mesh(*this);
-    MeshTriangle pair[2];
-    long long meshedCell = -1;
-    for (int t = 0; t < triangleCount; t += incr) {
-        int row, col;
-        triangleLookupPoint(t, ncols, row, col);
-        const std::size_t cell = static_cast<std::size_t>(t / 2);
-        if (static_cast<long long>(cell) != meshedCell) {
-            mesh.cell(row, static_cast<int>(cell % static_cast<std::size_t>(ncols - 1)), pair);
-            meshedCell = static_cast<long long>(cell);
-        }
-        const MeshTriangle& tri = pair[t % 2];
-        baseColour(*this, tri, t, row, col, comparable);
-        overlayColour(*this, tri, cell, row, col);
-        if (plotProfile && nrows - row - 2 <= profileYpos)
-            continue;
-        if (drawTriangles) {
-            glBegin(GL_TRIANGLES);
-            normal(tri);
-            vertex(tri.v[0]);
-            vertex(tri.v[1]);
-            vertex(tri.v[2]);
-            glEnd();
-        } else {
-            point(tri);
-        }
-    }
+    MeshDrawer drawer(*this);
+    drawer.cells(frameStep(nrows, ncols, buttonState));
+    drawer.finish();
 }
 
 void mountain::drawcoordsystem()

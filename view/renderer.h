@@ -5,11 +5,6 @@
 
 void display();
 
-// The lookup point of triangle t: the grid point whose height and comparison value
-// decide its colours. Both triangles of a cell look up its row; the first its column,
-// the second the next column.
-void triangleLookupPoint(int t, int cols, int& row, int& col);
-
 // The triangle step of the current frame: 1, or larger while the left button is held
 // (the fast preview draws every incr-th triangle).
 int frameStep(int rows, int cols, bool buttonHeld);

@@ -58,21 +58,6 @@ TEST(Colours, HeightClassShadeRunsFromRarestToMostFrequent)
     EXPECT_FLOAT_EQ(heightClassRed(5, 5, 5), 0.2f);
 }
 
-TEST(Renderer, LookupPointOfEachTriangle)
-{
-    // 4 columns: 6 triangles per row of cells.
-    struct Case {
-        int t, row, col;
-    } cases[] = {{0, 0, 0}, {1, 0, 1}, {2, 0, 1}, {3, 0, 2}, {4, 0, 2}, {5, 0, 3}, {6, 1, 0}, {11, 1, 3}, {13, 2, 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.t);
-        int row = -1, col = -1;
-        triangleLookupPoint(c.t, 4, row, col);
-        EXPECT_EQ(row, c.row);
-        EXPECT_EQ(col, c.col);
-    }
-}
-
 TEST(Renderer, FastPreviewStepGrowsWithTheGrid)
 {
     EXPECT_EQ(frameStep(300, 300, false), 1);

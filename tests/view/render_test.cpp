@@ -116,6 +116,8 @@ TEST_F(RenderTest, HeightRampWinsOverSlopeColours)
     // The cell's first triangle looks up column 2, 60 above zmin of a 570 range: first
     // third, 0.3 + 0.7 * 60 / 190 green.
     EXPECT_TRUE(colourNear(at(10.25f, 2.25f), 0.0f, 0.3f + 0.7f * 60 / 190, 0.0f));
+    // Its second triangle looks up the next column, 90 above zmin.
+    EXPECT_TRUE(colourNear(at(10.75f, 2.75f), 0.0f, 0.3f + 0.7f * 90 / 190, 0.0f));
     drawColors = false;
     frame();
     // A plane rising along the columns has its gradient across them: angle 0, white.
