@@ -17,7 +17,8 @@
 
 class MeshBatch {
 public:
-    // GL_TRIANGLES (a triangle as it is) or GL_POINTS (a triangle as its first vertex).
+    // GL_TRIANGLES (a triangle as it is), GL_POINTS (a triangle as its first vertex) or
+    // GL_LINES (edges of triangles).
     explicit MeshBatch(GLenum mode);
     MeshBatch(const MeshBatch&) = delete;
     MeshBatch& operator=(const MeshBatch&) = delete;
@@ -33,7 +34,14 @@ public:
         for (int i = 0; i < 3; i++)
             put(colour, t, i);
     }
-    // Draws what has been gathered. Extras drawn in immediate mode between triangles come
+    // The edge from vertex i to vertex j of t.
+    void addEdge(const Rgb& colour, const MeshTriangle& t, int i, int j)
+    {
+        room(2);
+        put(colour, t, i);
+        put(colour, t, j);
+    }
+    // Draws what has been gathered. Extras drawn in immediate mode between pieces come
     // after a flush, so everything reaches GL in the order of the mesh.
     void flush();
 

@@ -97,8 +97,9 @@ void MyWindow::handleMouse(int)
     if (Fl::event_button() != FL_LEFT_MOUSE)
         return;
     buttonState = true;
-    // Large grids switch to outlines while the button is held, so turning stays quick.
-    if (mt.gridsize() > 100000) {
+    // Large grids are drawn as a coarse outline preview while the button is held, so
+    // turning stays quick.
+    if (mt.gridsize() > PREVIEW_POINTS) {
         if (glCurrent())
             glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         mouseMove(Fl::event_x(), Fl::event_y());

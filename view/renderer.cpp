@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "model/mesh.h"
 #include "model/mountain.h"
@@ -13,9 +14,26 @@
 #include "view/triangle_look.h"
 #include "view/view_state.h"
 
+namespace {
+
+// About as many cells as the drag preview of a large grid draws.
+const double PREVIEW_CELLS = 250000;
+
+}  // namespace
+
 int frameStep(int rows, int cols, bool buttonHeld)
 {
-    return buttonHeld ? rows * cols / 100000 + 1 : 1;
+    if (!buttonHeld || std::int64_t(rows) * cols > PREVIEW_POINTS)
+        return 1;
+    return rows * cols / PREVIEW_POINTS + 1;
+}
+
+int previewStep(int rows, int cols, bool buttonHeld)
+{
+    if (!buttonHeld || std::int64_t(rows) * cols <= PREVIEW_POINTS)
+        return 0;
+    const double cells = double(std::max(rows - 1, 0)) * double(std::max(cols - 1, 0));
+    return std::max(1, static_cast<int>(std::ceil(std::sqrt(cells / PREVIEW_CELLS))));
 }
 
 namespace {
@@ -32,32 +50,47 @@ void drawSunSphere()
     glPopMatrix();
 }
 
+// Edges of a coarse cell's triangles drawn in the preview. Each edge is drawn once: a
+// cell draws its top, left and diagonal (all of its first triangle), and only the cells
+// at the last row and column close the grid with the bottom and right edges of their
+// second triangle.
+enum Edges : unsigned { NONE = 0, FIRST = 1, BOTTOM = 2, RIGHT = 4 };
+
 // Walks the cells of one frame, fills the batch and draws the extras in between. The
 // extras are drawn in immediate mode and read GL's current normal (a needle is lit with
 // the normal given last), so the drawer keeps the normal and colour immediate mode would
 // have left, and leaves them behind for the next frame.
 class MeshDrawer {
 public:
-    explicit MeshDrawer(mountain& model)
-        : m(model), mesh(model), looks(model), batch(drawTriangles ? GL_TRIANGLES : GL_POINTS)
+    MeshDrawer(mountain& model, bool outlines)
+        : m(model),
+          mesh(model),
+          looks(model),
+          outline(outlines && drawTriangles),
+          batch(!drawTriangles ? GL_POINTS : outline ? GL_LINES : GL_TRIANGLES)
     {
         glGetFloatv(GL_CURRENT_NORMAL, normal);
     }
 
-    // Every triangleStep-th triangle in mesh order; those of the rows behind the profile
-    // cut are left out, their extras are not.
-    void cells(int triangleStep)
+    // Every step-th row and column (coarse cells span step cells, clamped at the last row
+    // and column and at the profile cut, and take the looks of their first cell); of the
+    // triangles, every triangleStep-th in mesh order.
+    void cells(int step, int triangleStep)
     {
         const int lastRow = m.nrows - 1, lastCol = m.ncols - 1;
+        const int rowEnd = plotProfile ? std::min(lastRow, m.nrows - 2 - profileYpos) : lastRow;
         MeshTriangle pair[2];
-        for (int r = 0; r < lastRow; r++) {
-            const bool cut = plotProfile && m.nrows - r - 2 <= profileYpos;
-            for (int c = 0; c < lastCol; c++) {
-                const std::size_t cell = std::size_t(r) * std::size_t(lastCol) + std::size_t(c);
-                mesh.cell(r, c, pair);
+        for (int r0 = 0; r0 < lastRow; r0 += step) {
+            const bool cut = plotProfile && m.nrows - r0 - 2 <= profileYpos;
+            const int r1 = cut ? std::min(r0 + step, lastRow) : std::min(r0 + step, rowEnd);
+            for (int c0 = 0; c0 < lastCol; c0 += step) {
+                const int c1 = std::min(c0 + step, lastCol);
+                const std::size_t cell = std::size_t(r0) * std::size_t(lastCol) + std::size_t(c0);
+                mesh.span(r0, r1, c0, c1, pair);
+                const unsigned closing = (r1 == rowEnd ? BOTTOM : NONE) | (c1 == lastCol ? RIGHT : NONE);
                 for (int i = 0; i < 2; i++)
                     if ((2 * cell + i) % triangleStep == 0)
-                        triangle(pair[i], cell, r, c + i, i == 1, cut);
+                        triangle(pair[i], cell, r0, c0 + i, i == 1, cut, i == 0 ? FIRST : closing);
             }
         }
     }
@@ -71,7 +104,7 @@ public:
     }
 
 private:
-    void triangle(const MeshTriangle& t, std::size_t cell, int row, int col, bool second, bool cut)
+    void triangle(const MeshTriangle& t, std::size_t cell, int row, int col, bool second, bool cut, unsigned edges)
     {
         const TriangleLook l = looks.look(cell, row, col, second);
         if (l.cube)
@@ -82,7 +115,18 @@ private:
         coloured = true;
         if (cut)
             return;
-        batch.add(l.colour, t);
+        if (!outline)
+            batch.add(l.colour, t);
+        else if (edges == FIRST) {
+            batch.addEdge(l.colour, t, 0, 2);
+            batch.addEdge(l.colour, t, 0, 1);
+            batch.addEdge(l.colour, t, 1, 2);
+        } else {
+            if (edges & BOTTOM)
+                batch.addEdge(l.colour, t, 1, 2);
+            if (edges & RIGHT)
+                batch.addEdge(l.colour, t, 0, 2);
+        }
         givenNormal(t, normal);
     }
 
@@ -130,6 +174,7 @@ private:
     mountain& m;
     const MeshGeometry mesh;
     TriangleLooks looks;
+    const bool outline;
     MeshBatch batch;
     float normal[3];
     Rgb colour = {0, 0, 0};
@@ -142,8 +187,12 @@ void mountain::drawgrid()
 {
     if (grid == nullptr || curveLevels.size() != cellCount() || diffLevels.size() != cellCount())
         return;
-    MeshDrawer drawer(*this);
-    drawer.cells(frameStep(nrows, ncols, buttonState));
+    const int preview = previewStep(nrows, ncols, buttonState);
+    MeshDrawer drawer(*this, preview > 0);
+    if (preview > 0)
+        drawer.cells(preview, 1);
+    else
+        drawer.cells(1, frameStep(nrows, ncols, buttonState));
     drawer.finish();
 }
 

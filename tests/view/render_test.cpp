@@ -186,6 +186,33 @@ TEST_F(RenderTest, ProfileCutRemovesTheLastRowsOfCells)
     EXPECT_TRUE(colourNear(at(10.5f, 5.5f), 0.9f, 0.9f, 1.0f));
 }
 
+TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    eyevalue = -20;  // just beyond the near plane: a cell spans several pixels
+    const int size = 502;  // 251001 cells: coarse cells of 2 x 2
+    ASSERT_TRUE(open(grid("dem.grd", size, size, flat(size, size, 100))));
+    const auto lineNear = [&](float row, float col) {
+        int x = 0, y = 0;
+        EXPECT_TRUE(projectGridPoint(row, col, x, y));
+        int lines = 0;
+        for (int dx = -1; dx <= 1; dx++)
+            for (int dy = -1; dy <= 1; dy++)
+                lines += !colourNear(pixel(x + dx, y + dy), 0.9f, 0.9f, 1.0f);
+        return lines;
+    };
+    buttonState = true;
+    frame();
+    // The coarse cell from (250, 250) to (252, 252): on its diagonal a line, amid its
+    // first triangle (on the diagonal of a fine cell) none.
+    EXPECT_GT(lineNear(251, 251), 0);
+    EXPECT_EQ(lineNear(250.5f, 250.5f), 0);
+    buttonState = false;
+    frame();
+    EXPECT_EQ(lineNear(250.5f, 250.5f), 9);
+}
+
 TEST_F(RenderTest, AxesAreRedBlueAndYellow)
 {
     topViewUnlit();  // x and y axes seen flat, the z axis end-on
