@@ -56,10 +56,16 @@ void drawSunSphere()
 // second triangle.
 enum Edges : unsigned { NONE = 0, FIRST = 1, BOTTOM = 2, RIGHT = 4 };
 
-// Walks the cells of one frame, fills the batch and draws the extras in between. The
-// extras are drawn in immediate mode and read GL's current normal (a needle is lit with
-// the normal given last), so the drawer keeps the normal and colour immediate mode would
-// have left, and leaves them behind for the next frame.
+// Walks the cells of one frame, fills the batch and draws the extras in between. A
+// needle is lit with the normal given last, so the drawer keeps the normal and colour
+// immediate mode would have left, and leaves them behind for the next frame.
+//
+// Unlit, a colour reaches the pixels without lighting in between, and Mesa rounds it
+// differently at some pixels depending on how immediate mode handed it over (the first
+// primitive after its vertex store was flushed, at the start of the mesh or after a
+// cube; a colour given between a needle and its triangle) than when arrays hand it over.
+// Unlit frames are therefore given in immediate mode call for call as they always were;
+// lit frames come out the same either way.
 class MeshDrawer {
 public:
     MeshDrawer(mountain& model, bool outlines)
@@ -67,6 +73,7 @@ public:
           mesh(model),
           looks(model),
           outline(outlines && drawTriangles),
+          immediate(!lighting && !outline),
           batch(!drawTriangles ? GL_POINTS : outline ? GL_LINES : GL_TRIANGLES)
     {
         glGetFloatv(GL_CURRENT_NORMAL, normal);
@@ -98,8 +105,8 @@ public:
     void finish()
     {
         batch.flush();
-        glNormal3fv(normal);
-        if (coloured)
+        restoreNormal();
+        if (coloured && !immediate)
             glColor3f(colour.red, colour.green, colour.blue);
     }
 
@@ -115,7 +122,9 @@ private:
         coloured = true;
         if (cut)
             return;
-        if (!outline)
+        if (immediate)
+            immediateTriangle(l.colour, t, !l.needle);
+        else if (!outline)
             batch.add(l.colour, t);
         else if (edges == FIRST) {
             batch.addEdge(l.colour, t, 0, 2);
@@ -137,10 +146,18 @@ private:
         n[2] = -t.normal[2];
     }
 
+    // GL's current normal must be what immediate mode would have left; in immediate mode
+    // it is already.
+    void restoreNormal() const
+    {
+        if (!immediate)
+            glNormal3fv(normal);
+    }
+
     void cube(const float* at)
     {
         batch.flush();
-        glNormal3fv(normal);
+        restoreNormal();
         glColor3f(0.9f, 0.6f, 0.6f);
         glPushMatrix();
         glTranslatef(at[0], -at[1], at[2]);
@@ -149,32 +166,46 @@ private:
         glGetFloatv(GL_CURRENT_NORMAL, normal);
     }
 
-    // Upwards from the second vertex, starting above the surface.
+    // A needle has given the triangle its colour already.
+    void immediateTriangle(const Rgb& c, const MeshTriangle& t, bool giveColour) const
+    {
+        if (giveColour)
+            glColor3f(c.red, c.green, c.blue);
+        glBegin(drawTriangles ? GL_TRIANGLES : GL_POINTS);
+        glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]);
+        for (int i = 0; i < (drawTriangles ? 3 : 1); i++)
+            glVertex3f(t.v[i][0], -t.v[i][1], t.v[i][2]);
+        glEnd();
+    }
+
+    // Upwards from the second vertex, starting above the surface; in point mode a point at
+    // the first vertex.
     void needle(const MeshTriangle& t, const TriangleLook& l)
     {
         batch.flush();
         glColor3f(l.colour.red, l.colour.green, l.colour.blue);
-        if (drawTriangles) {
-            const float offset = 0.5f;
-            const float length = m.zscale * std::fabs(l.needleDifference) + 0.05f;
-            glNormal3fv(normal);
-            glBegin(GL_LINES);
-            glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset);
-            glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset + length);
-            glEnd();
-        } else {
+        if (!drawTriangles) {
             givenNormal(t, normal);
             glBegin(GL_POINTS);
             glNormal3fv(normal);
             glVertex3f(t.v[0][0], -t.v[0][1], t.v[0][2]);
             glEnd();
+            return;
         }
+        const float offset = 0.5f;
+        const float length = m.zscale * std::fabs(l.needleDifference) + 0.05f;
+        restoreNormal();
+        glBegin(GL_LINES);
+        glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset);
+        glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset + length);
+        glEnd();
     }
 
     mountain& m;
     const MeshGeometry mesh;
     TriangleLooks looks;
     const bool outline;
+    const bool immediate;
     MeshBatch batch;
     float normal[3];
     Rgb colour = {0, 0, 0};
