@@ -50,10 +50,11 @@ void drawSunSphere()
     glPopMatrix();
 }
 
-// Edges of a coarse cell's triangles drawn in the preview. Each edge is drawn once: a
-// cell draws its top, left and diagonal (all of its first triangle), and only the cells
-// at the last row and column close the grid with the bottom and right edges of their
-// second triangle.
+// Edges of a coarse cell drawn in the preview, each edge of the grid once: a cell
+// draws its top and left edge (of its first triangle), and only the cells at the last row
+// and column close the grid with the bottom and right edge (of their second triangle).
+// The diagonals are left out: under a software GL lines cost about twice what filled
+// triangles do, and a coarse cell spans a pixel or two at the scale of the whole grid.
 enum Edges : unsigned { NONE = 0, FIRST = 1, BOTTOM = 2, RIGHT = 4 };
 
 // Walks the cells of one frame, fills the batch and draws the extras in between. A
@@ -95,9 +96,13 @@ public:
                 const std::size_t cell = std::size_t(r0) * std::size_t(lastCol) + std::size_t(c0);
                 mesh.span(r0, r1, c0, c1, pair);
                 const unsigned closing = (r1 == rowEnd ? BOTTOM : NONE) | (c1 == lastCol ? RIGHT : NONE);
-                for (int i = 0; i < 2; i++)
+                for (int i = 0; i < 2; i++) {
+                    // An outline needs the second triangle only for closing edges and needles.
+                    if (outline && i == 1 && closing == NONE && !drawDiff)
+                        continue;
                     if ((2 * cell + i) % triangleStep == 0)
                         triangle(pair[i], cell, r0, c0 + i, i == 1, cut, i == 0 ? FIRST : closing);
+                }
             }
         }
     }
@@ -129,7 +134,6 @@ private:
         else if (edges == FIRST) {
             batch.addEdge(l.colour, t, 0, 2);
             batch.addEdge(l.colour, t, 0, 1);
-            batch.addEdge(l.colour, t, 1, 2);
         } else {
             if (edges & BOTTOM)
                 batch.addEdge(l.colour, t, 1, 2);

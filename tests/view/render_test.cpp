@@ -204,13 +204,13 @@ TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
     };
     buttonState = true;
     frame();
-    // The coarse cell from (250, 250) to (252, 252): on its diagonal a line, amid its
-    // first triangle (on the diagonal of a fine cell) none.
-    EXPECT_GT(lineNear(251, 251), 0);
-    EXPECT_EQ(lineNear(250.5f, 250.5f), 0);
+    // The coarse cell from (250, 250) to (252, 252): on its left edge a line, on the
+    // edge between its fine cells none.
+    EXPECT_GT(lineNear(251, 250), 0);
+    EXPECT_EQ(lineNear(250.5f, 251), 0);
     buttonState = false;
     frame();
-    EXPECT_EQ(lineNear(250.5f, 250.5f), 9);
+    EXPECT_EQ(lineNear(250.5f, 251), 9);
 }
 
 TEST_F(RenderTest, AxesAreRedBlueAndYellow)
