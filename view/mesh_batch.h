@@ -11,9 +11,16 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "model/mesh.h"
 #include "view/colours.h"
+
+struct MeshVertex {
+    float colour[3];
+    float normal[3];
+    float position[3];
+};
 
 class MeshBatch {
 public:
@@ -44,13 +51,12 @@ public:
     // Draws what has been gathered. Extras drawn in immediate mode between pieces come
     // after a flush, so everything reaches GL in the order of the mesh.
     void flush();
+    // Every band drawn from now on is also copied into copies.
+    void keepIn(std::vector<std::vector<MeshVertex>>* copies) { kept = copies; }
+
+    static void draw(GLenum mode, const MeshVertex* band, std::size_t count);
 
 private:
-    struct Vertex {
-        float colour[3];
-        float normal[3];
-        float position[3];
-    };
     void room(std::size_t count)
     {
         if (used + count > CAPACITY)
@@ -68,6 +74,7 @@ private:
     // in the driver; any size gives the same pixels.
     static const std::size_t CAPACITY = 6144;
     const GLenum mode;
-    std::unique_ptr<Vertex[]> vertices;
+    std::unique_ptr<MeshVertex[]> vertices;
     std::size_t used = 0;
+    std::vector<std::vector<MeshVertex>>* kept = nullptr;
 };

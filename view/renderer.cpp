@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "model/mesh.h"
 #include "model/mountain.h"
+#include "view/kept_preview.h"
 #include "view/mesh_batch.h"
 #include "view/triangle_look.h"
 #include "view/view_state.h"
@@ -75,7 +78,7 @@ public:
           looks(model),
           outline(outlines && drawTriangles),
           immediate(!lighting && !outline),
-          batch(!drawTriangles ? GL_POINTS : outline ? GL_LINES : GL_TRIANGLES)
+          batch(mode())
     {
         glGetFloatv(GL_CURRENT_NORMAL, normal);
     }
@@ -106,6 +109,9 @@ public:
             }
         }
     }
+
+    GLenum mode() const { return !drawTriangles ? GL_POINTS : outline ? GL_LINES : GL_TRIANGLES; }
+    void keepIn(std::vector<std::vector<MeshVertex>>* bands) { batch.keepIn(bands); }
 
     void finish()
     {
@@ -223,11 +229,30 @@ void mountain::drawgrid()
     if (grid == nullptr || curveLevels.size() != cellCount() || diffLevels.size() != cellCount())
         return;
     const int preview = previewStep(nrows, ncols, buttonState);
-    MeshDrawer drawer(*this, preview > 0);
-    if (preview > 0)
-        drawer.cells(preview, 1);
-    else
+    if (preview == 0) {
+        if (!keptPreview.bands.empty())
+            forgetPreview();
+        MeshDrawer drawer(*this, false);
         drawer.cells(1, frameStep(nrows, ncols, buttonState));
+        drawer.finish();
+        return;
+    }
+    // Cubes and needles are drawn between the bands, and are not kept with them.
+    const bool keep = !(comparisonMatchesDem() && (drawPoints || drawDiff));
+    std::vector<std::uint64_t> key = previewKey(preview);
+    if (keep && key == keptPreview.key) {
+        for (const std::vector<MeshVertex>& band : keptPreview.bands)
+            MeshBatch::draw(keptPreview.mode, band.data(), band.size());
+        return;
+    }
+    forgetPreview();
+    MeshDrawer drawer(*this, true);
+    if (keep) {
+        keptPreview.key = std::move(key);
+        keptPreview.mode = drawer.mode();
+        drawer.keepIn(&keptPreview.bands);
+    }
+    drawer.cells(preview, 1);
     drawer.finish();
 }
 

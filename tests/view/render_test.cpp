@@ -193,24 +193,29 @@ TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
     eyevalue = -20;  // just beyond the near plane: a cell spans several pixels
     const int size = 502;  // 251001 cells: coarse cells of 2 x 2
     ASSERT_TRUE(open(grid("dem.grd", size, size, flat(size, size, 100))));
-    const auto lineNear = [&](float row, float col) {
+    // Pixels of a colour in the 3 x 3 square around a grid point.
+    const auto near = [&](float row, float col, const float* rgb) {
         int x = 0, y = 0;
         EXPECT_TRUE(projectGridPoint(row, col, x, y));
-        int lines = 0;
+        int count = 0;
         for (int dx = -1; dx <= 1; dx++)
             for (int dy = -1; dy <= 1; dy++)
-                lines += !colourNear(pixel(x + dx, y + dy), 0.9f, 0.9f, 1.0f);
-        return lines;
+                count += colourNear(pixel(x + dx, y + dy), rgb[0], rgb[1], rgb[2]);
+        return count;
     };
+    const float darkGreen[3] = {0, 0.3f, 0};  // the height ramp of a flat grid
     buttonState = true;
     frame();
     // The coarse cell from (250, 250) to (252, 252): on its left edge a line, on the
     // edge between its fine cells none.
-    EXPECT_GT(lineNear(251, 250), 0);
-    EXPECT_EQ(lineNear(250.5f, 251), 0);
+    EXPECT_GT(near(251, 250, MountainGreen), 0);
+    EXPECT_EQ(near(250.5f, 251, BACKGROUND), 9);
+    drawColors = true;  // switched during the drag: the preview follows
+    frame();
+    EXPECT_GT(near(251, 250, darkGreen), 0);
     buttonState = false;
     frame();
-    EXPECT_EQ(lineNear(250.5f, 251), 9);
+    EXPECT_EQ(near(250.5f, 251, darkGreen), 9);
 }
 
 TEST_F(RenderTest, AxesAreRedBlueAndYellow)
