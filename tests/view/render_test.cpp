@@ -218,6 +218,36 @@ TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
     EXPECT_EQ(near(250.5f, 251, darkGreen), 9);
 }
 
+TEST_F(RenderTest, LitFramesFollowTheSameRulesBandByBand)
+{
+    // Lit frames are drawn from vertex arrays; 70 x 70 points make 9522 triangles, several
+    // bands. Lighting shades the colours, so only which channel leads is checked.
+    drawTriangles = true;
+    topViewUnlit();
+    lighting = 1;
+    std::vector<float> dem = flat(70, 70, 1000);
+    dem[40 * 70 + 40] = 1200;
+    ASSERT_TRUE(open(grid("dem.grd", 70, 70, dem, 10)));
+    drawCurveColor = true;
+    frame();
+    const Pixel ground = at(60.5f, 10.5f);  // in the last band
+    EXPECT_GT(ground.green, ground.red);
+    EXPECT_GT(ground.green, ground.blue);
+    const Pixel spike = at(40.5f, 40.5f);
+    EXPECT_GT(spike.red, spike.green);
+    const float* bg = BACKGROUND;
+    plotProfile = true;
+    profileYpos = 2;  // rows of cells from 66 on are cut
+    frame();
+    EXPECT_FALSE(colourNear(at(64.5f, 30.5f), bg[0], bg[1], bg[2]));
+    EXPECT_TRUE(colourNear(at(68.5f, 30.5f), bg[0], bg[1], bg[2]));
+    plotProfile = false;
+    drawTriangles = false;  // one point per triangle, at its first vertex
+    frame();
+    EXPECT_FALSE(colourNear(at(60, 10), bg[0], bg[1], bg[2], 8));
+    EXPECT_TRUE(colourNear(at(60.5f, 10.5f), bg[0], bg[1], bg[2]));
+}
+
 TEST_F(RenderTest, AxesAreRedBlueAndYellow)
 {
     topViewUnlit();  // x and y axes seen flat, the z axis end-on
