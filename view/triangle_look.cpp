@@ -7,6 +7,7 @@
 #include "model/colour_codes.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
+#include "view/vegetation_memo.h"
 #include "view/view_state.h"
 
 namespace {
@@ -86,14 +87,7 @@ void TriangleLooks::overlay(TriangleLook& l, std::size_t cell, int row, int col)
     }
 }
 
-// Neighbouring triangles share lookup points: the second triangle of a cell and the
-// first of the next look at the same one, and the stencil behind it is not cheap.
 bool TriangleLooks::vegetation(int row, int col)
 {
-    if (row != vegetationRow || col != vegetationCol) {
-        vegetationRow = row;
-        vegetationCol = col;
-        vegetationValue = vegetationHigh(m.grid[row][col], row, col);
-    }
-    return vegetationValue;
+    return &m == &mt ? rememberedVegetationHigh(row, col) : vegetationHigh(m.grid[row][col], row, col);
 }

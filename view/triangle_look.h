@@ -23,8 +23,7 @@ struct TriangleLook {
     float needleDifference = 0;  // DEM minus comparison at the lookup point
 };
 
-// Per frame: the flags and ranges every triangle's rules read, and a memory of the last
-// vegetation lookup (neighbouring triangles share lookup points).
+// Per frame: the flags and ranges every triangle's rules read.
 class TriangleLooks {
 public:
     explicit TriangleLooks(mountain& m);
@@ -41,6 +40,4 @@ private:
     const bool comparable;
     const int classInterval;  // 0 when no height-class table fits the contour interval
     const int rampMax, rampMin;
-    int vegetationRow = -1, vegetationCol = -1;
-    bool vegetationValue = false;
 };

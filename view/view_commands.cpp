@@ -10,6 +10,7 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "view/my_window.h"
+#include "view/vegetation_memo.h"
 #include "view/view_state.h"
 
 LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* demName, const char* comparisonName,
@@ -19,6 +20,7 @@ LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* dem
     const LoadOutcome outcome =
         start(demName, exaggeration, comparisonName, presetInterval(fileType, contourInterval), fileCount);
     if (outcome == LoadOutcome::Loaded) {
+        forgetVegetation();  // the new heights may sit where the old ones were
         REDRAW = true;
         TREELINE = treeline;
         OPEN = open;

@@ -1,6 +1,7 @@
 #include "view/view_state.h"
 
 #include "view/kept_preview.h"
+#include "view/vegetation_memo.h"
 
 bool drawColors = false;
 bool drawAxes = false;
@@ -49,4 +50,5 @@ void resetView()
     position0[2] = ZPOS;
     position0[3] = 1;
     forgetPreview();
+    forgetVegetation();
 }

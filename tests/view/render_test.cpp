@@ -72,6 +72,25 @@ TEST_F(RenderTest, TreelineAndSteepnessGiveTheTwoGreens)
     EXPECT_TRUE(colourNear(at(15, 0.5f), 0.3f, 0.5f, 0.3f));
 }
 
+TEST_F(RenderTest, VegetationGreensFollowTheTreelineAndNewHeights)
+{
+    // The vegetation rule's answers are remembered from frame to frame.
+    drawTriangles = true;
+    topViewUnlit();
+    ASSERT_TRUE(open(grid("dem.grd", 20, 20, flat(20, 20, 3000), 100)));
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.3f, 0.5f, 0.3f));
+    TREELINE = 2000;
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.4f, 0.5f, 0.4f));
+    ASSERT_TRUE(open(grid("dem2.grd", 20, 20, flat(20, 20, 3500), 100)));  // treeline 4100 again
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.3f, 0.5f, 0.3f));
+    ASSERT_TRUE(open(grid("dem3.grd", 20, 20, flat(20, 20, 5000), 100)));
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.4f, 0.5f, 0.4f));
+}
+
 TEST_F(RenderTest, CurvatureSpikeIsRedAndOverDifferenceColours)
 {
     drawTriangles = true;
