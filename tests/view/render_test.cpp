@@ -237,6 +237,21 @@ TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
     EXPECT_EQ(near(250.5f, 251, darkGreen), 9);
 }
 
+TEST_F(RenderTest, DragOfAGridOfAtMost100000PointsDrawsEveryOtherTriangle)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    eyevalue = -20;
+    ASSERT_TRUE(open(grid("dem.grd", 400, 250, flat(400, 250, 100))));  // exactly 100000 points
+    buttonState = true;
+    frame();
+    EXPECT_TRUE(colourNear(at(200.25f, 125.25f), 0.3f, 0.5f, 0.3f));  // a cell's first triangle
+    EXPECT_TRUE(colourNear(at(200.75f, 125.75f), 0.9f, 0.9f, 1.0f));  // its second
+    buttonState = false;
+    frame();
+    EXPECT_TRUE(colourNear(at(200.75f, 125.75f), 0.3f, 0.5f, 0.3f));
+}
+
 TEST_F(RenderTest, LitFramesFollowTheSameRulesBandByBand)
 {
     // Lit frames are drawn from vertex arrays; 70 x 70 points make 9522 triangles, several
