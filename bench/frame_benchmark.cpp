@@ -1,11 +1,15 @@
 // Prints how long the 3D view takes for one full frame (display()) on generated grids,
 // filled triangles with lighting on, with and without an overlay, and for the preview
-// frame drawn while the left button is held. Run it under an X server:
+// frame drawn while the left button is held. Beside them the limit: the same flat-lit
+// triangles in one colour, compiled once into one display list, drawn with the same
+// camera and light; what the renderer adds to that is its own cost. Run it under an X
+// server:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/frame-benchmark
 
 #include <FL/Fl.H>
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -18,6 +22,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "model/mesh.h"
 #include "model/mountain.h"
 #include "model/grid_writer.h"
 #include "view/my_window.h"
@@ -41,19 +46,72 @@ std::string writeTerrain(const std::string& dir, int size)
     return path;
 }
 
-double medianFrameMs(MyWindow& view, int frames)
+template <typename Frame>
+double medianMs(int frames, Frame frame)
 {
     std::vector<double> times;
-    view.make_current();
-    view.draw();  // the first frame after an Open sets the projection for the rest
     for (int i = 0; i < frames; i++) {
         const auto t0 = std::chrono::steady_clock::now();
-        display();
+        frame();
         glFinish();
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+double medianFrameMs(MyWindow& view, int frames)
+{
+    view.make_current();
+    view.draw();  // the first frame after an Open sets the projection for the rest
+    return medianMs(frames, display);
+}
+
+// The mesh of mt as plain lit triangles in one colour, in one display list.
+GLuint compileLimitList()
+{
+    const MeshGeometry mesh(mt);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glColor3fv(MountainGreen);
+    glBegin(GL_TRIANGLES);
+    MeshTriangle pair[2];
+    for (int r = 0; r + 1 < mt.nrows; r++)
+        for (int c = 0; c + 1 < mt.ncols; c++) {
+            mesh.cell(r, c, pair);
+            for (const MeshTriangle& t : pair) {
+                glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]);
+                for (const float* v : t.v)
+                    glVertex3f(v[0], -v[1], v[2]);
+            }
+        }
+    glEnd();
+    glEndList();
+    return list;
+}
+
+// display() with the mesh replaced by the list.
+double medianLimitMs(MyWindow& view, int frames)
+{
+    view.make_current();  // the frames before have set up the projection and the light
+    const GLuint list = compileLimitList();
+    const double ms = medianMs(frames, [list] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        gluLookAt(0, 0, eyevalue, 0, 0, 0, 0, 1, 0);
+        glRotatef(xrotation, 1, 0, 0);
+        glRotatef(zrotation, 0, 0, 1);
+        glLightfv(GL_LIGHT0, GL_POSITION, position0);
+        glCallList(list);
+    });
+    glDeleteLists(list, 1);
+    return ms;
+}
+
+void row(const std::string& grid, const char* frame, double ms)
+{
+    std::printf("%-12s %-28s %12.1f\n", grid.c_str(), frame, ms);
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -71,7 +129,8 @@ int main(int argc, char** argv)
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     std::printf("GL renderer: %s\n", renderer ? renderer : "unknown");
     std::printf("%-12s %-28s %12s\n", "grid", "frame", "median ms");
-    for (int size : {500, 1000}) {
+    double fullLit1000 = 0, limit1000 = 0, limit500 = 0, drag4000 = 0;
+    for (int size : {500, 1000, 4000}) {
         const std::string path = writeTerrain(dir, size);
         resetModel();
         resetAnalysis();
@@ -88,19 +147,34 @@ int main(int argc, char** argv)
         dup2(console, 1);
         close(nowhere);
         close(console);
-        const int frames = size > 500 ? 5 : 9;
+        // A full frame of 4000 x 4000 takes seconds under a software GL.
+        const int frames = size > 1000 ? 3 : size > 500 ? 5 : 9;
         const std::string grid = std::to_string(size) + " x " + std::to_string(size);
-        std::printf("%-12s %-28s %12.1f\n", grid.c_str(), "full, no overlay", medianFrameMs(view, frames));
-        drawCurveColor = true;
-        std::printf("%-12s %-28s %12.1f\n", grid.c_str(), "full, curvature overlay", medianFrameMs(view, frames));
-        drawCurveColor = false;
+        const double full = medianFrameMs(view, frames);
+        row(grid, "full, no overlay", full);
+        if (size <= 1000) {
+            drawCurveColor = true;
+            row(grid, "full, curvature overlay", medianFrameMs(view, frames));
+            drawCurveColor = false;
+        }
         buttonState = true;
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-        std::printf("%-12s %-28s %12.1f\n", grid.c_str(), "drag preview (outlines)", medianFrameMs(view, frames));
+        const double drag = medianFrameMs(view, size > 1000 ? 9 : frames);
+        row(grid, "drag preview (outlines)", drag);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         buttonState = false;
+        const double limit = medianLimitMs(view, frames);
+        row(grid, "limit (one display list)", limit);
+        if (size == 500)
+            limit500 = limit;
+        if (size == 1000)
+            fullLit1000 = full, limit1000 = limit;
+        if (size == 4000)
+            drag4000 = drag;
         std::remove(path.c_str());
     }
+    std::printf("ratio full 1000 x 1000 / its limit:       %6.2f (target 1.25)\n", fullLit1000 / limit1000);
+    std::printf("ratio drag 4000 x 4000 / limit 500 x 500: %6.2f (target 1.5)\n", drag4000 / limit500);
     rmdir(dir.c_str());
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "analysis/loader.h"
 #include "model/mountain.h"
+#include "view/kept_preview.h"
 #include "view/renderer.h"
 #include "view/view_state.h"
 
@@ -97,8 +98,10 @@ void MyWindow::handleMouse(int)
     if (Fl::event_button() != FL_LEFT_MOUSE)
         return;
     buttonState = true;
-    // Large grids switch to outlines while the button is held, so turning stays quick.
-    if (mt.gridsize() > 100000) {
+    forgetPreview();  // a new drag: the last one's preview may show another scene
+    // Large grids are drawn as a coarse outline preview while the button is held, so
+    // turning stays quick.
+    if (mt.gridsize() > PREVIEW_POINTS) {
         if (glCurrent())
             glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         mouseMove(Fl::event_x(), Fl::event_y());
@@ -125,6 +128,7 @@ int MyWindow::handle(int event)
         break;
     case FL_RELEASE:
         buttonState = false;
+        forgetPreview();
         if (glCurrent())
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         break;

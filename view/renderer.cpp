@@ -4,30 +4,39 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
-#include "analysis/curvature.h"
-#include "analysis/difference.h"
-#include "analysis/height_classes.h"
-#include "analysis/slope.h"
-#include "model/colour_codes.h"
 #include "model/mesh.h"
 #include "model/mountain.h"
-#include "model/numeric.h"
-#include "view/colours.h"
+#include "view/kept_preview.h"
+#include "view/mesh_batch.h"
+#include "view/triangle_look.h"
 #include "view/view_state.h"
 
-void triangleLookupPoint(int t, int cols, int& row, int& col)
-{
-    const int perRow = 2 * (cols - 1);
-    row = t / perRow;
-    const int k = t % perRow;
-    col = k % 2 == 0 ? k / 2 : (k + 1) / 2;
-}
+namespace {
+
+// About as many cells as the drag preview of a large grid draws.
+const double PREVIEW_CELLS = 250000;
+
+}  // namespace
 
 int frameStep(int rows, int cols, bool buttonHeld)
 {
-    return buttonHeld ? rows * cols / 100000 + 1 : 1;
+    if (!buttonHeld || std::int64_t(rows) * cols > PREVIEW_POINTS)
+        return 1;
+    return rows * cols / PREVIEW_POINTS + 1;
+}
+
+int previewStep(int rows, int cols, bool buttonHeld)
+{
+    if (!buttonHeld || std::int64_t(rows) * cols <= PREVIEW_POINTS)
+        return 0;
+    const double cells = double(std::max(rows - 1, 0)) * double(std::max(cols - 1, 0));
+    return std::max(1, static_cast<int>(std::ceil(std::sqrt(cells / PREVIEW_CELLS))));
 }
 
 namespace {
@@ -44,89 +53,177 @@ void drawSunSphere()
     glPopMatrix();
 }
 
-void vertex(const float* v) { glVertex3f(v[0], -v[1], v[2]); }
+// Edges of a coarse cell drawn in the preview, each edge of the grid once: a cell
+// draws its top and left edge (of its first triangle), and only the cells at the last row
+// and column close the grid with the bottom and right edge (of their second triangle).
+// The diagonals are left out: under a software GL lines cost about twice what filled
+// triangles do, and a coarse cell spans a pixel or two at the scale of the whole grid.
+enum Edges : unsigned { NONE = 0, FIRST = 1, BOTTOM = 2, RIGHT = 4 };
 
-void normal(const MeshTriangle& t) { glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]); }
-
-// Point mode: a triangle is a single point at its first vertex.
-void point(const MeshTriangle& t)
-{
-    glBegin(GL_POINTS);
-    normal(t);
-    vertex(t.v[0]);
-    glEnd();
-}
-
-// Base colour of a triangle, the first rule that applies.
-void baseColour(mountain& m, const MeshTriangle& t, int tIndex, int row, int col, bool comparable)
-{
-    const bool hasData = comparable && rd.grid[row][col] > 0;
-    if (drawContours && hasData) {
-        glColor3f(0.7f, 0.7f, 0.7f);
-        return;
+// Walks the cells of one frame, fills the batch and draws the extras in between. A
+// needle is lit with the normal given last, so the drawer keeps the normal and colour
+// immediate mode would have left, and leaves them behind for the next frame.
+//
+// Unlit, a colour reaches the pixels without lighting in between, and Mesa rounds it
+// differently at some pixels depending on how immediate mode handed it over (the first
+// primitive after its vertex store was flushed, at the start of the mesh or after a
+// cube; a colour given between a needle and its triangle) than when arrays hand it over.
+// Unlit frames are therefore given in immediate mode call for call as they always were;
+// lit frames come out the same either way.
+class MeshDrawer {
+public:
+    MeshDrawer(mountain& model, bool outlines)
+        : m(model),
+          mesh(model),
+          looks(model),
+          outline(outlines && drawTriangles),
+          immediate(!lighting && !outline),
+          batch(mode())
+    {
+        glGetFloatv(GL_CURRENT_NORMAL, normal);
     }
-    if (drawPoints && hasData) {
-        if (tIndex % 2 == 0) {
-            glColor3f(0.9f, 0.6f, 0.6f);
-            glPushMatrix();
-            glTranslatef(t.v[1][0], -t.v[1][1], t.v[1][2]);
-            glutSolidCube(0.005);
-            glPopMatrix();
+
+    // Every step-th row and column (coarse cells span step cells, clamped at the last row
+    // and column and at the profile cut, and take the looks of their first cell); of the
+    // triangles, every triangleStep-th in mesh order.
+    void cells(int step, int triangleStep)
+    {
+        const int lastRow = m.nrows - 1, lastCol = m.ncols - 1;
+        const int rowEnd = plotProfile ? std::min(lastRow, m.nrows - 2 - profileYpos) : lastRow;
+        const bool masking = m.masking();  // masked cells are not drawn, nor their extras
+        MeshTriangle pair[2];
+        for (int r0 = 0; r0 < lastRow; r0 += step) {
+            const bool cut = plotProfile && m.nrows - r0 - 2 <= profileYpos;
+            const int r1 = cut ? std::min(r0 + step, lastRow) : std::min(r0 + step, rowEnd);
+            for (int c0 = 0; c0 < lastCol; c0 += step) {
+                const int c1 = std::min(c0 + step, lastCol);
+                if (masking && m.cellMasked(r0, c0))
+                    continue;
+                const std::size_t cell = std::size_t(r0) * std::size_t(lastCol) + std::size_t(c0);
+                mesh.span(r0, r1, c0, c1, pair);
+                const unsigned closing = (r1 == rowEnd ? BOTTOM : NONE) | (c1 == lastCol ? RIGHT : NONE);
+                for (int i = 0; i < 2; i++) {
+                    // An outline needs the second triangle only for closing edges and needles.
+                    if (outline && i == 1 && closing == NONE && !drawDiff)
+                        continue;
+                    if ((2 * cell + i) % triangleStep == 0)
+                        triangle(pair[i], cell, r0, c0 + i, i == 1, cut, i == 0 ? FIRST : closing);
+                }
+            }
         }
-        glColor3fv(MountainGreen);
-        return;
     }
-    glColor3fv(vegetationHigh(m.grid[row][col], row, col) ? MountainGreenHigh : MountainGreen);
-}
 
-// The needle of a difference: from the triangle's second vertex upwards, blue where the
-// DEM lies above the comparison, red where below.
-void drawDiffSurf(mountain& m, const MeshTriangle& t, int row, int col)
-{
-    if (!comparisonMatchesDem())
-        return;
-    const float d = m.getElev(row, col) - rd.getGrid(row, col);
-    if (d > 0)
-        glColor3f(0.3f, 0.3f, 0.9f);
-    else if (d < 0)
-        glColor3f(0.9f, 0.3f, 0.3f);
-    const float offset = 0.5f;
-    const float length = m.zscale * std::fabs(d) + 0.05f;
-    if (drawTriangles) {
+    GLenum mode() const { return !drawTriangles ? GL_POINTS : outline ? GL_LINES : GL_TRIANGLES; }
+    void keepIn(std::vector<std::vector<MeshVertex>>* bands) { batch.keepIn(bands); }
+
+    void finish()
+    {
+        batch.flush();
+        restoreNormal();
+        if (coloured && !immediate)
+            glColor3f(colour.red, colour.green, colour.blue);
+    }
+
+private:
+    void triangle(const MeshTriangle& t, std::size_t cell, int row, int col, bool second, bool cut, unsigned edges)
+    {
+        const TriangleLook l = looks.look(cell, row, col, second);
+        if (l.cube)
+            cube(t.v[1]);
+        if (l.needle)
+            needle(t, l);
+        colour = l.colour;
+        coloured = true;
+        if (cut)
+            return;
+        if (immediate)
+            immediateTriangle(l.colour, t, !l.needle);
+        else if (!outline)
+            batch.add(l.colour, t);
+        else if (edges == FIRST) {
+            batch.addEdge(l.colour, t, 0, 2);
+            batch.addEdge(l.colour, t, 0, 1);
+        } else {
+            if (edges & BOTTOM)
+                batch.addEdge(l.colour, t, 1, 2);
+            if (edges & RIGHT)
+                batch.addEdge(l.colour, t, 0, 2);
+        }
+        givenNormal(t, normal);
+    }
+
+    static void givenNormal(const MeshTriangle& t, float* n)
+    {
+        n[0] = -t.normal[0];
+        n[1] = t.normal[1];
+        n[2] = -t.normal[2];
+    }
+
+    // GL's current normal must be what immediate mode would have left; in immediate mode
+    // it is already.
+    void restoreNormal() const
+    {
+        if (!immediate)
+            glNormal3fv(normal);
+    }
+
+    void cube(const float* at)
+    {
+        batch.flush();
+        restoreNormal();
+        glColor3f(0.9f, 0.6f, 0.6f);
+        glPushMatrix();
+        glTranslatef(at[0], -at[1], at[2]);
+        glutSolidCube(0.005);
+        glPopMatrix();
+        glGetFloatv(GL_CURRENT_NORMAL, normal);
+    }
+
+    // A needle has given the triangle its colour already.
+    void immediateTriangle(const Rgb& c, const MeshTriangle& t, bool giveColour) const
+    {
+        if (giveColour)
+            glColor3f(c.red, c.green, c.blue);
+        glBegin(drawTriangles ? GL_TRIANGLES : GL_POINTS);
+        glNormal3f(-t.normal[0], t.normal[1], -t.normal[2]);
+        for (int i = 0; i < (drawTriangles ? 3 : 1); i++)
+            glVertex3f(t.v[i][0], -t.v[i][1], t.v[i][2]);
+        glEnd();
+    }
+
+    // Upwards from the second vertex, starting above the surface; in point mode a point at
+    // the first vertex.
+    void needle(const MeshTriangle& t, const TriangleLook& l)
+    {
+        batch.flush();
+        glColor3f(l.colour.red, l.colour.green, l.colour.blue);
+        if (!drawTriangles) {
+            givenNormal(t, normal);
+            glBegin(GL_POINTS);
+            glNormal3fv(normal);
+            glVertex3f(t.v[0][0], -t.v[0][1], t.v[0][2]);
+            glEnd();
+            return;
+        }
+        const float offset = 0.5f;
+        const float length = m.zscale * std::fabs(l.needleDifference) + 0.05f;
+        restoreNormal();
         glBegin(GL_LINES);
         glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset);
         glVertex3f(t.v[1][0], -t.v[1][1], t.v[1][2] + offset + length);
         glEnd();
-    } else {
-        point(t);
     }
-}
 
-// Overlay colour, the first rule that applies; later rules are not consulted.
-void overlayColour(mountain& m, const MeshTriangle& t, std::size_t cell, int row, int col)
-{
-    const int curveColour = curvatureLevelColour(m.curveLevels[cell]);
-    const int diffColour = differenceLevelColour(m.diffLevels[cell]);
-    const float height = m.grid[row][col];
-    if (drawCurveColor && isErrorColour(curveColour)) {
-        setColor(curveColour);
-    } else if (drawDiffColor && isErrorColour(diffColour)) {
-        setColor(diffColour);
-    } else if (drawDiff && isErrorColour(diffColour)) {
-        drawDiffSurf(m, t, row, col);
-    } else if (colorHeightClasses) {
-        // Without a table for the current interval the base colour stays.
-        const int interval = rd.getContourInt();
-        if (interval > 0 && m.heightClassesFor(interval)) {
-            const int count = m.classes[heightClass(height, interval)];
-            glColor3f(heightClassRed(count, m.classMin, m.classMax), 0.6f, 0.3f);
-        }
-    } else if (drawColors) {
-        setColors(truncateToInt(m.getZmax()), truncateToInt(m.getZmin()), truncateToInt(height));
-    } else if (colorSlope) {
-        setSlopeColor(colorSlopeDeg(row, col));
-    }
-}
+    mountain& m;
+    const MeshGeometry mesh;
+    TriangleLooks looks;
+    const bool outline;
+    const bool immediate;
+    MeshBatch batch;
+    float normal[3];
+    Rgb colour = {0, 0, 0};
+    bool coloured = false;
+};
 
 }  // namespace
 
@@ -134,35 +231,32 @@ void mountain::drawgrid()
 {
     if (grid == nullptr || curveLevels.size() != cellCount() || diffLevels.size() != cellCount())
         return;
-    const int incr = frameStep(nrows, ncols, buttonState);
-    const bool comparable = comparisonMatchesDem();
-    const MeshGeometry mesh(*this);
-    MeshTriangle pair[2];
-    long long meshedCell = -1;
-    for (int t = 0; t < triangleCount; t += incr) {
-        int row, col;
-        triangleLookupPoint(t, ncols, row, col);
-        const std::size_t cell = static_cast<std::size_t>(t / 2);
-        if (static_cast<long long>(cell) != meshedCell) {
-            mesh.cell(row, static_cast<int>(cell % static_cast<std::size_t>(ncols - 1)), pair);
-            meshedCell = static_cast<long long>(cell);
-        }
-        const MeshTriangle& tri = pair[t % 2];
-        baseColour(*this, tri, t, row, col, comparable);
-        overlayColour(*this, tri, cell, row, col);
-        if (plotProfile && nrows - row - 2 <= profileYpos)
-            continue;
-        if (drawTriangles) {
-            glBegin(GL_TRIANGLES);
-            normal(tri);
-            vertex(tri.v[0]);
-            vertex(tri.v[1]);
-            vertex(tri.v[2]);
-            glEnd();
-        } else {
-            point(tri);
-        }
+    const int preview = previewStep(nrows, ncols, buttonState);
+    if (preview == 0) {
+        if (!keptPreview.bands.empty())
+            forgetPreview();
+        MeshDrawer drawer(*this, false);
+        drawer.cells(1, frameStep(nrows, ncols, buttonState));
+        drawer.finish();
+        return;
     }
+    // Cubes and needles are drawn between the bands, and are not kept with them.
+    const bool keep = !(comparisonMatchesDem() && (drawPoints || drawDiff));
+    std::vector<std::uint64_t> key = previewKey(preview);
+    if (keep && key == keptPreview.key) {
+        for (const std::vector<MeshVertex>& band : keptPreview.bands)
+            MeshBatch::draw(keptPreview.mode, band.data(), band.size());
+        return;
+    }
+    forgetPreview();
+    MeshDrawer drawer(*this, true);
+    if (keep) {
+        keptPreview.key = std::move(key);
+        keptPreview.mode = drawer.mode();
+        drawer.keepIn(&keptPreview.bands);
+    }
+    drawer.cells(preview, 1);
+    drawer.finish();
 }
 
 void mountain::drawcoordsystem()

@@ -5,11 +5,13 @@
 
 void display();
 
-// The lookup point of triangle t: the grid point whose height and comparison value
-// decide its colours. Both triangles of a cell look up its row; the first its column,
-// the second the next column.
-void triangleLookupPoint(int t, int cols, int& row, int& col);
+// Grids above this many points are drawn as outlines while the left button is held.
+const int PREVIEW_POINTS = 100000;
 
-// The triangle step of the current frame: 1, or larger while the left button is held
-// (the fast preview draws every incr-th triangle).
+// While the left button is held the frame is a quick preview. A grid of at most
+// PREVIEW_POINTS points draws every frameStep-th triangle of its mesh (at most 2; 1 for a
+// still frame). A larger one draws the outlines of coarse cells that span previewStep x
+// previewStep cells, about 250000 of them, and the full mesh again once the button is
+// released; previewStep is 0 where the frame is no such preview.
 int frameStep(int rows, int cols, bool buttonHeld);
+int previewStep(int rows, int cols, bool buttonHeld);

@@ -12,6 +12,7 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "view/my_window.h"
+#include "view/vegetation_memo.h"
 #include "view/view_state.h"
 
 LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* demName, const char* comparisonName,
@@ -24,6 +25,7 @@ LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* dem
         if (!cellsInDegrees && mt.projection.empty() && mt.looksGeographic())
             std::cerr << "Hint: the cells of " << demName << " look like degrees; \"Cell Size in Degrees\" in "
                       << "Options (or --degrees) scales them to metres" << std::endl;
+        forgetVegetation();  // the new heights may sit where the old ones were
         REDRAW = true;
         TREELINE = treeline;
         OPEN = open;

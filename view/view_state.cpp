@@ -1,5 +1,8 @@
 #include "view/view_state.h"
 
+#include "view/kept_preview.h"
+#include "view/vegetation_memo.h"
+
 bool drawColors = false;
 bool drawAxes = false;
 bool drawTriangles = false;
@@ -46,4 +49,6 @@ void resetView()
     position0[1] = 0;
     position0[2] = ZPOS;
     position0[3] = 1;
+    forgetPreview();
+    forgetVegetation();
 }

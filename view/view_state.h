@@ -43,5 +43,6 @@ extern const float BACKGROUND[4];
 extern const float MountainGreen[3];      // where vegetation may grow
 extern const float MountainGreenHigh[3];  // above the treeline or too steep
 
-// Puts every display flag, the camera and the light back to their start-up values.
+// Puts every display flag, the camera and the light back to their start-up values, and
+// forgets a kept drag preview and the remembered vegetation.
 void resetView();

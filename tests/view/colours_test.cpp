@@ -58,27 +58,23 @@ TEST(Colours, HeightClassShadeRunsFromRarestToMostFrequent)
     EXPECT_FLOAT_EQ(heightClassRed(5, 5, 5), 0.2f);
 }
 
-TEST(Renderer, LookupPointOfEachTriangle)
+TEST(Renderer, DragPreviewDetailFollowsTheGridSize)
 {
-    // 4 columns: 6 triangles per row of cells.
+    // Up to 100000 points a held button thins the triangles; above, coarse cells of
+    // k x k cells keep the preview near 250000 cells.
     struct Case {
-        int t, row, col;
-    } cases[] = {{0, 0, 0}, {1, 0, 1}, {2, 0, 1}, {3, 0, 2}, {4, 0, 2}, {5, 0, 3}, {6, 1, 0}, {11, 1, 3}, {13, 2, 1}};
+        int rows, cols;
+        bool held;
+        int triangleStep, cellStep;
+    } cases[] = {{300, 300, false, 1, 0},      {300, 300, true, 1, 0},       {400, 250, true, 2, 0},
+                 {317, 317, true, 1, 1},       {2, 60000, true, 1, 1},       {501, 501, true, 1, 1},
+                 {502, 502, true, 1, 2},       {1000, 1000, true, 1, 2},     {1000, 1000, false, 1, 0},
+                 {4000, 4000, true, 1, 8},     {10000, 10000, true, 1, 20}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.t);
-        int row = -1, col = -1;
-        triangleLookupPoint(c.t, 4, row, col);
-        EXPECT_EQ(row, c.row);
-        EXPECT_EQ(col, c.col);
+        SCOPED_TRACE(testing::Message() << c.rows << " x " << c.cols << (c.held ? " held" : ""));
+        EXPECT_EQ(frameStep(c.rows, c.cols, c.held), c.triangleStep);
+        EXPECT_EQ(previewStep(c.rows, c.cols, c.held), c.cellStep);
     }
-}
-
-TEST(Renderer, FastPreviewStepGrowsWithTheGrid)
-{
-    EXPECT_EQ(frameStep(300, 300, false), 1);
-    EXPECT_EQ(frameStep(300, 300, true), 1);    // 90000 points
-    EXPECT_EQ(frameStep(400, 250, true), 2);    // exactly 100000 points
-    EXPECT_EQ(frameStep(1000, 1000, true), 11);
 }
 
 }  // namespace

@@ -72,6 +72,25 @@ TEST_F(RenderTest, TreelineAndSteepnessGiveTheTwoGreens)
     EXPECT_TRUE(colourNear(at(15, 0.5f), 0.3f, 0.5f, 0.3f));
 }
 
+TEST_F(RenderTest, VegetationGreensFollowTheTreelineAndNewHeights)
+{
+    // The vegetation rule's answers are remembered from frame to frame.
+    drawTriangles = true;
+    topViewUnlit();
+    ASSERT_TRUE(open(grid("dem.grd", 20, 20, flat(20, 20, 3000), 100)));
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.3f, 0.5f, 0.3f));
+    TREELINE = 2000;
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.4f, 0.5f, 0.4f));
+    ASSERT_TRUE(open(grid("dem2.grd", 20, 20, flat(20, 20, 3500), 100)));  // treeline 4100 again
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.3f, 0.5f, 0.3f));
+    ASSERT_TRUE(open(grid("dem3.grd", 20, 20, flat(20, 20, 5000), 100)));
+    frame();
+    EXPECT_TRUE(colourNear(at(10.5f, 10.5f), 0.4f, 0.5f, 0.4f));
+}
+
 TEST_F(RenderTest, CurvatureSpikeIsRedAndOverDifferenceColours)
 {
     drawTriangles = true;
@@ -116,6 +135,8 @@ TEST_F(RenderTest, HeightRampWinsOverSlopeColours)
     // The cell's first triangle looks up column 2, 60 above zmin of a 570 range: first
     // third, 0.3 + 0.7 * 60 / 190 green.
     EXPECT_TRUE(colourNear(at(10.25f, 2.25f), 0.0f, 0.3f + 0.7f * 60 / 190, 0.0f));
+    // Its second triangle looks up the next column, 90 above zmin.
+    EXPECT_TRUE(colourNear(at(10.75f, 2.75f), 0.0f, 0.3f + 0.7f * 90 / 190, 0.0f));
     drawColors = false;
     frame();
     // A plane rising along the columns has its gradient across them: angle 0, white.
@@ -184,6 +205,83 @@ TEST_F(RenderTest, ProfileCutRemovesTheLastRowsOfCells)
     EXPECT_TRUE(colourNear(at(10.5f, 5.5f), 0.9f, 0.9f, 1.0f));
 }
 
+TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    eyevalue = -20;  // just beyond the near plane: a cell spans several pixels
+    const int size = 502;  // 251001 cells: coarse cells of 2 x 2
+    ASSERT_TRUE(open(grid("dem.grd", size, size, flat(size, size, 100))));
+    // Pixels of a colour in the 3 x 3 square around a grid point.
+    const auto near = [&](float row, float col, const float* rgb) {
+        int x = 0, y = 0;
+        EXPECT_TRUE(projectGridPoint(row, col, x, y));
+        int count = 0;
+        for (int dx = -1; dx <= 1; dx++)
+            for (int dy = -1; dy <= 1; dy++)
+                count += colourNear(pixel(x + dx, y + dy), rgb[0], rgb[1], rgb[2]);
+        return count;
+    };
+    const float darkGreen[3] = {0, 0.3f, 0};  // the height ramp of a flat grid
+    buttonState = true;
+    frame();
+    // The coarse cell from (250, 250) to (252, 252): on its left edge a line, on the
+    // edge between its fine cells none.
+    EXPECT_GT(near(251, 250, MountainGreen), 0);
+    EXPECT_EQ(near(250.5f, 251, BACKGROUND), 9);
+    drawColors = true;  // switched during the drag: the preview follows
+    frame();
+    EXPECT_GT(near(251, 250, darkGreen), 0);
+    buttonState = false;
+    frame();
+    EXPECT_EQ(near(250.5f, 251, darkGreen), 9);
+}
+
+TEST_F(RenderTest, DragOfAGridOfAtMost100000PointsDrawsEveryOtherTriangle)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    eyevalue = -20;
+    ASSERT_TRUE(open(grid("dem.grd", 400, 250, flat(400, 250, 100))));  // exactly 100000 points
+    buttonState = true;
+    frame();
+    EXPECT_TRUE(colourNear(at(200.25f, 125.25f), 0.3f, 0.5f, 0.3f));  // a cell's first triangle
+    EXPECT_TRUE(colourNear(at(200.75f, 125.75f), 0.9f, 0.9f, 1.0f));  // its second
+    buttonState = false;
+    frame();
+    EXPECT_TRUE(colourNear(at(200.75f, 125.75f), 0.3f, 0.5f, 0.3f));
+}
+
+TEST_F(RenderTest, LitFramesFollowTheSameRulesBandByBand)
+{
+    // Lit frames are drawn from vertex arrays; 70 x 70 points make 9522 triangles, several
+    // bands. Lighting shades the colours, so only which channel leads is checked.
+    drawTriangles = true;
+    topViewUnlit();
+    lighting = 1;
+    std::vector<float> dem = flat(70, 70, 1000);
+    dem[40 * 70 + 40] = 1200;
+    ASSERT_TRUE(open(grid("dem.grd", 70, 70, dem, 10)));
+    drawCurveColor = true;
+    frame();
+    const Pixel ground = at(60.5f, 10.5f);  // in the last band
+    EXPECT_GT(ground.green, ground.red);
+    EXPECT_GT(ground.green, ground.blue);
+    const Pixel spike = at(40.5f, 40.5f);
+    EXPECT_GT(spike.red, spike.green);
+    const float* bg = BACKGROUND;
+    plotProfile = true;
+    profileYpos = 2;  // rows of cells from 66 on are cut
+    frame();
+    EXPECT_FALSE(colourNear(at(64.5f, 30.5f), bg[0], bg[1], bg[2]));
+    EXPECT_TRUE(colourNear(at(68.5f, 30.5f), bg[0], bg[1], bg[2]));
+    plotProfile = false;
+    drawTriangles = false;  // one point per triangle, at its first vertex
+    frame();
+    EXPECT_FALSE(colourNear(at(60, 10), bg[0], bg[1], bg[2], 8));
+    EXPECT_TRUE(colourNear(at(60.5f, 10.5f), bg[0], bg[1], bg[2]));
+}
+
 TEST_F(RenderTest, AxesAreRedBlueAndYellow)
 {
     topViewUnlit();  // x and y axes seen flat, the z axis end-on
@@ -225,6 +323,24 @@ TEST_F(RenderTest, HeightClassesWithEqualCountsUseTheLowestShade)
     testing::internal::GetCapturedStdout();
     frame();
     EXPECT_TRUE(colourNear(at(4.5f, 4.5f), 0.2f, 0.6f, 0.3f));
+}
+
+TEST_F(RenderTest, MaskedCellsAreNotDrawn)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    GridHeader header;
+    header.nrows = header.ncols = 21;
+    header.hasNodata = true;
+    std::vector<float> heights = flat(21, 21, 100);
+    heights[10 * 21 + 10] = -9999;
+    const std::string path = dir.file("hole.grd");
+    writeGridFile(path, header, heights);
+    ASSERT_TRUE(open(path));
+    view->changeOptions(true, false);
+    frame();
+    EXPECT_TRUE(colourNear(pixel(312, 312), 0.9f, 0.9f, 1.0f));  // the background through the hole
+    EXPECT_TRUE(colourNear(pixel(200, 200), 0.3f, 0.5f, 0.3f));
 }
 
 TEST_F(RenderTest, RefusedLoadsKeepTheTerrainDrawn)
