@@ -22,9 +22,7 @@ const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
     "       karvo-report [--unit U] [--exaggeration E] [--classes] DEM COMPARISON --type dem|sparse|contour "
     "[--interval N]\n"
-    "       karvo-report --sparse N [-o FILE] DEM\n"
-    "options: --mask-nodata, --degrees, --format text|json|csv, --accuracy, --map curvature|difference FILE,\n"
-    "         --help, --version\n";
+    "       karvo-report --sparse N [-o FILE] DEM\n";
 
 const char* const reportHelp =
     "usage: karvo-report [OPTION...] DEM [COMPARISON --type dem|sparse|contour]\n"
