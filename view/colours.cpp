@@ -1,10 +1,6 @@
 #include "view/colours.h"
 
-#include <GL/gl.h>
-
 #include <cstdint>
-
-#include "analysis/slope.h"
 
 Rgb decodeColour(int code)
 {
@@ -31,23 +27,4 @@ float heightClassRed(int count, int classMin, int classMax)
     if (span == 0)
         return 0.2f;
     return static_cast<float>(double(std::int64_t(count) - classMin) / double(span) * 0.8 + 0.2);
-}
-
-void setColor(int code)
-{
-    const Rgb c = decodeColour(code);
-    glColor3f(c.red, c.green, c.blue);
-}
-
-void setColors(int zmax, int zmin, int height)
-{
-    const Rgb c = heightRamp(zmax, zmin, height);
-    glColor3f(c.red, c.green, c.blue);
-}
-
-void setSlopeColor(float angle)
-{
-    const SlopeColour c = slopeColour(angle);
-    if (c.set)
-        glColor3f(c.red, c.green, c.blue);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Colours of the 3D view. Each colour is computed by a plain function, so that it can
-// be checked without a GL context; the set* functions only hand it to OpenGL.
+// be checked without a GL context.
 
 struct Rgb {
     float red, green, blue;
@@ -17,7 +17,3 @@ Rgb heightRamp(int zmax, int zmin, int height);
 // The red component of the height class colouring: 0.2 for the rarest class up to 1.0
 // for the most frequent. A table whose classes are all equal gives 0.2.
 float heightClassRed(int count, int classMin, int classMax);
-
-void setColor(int code);
-void setColors(int zmax, int zmin, int height);
-void setSlopeColor(float angle);  // leaves the colour unchanged outside [-90, 90]
