@@ -119,6 +119,21 @@ void mountain::computeRange()
         }
 }
 
+GridView mountain::view() const
+{
+    GridView v;
+    v.rows = grid;
+    v.nrows = nrows;
+    v.ncols = ncols;
+    v.xllcorner = xllcorner;
+    v.yllcorner = yllcorner;
+    v.cellsize = cellsize;
+    v.groundX = v.groundY = groundCellsize();
+    v.maskValue = masking();
+    v.nodata = nodata_value;
+    return v;
+}
+
 bool mountain::looksGeographic() const
 {
     const float east = xllcorner + ncols * cellsize, north = yllcorner + nrows * cellsize;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/grid_view.h"
 #include "model/large_memory.h"
 
 // Model options, set by the programs' switches.
@@ -118,6 +119,8 @@ public:
         return nrows > 1 && ncols > 1 ? std::size_t(nrows - 1) * std::size_t(ncols - 1) : 0;
     }
     float getElev(int row, int col) const { return grid[row][col]; }  // no bounds check
+    // The grid as the analysis kernels take it, with the masking and cell lengths in force.
+    GridView view() const;
     float getZmin() const { return zmin; }
     float getZmax() const { return zmax; }
     void getCoord(float& x, float& y, float& size) const;
