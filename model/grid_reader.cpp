@@ -159,6 +159,10 @@ void mountain::readgridfile(const char* const* names, int index)
             std::cout << "nodata_value = " << nodata_value << std::endl;
     }
     refuseUnusableHeader(*this);
+    xllRead = xllcorner;
+    yllRead = yllcorner;
+    cellsizeRead = cellsize;
+    nodataRead = nodata_value;
 
     if (index == 1)
         readgrid(in);

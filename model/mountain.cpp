@@ -61,6 +61,7 @@ void mountain::discard()
     classes = {};
     nrows = ncols = 0;
     xllcorner = yllcorner = cellsize = nodata_value = 0;
+    xllRead = yllRead = cellsizeRead = nodataRead = 0;
     hasNodata = geographic = false;
     projection.clear();
     scalefactor = movex = movey = zcenter = zscale = 0;
@@ -82,6 +83,10 @@ void mountain::swapGrid(mountain& other)
     std::swap(yllcorner, other.yllcorner);
     std::swap(cellsize, other.cellsize);
     std::swap(nodata_value, other.nodata_value);
+    std::swap(xllRead, other.xllRead);
+    std::swap(yllRead, other.yllRead);
+    std::swap(cellsizeRead, other.cellsizeRead);
+    std::swap(nodataRead, other.nodataRead);
     std::swap(hasNodata, other.hasNodata);
     std::swap(geographic, other.geographic);
     std::swap(projection, other.projection);
@@ -125,9 +130,9 @@ GridView mountain::view() const
     v.rows = grid;
     v.nrows = nrows;
     v.ncols = ncols;
-    v.xllcorner = xllcorner;
-    v.yllcorner = yllcorner;
-    v.cellsize = cellsize;
+    v.xllcorner = xllRead;
+    v.yllcorner = yllRead;
+    v.cellsize = cellsizeRead;
     v.groundX = v.groundY = groundCellsize();
     v.maskValue = masking();
     v.nodata = nodata_value;

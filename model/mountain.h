@@ -35,6 +35,9 @@ public:
     float yllcorner = 0;
     float cellsize = 0;  // as read; in degrees for a geographic grid (see groundCellsize)
     float nodata_value = 0;
+    // The same header as read, in double precision, for georeferenced outputs and map
+    // coordinates: a float rounds a corner such as 612345.37 to 612345.375.
+    double xllRead = 0, yllRead = 0, cellsizeRead = 0, nodataRead = 0;
     bool hasNodata = false;   // the file gives a nodata value (a nodata line or a raster's)
     bool geographic = false;  // a raster whose coordinate system is geographic
     std::string projection;   // a raster's coordinate system (WKT), "" for a text grid

@@ -100,6 +100,10 @@ void RasterFile::header(mountain& m)
     const double nodata = GDALGetRasterNoDataValue(GDALGetRasterBand(dataset, 1), &has);
     m.hasNodata = has != 0;
     m.nodata_value = m.hasNodata ? static_cast<float>(nodata) : 0.0f;
+    m.xllRead = t[0];
+    m.yllRead = southUp ? t[3] : t[3] + m.nrows * t[5];
+    m.cellsizeRead = t[1];
+    m.nodataRead = m.hasNodata ? nodata : 0.0;
     const OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset);
     m.geographic = srs != nullptr && OSRIsGeographic(srs);
     const char* wkt = GDALGetProjectionRef(dataset);
