@@ -1,13 +1,12 @@
 #include "model/grid_writer.h"
 
-#include <cpl_error.h>
-#include <gdal.h>
-
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iomanip>
 #include <ostream>
 
+#include "model/gdal_module.h"
 #include "model/mountain.h"
 
 void writeHeader(std::ostream& out, const GridHeader& header)
@@ -93,35 +92,24 @@ bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector
     const std::uint8_t none = 255;
     if (levels.size() != m.cellCount())
         return false;
-    GDALAllRegister();
-    const char* options[] = {"COMPRESS=DEFLATE", nullptr};
-    GDALDriverH driver = GDALGetDriverByName("GTiff");
-    if (driver == nullptr)
+    std::string why;
+    GdalModule* gdal = gdalModule(why);
+    if (gdal == nullptr)
         return false;
-    CPLPushErrorHandler(CPLQuietErrorHandler);
-    CPLErrorReset();
-    GDALDatasetH map =
-        GDALCreate(driver, path.c_str(), m.ncols, m.nrows, 1, GDT_Byte, const_cast<char**>(options));
-    CPLPopErrorHandler();
-    if (map == nullptr)
-        return false;
-    double transform[6] = {m.xllcorner, m.cellsize, 0, m.yllcorner + double(m.nrows) * m.cellsize, 0, -m.cellsize};
-    GDALSetGeoTransform(map, transform);
-    if (!m.projection.empty())
-        GDALSetProjection(map, m.projection.c_str());
-    GDALRasterBandH band = GDALGetRasterBand(map, 1);
-    GDALSetRasterNoDataValue(band, none);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(m.ncols));
-    bool written = true;
-    for (int r = 0; r < m.nrows && written; r++) {
+    ByteRaster map;
+    map.ncols = m.ncols;
+    map.nrows = m.nrows;
+    const double transform[6] = {m.xllcorner, m.cellsize, 0, m.yllcorner + double(m.nrows) * m.cellsize, 0,
+                                 -m.cellsize};
+    std::copy(transform, transform + 6, map.transform);
+    map.projection = m.projection;
+    map.hasNodata = true;
+    map.nodata = none;
+    map.row = [&](int r, std::uint8_t* row) {
         for (int c = 0; c < m.ncols; c++) {
             const bool cell = r + 1 < m.nrows && c + 1 < m.ncols && !m.cellMasked(r, c);
             row[c] = cell ? levels[std::size_t(r) * (m.ncols - 1) + c] : none;
         }
-        written = GDALRasterIO(band, GF_Write, 0, r, m.ncols, 1, row.data(), m.ncols, 1, GDT_Byte, 0, 0) == CE_None;
-    }
-    CPLPushErrorHandler(CPLQuietErrorHandler);
-    GDALClose(map);  // flushes: a full disk shows here
-    CPLPopErrorHandler();
-    return written && CPLGetLastErrorType() != CE_Failure;
+    };
+    return gdal->writeByteGeoTiff(path, map, why);
 }

@@ -1,9 +1,5 @@
 #include "model/raster_reader.h"
 
-#include <cpl_error.h>
-#include <gdal.h>
-#include <ogr_srs_api.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -11,22 +7,13 @@
 #include <sstream>
 
 #include "model/error.h"
+#include "model/gdal_module.h"
 #include "model/mountain.h"
 #include "model/progress.h"
 
 namespace {
 
-// GDAL's own messages would go to standard error; ours name the file and the reason.
-struct QuietGdal {
-    QuietGdal() { CPLPushErrorHandler(CPLQuietErrorHandler); }
-    ~QuietGdal() { CPLPopErrorHandler(); }
-};
-
-std::string gdalMessage()
-{
-    const char* message = CPLGetLastErrorMsg();
-    return message != nullptr && message[0] != '\0' ? std::string(" (") + message + ")" : "";
-}
+std::string inParentheses(const std::string& message) { return message.empty() ? "" : " (" + message + ")"; }
 
 [[noreturn]] void refuseRaster(const std::string& path, const std::string& reason)
 {
@@ -36,7 +23,6 @@ std::string gdalMessage()
 bool isText(unsigned char c) { return (c >= 0x20 && c < 0x7f) || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
-
 bool startsAsText(const char* path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -55,35 +41,28 @@ bool startsAsText(const char* path)
 
 RasterFile::RasterFile(const char* name) : path(name)
 {
-    static const bool registered = (GDALAllRegister(), true);
-    (void)registered;
-    const QuietGdal quiet;
-    CPLErrorReset();
-    dataset = GDALOpen(name, GA_ReadOnly);
-    if (dataset != nullptr && GDALGetRasterCount(dataset) < 1) {
-        GDALClose(dataset);
-        dataset = nullptr;
+    std::string why;
+    GdalModule* gdal = gdalModule(why);
+    if (gdal == nullptr)
+        refuseRaster(path, "cannot be read as a raster: " + why);
+    source = gdal->openRaster(path, why);
+    if (source != nullptr && source->header().bands < 1) {
+        source.reset();
         refuseRaster(path, "the raster has no band");
     }
 }
 
-RasterFile::~RasterFile()
-{
-    if (dataset != nullptr)
-        GDALClose(dataset);
-}
+RasterFile::~RasterFile() = default;
 
 void RasterFile::header(mountain& m)
 {
-    m.ncols = GDALGetRasterXSize(dataset);
-    m.nrows = GDALGetRasterYSize(dataset);
+    const RasterHeader& h = source->header();
+    m.ncols = h.ncols;
+    m.nrows = h.nrows;
     // Without a geotransform a raster has pixels of 1 with its corner at the origin.
-    double t[6] = {0, 1, 0, 0, 0, -1};
-    const bool georeferenced = GDALGetGeoTransform(dataset, t) == CE_None;
-    if (!georeferenced) {
-        t[3] = m.nrows;
-        t[5] = -1;
-    }
+    double t[6] = {0, 1, 0, double(m.nrows), 0, -1};
+    if (h.georeferenced)
+        std::copy(h.transform, h.transform + 6, t);
     std::ostringstream size;
     size.precision(12);
     size << t[1] << " x " << std::fabs(t[5]);
@@ -96,29 +75,24 @@ void RasterFile::header(mountain& m)
     m.xllcorner = static_cast<float>(t[0]);
     m.yllcorner = static_cast<float>(southUp ? t[3] : t[3] + m.nrows * t[5]);
 
-    int has = 0;
-    const double nodata = GDALGetRasterNoDataValue(GDALGetRasterBand(dataset, 1), &has);
-    m.hasNodata = has != 0;
-    m.nodata_value = m.hasNodata ? static_cast<float>(nodata) : 0.0f;
+    m.hasNodata = h.hasNodata;
+    m.nodata_value = m.hasNodata ? static_cast<float>(h.nodata) : 0.0f;
     m.xllRead = t[0];
     m.yllRead = southUp ? t[3] : t[3] + m.nrows * t[5];
     m.cellsizeRead = t[1];
-    m.nodataRead = m.hasNodata ? nodata : 0.0;
-    const OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset);
-    m.geographic = srs != nullptr && OSRIsGeographic(srs);
-    const char* wkt = GDALGetProjectionRef(dataset);
-    m.projection = wkt != nullptr ? wkt : "";
+    m.nodataRead = m.hasNodata ? h.nodata : 0.0;
+    m.geographic = h.geographic;
+    m.projection = h.projection;
 }
 
 void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zmin, float& zmax) const
 {
-    const QuietGdal quiet;
-    const GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
+    std::string why;
     for (int r = 0; r < nrows; r++) {
         const int fileRow = southUp ? nrows - 1 - r : r;
         float* row = rows[r];
-        if (GDALRasterIO(band, GF_Read, 0, fileRow, ncols, 1, row, ncols, 1, GDT_Float32, 0, 0) != CE_None)
-            refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + gdalMessage());
+        if (!source->readRows(fileRow, 1, row, why))
+            refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + inParentheses(why));
         for (int c = 0; c < ncols; c++) {
             const float v = row[c];
             if (v > zmax)

@@ -5,9 +5,11 @@
 // value. Refusals end the read with an "ERROR: " line naming the file, as the text
 // reader's do.
 
+#include <memory>
 #include <string>
 
 class mountain;
+class RasterSource;
 
 // Whether the first non-blank bytes of the file are text (printable ASCII): such a
 // file is a text grid, whatever it holds after them. An empty file counts as text.
@@ -18,7 +20,7 @@ class RasterFile {
 public:
     explicit RasterFile(const char* path);  // refuses a raster without a band
     ~RasterFile();
-    bool isOpen() const { return dataset != nullptr; }
+    bool isOpen() const { return source != nullptr; }
     RasterFile(const RasterFile&) = delete;
     RasterFile& operator=(const RasterFile&) = delete;
 
@@ -31,6 +33,6 @@ public:
 
 private:
     std::string path;
-    void* dataset = nullptr;  // GDALDatasetH
-    bool southUp = false;     // rows run south to north in the file
+    std::unique_ptr<RasterSource> source;
+    bool southUp = false;  // rows run south to north in the file
 };

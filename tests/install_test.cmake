@@ -15,7 +15,7 @@ file(REMOVE_RECURSE "${PREFIX}")
 set(ENV{DESTDIR} "")  # a packager's DESTDIR would put the files elsewhere
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}")
 
-set(files bin/karvo-report share/man/man1/karvo-report.1)
+set(files bin/karvo-report lib/karvo/libkarvo_gdal.so share/man/man1/karvo-report.1)
 if(GUI)  # the entry's Exec and Icon name these
   list(APPEND files bin/karvo share/applications/karvo.desktop share/icons/hicolor/scalable/apps/karvo.svg)
   run(QUIET desktop-file-validate "${PREFIX}/share/applications/karvo.desktop")

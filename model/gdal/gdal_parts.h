@@ -1,0 +1,7 @@
+#pragma once
+// The pieces of the GDAL module, each in a file of its own; module.cpp hands them out.
+
+#include "model/gdal_module.h"
+
+std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, std::string& why);
+bool writeGdalByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why);

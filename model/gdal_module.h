@@ -1,0 +1,56 @@
+#pragma once
+// What the programs ask of GDAL, behind one interface. GDAL and the hundred libraries it
+// pulls in live in a module that is loaded the first time a raster is read or written,
+// so that the report of a text grid starts in a few milliseconds: a batch run over many
+// tiles pays the start-up per file. Nothing here includes a GDAL header.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+struct RasterHeader {
+    int ncols = 0, nrows = 0;
+    int bands = 0;
+    double transform[6] = {0, 1, 0, 0, 0, -1};  // GDAL's geotransform, as the file gives it
+    bool georeferenced = false;                 // the file has a geotransform
+    bool hasNodata = false;                     // band 1's nodata value
+    double nodata = 0;
+    bool geographic = false;  // the coordinate system is geographic (cells in degrees)
+    std::string projection;   // the coordinate system as WKT, "" when there is none
+};
+
+// An open raster; band 1 is read as floats.
+class RasterSource {
+public:
+    virtual ~RasterSource() = default;
+    virtual const RasterHeader& header() const = 0;
+    // count rows from file row first, full width, into out (count x ncols floats); false
+    // with GDAL's reason when the file cannot give them.
+    virtual bool readRows(int first, int count, float* out, std::string& why) = 0;
+};
+
+// A one-band Byte GeoTIFF: row(r, out) fills the ncols bytes of row r, north row first.
+struct ByteRaster {
+    int ncols = 0, nrows = 0;
+    double transform[6] = {0, 1, 0, 0, 0, -1};
+    std::string projection;
+    bool hasNodata = false;
+    std::uint8_t nodata = 0;
+    std::function<void(int r, std::uint8_t* out)> row;
+};
+
+class GdalModule {
+public:
+    virtual ~GdalModule() = default;
+    // nullptr when GDAL cannot open path as a raster; why then holds GDAL's message, if any.
+    virtual std::unique_ptr<RasterSource> openRaster(const std::string& path, std::string& why) = 0;
+    // Creates path (deflate-compressed); false with GDAL's reason when it cannot be written whole.
+    virtual bool writeByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why) = 0;
+};
+
+// The module, loaded on first use; nullptr, with the reason in why, when it cannot be.
+GdalModule* gdalModule(std::string& why);
+
+// The name of the module's entry point, which returns its one GdalModule.
+#define KARVO_GDAL_ENTRY "karvoGdalModule"
