@@ -26,3 +26,12 @@ struct GridView {
     double x(int c) const { return xllcorner + (c + 0.5) * cellsize; }
     double y(int r) const { return yllcorner + (nrows - r - 0.5) * cellsize; }
 };
+
+// A cell (r, c) spans the points (r, c) to (r + 1, c + 1); it is masked when a point its
+// triangles or its curvature read holds no height: its four corners and, for r, c >= 1,
+// the points above and left of its first corner.
+inline bool cellMasked(const GridView& g, int r, int c)
+{
+    return !g.valid(r, c) || !g.valid(r + 1, c) || !g.valid(r, c + 1) || !g.valid(r + 1, c + 1) ||
+           (r >= 1 && c >= 1 && (!g.valid(r - 1, c) || !g.valid(r, c - 1)));
+}
