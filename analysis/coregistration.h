@@ -29,7 +29,11 @@
 //       y = a cos(b - psi) + c = north' cos(psi) + east' sin(psi) + c;
 //   - (east', north') is added to the shift, and the reference read again at the new shift
 //     by bilinear interpolation of its values on the DEM's grid (analysis/grid_shift.h).
-// It ends when the increment is below toleranceCells (converged) or after maxIterations.
+// It ends when the increment is below toleranceCells (converged) or after maxIterations,
+// or with the shift found so far when a fit fails: fewer than minSlopedPoints sloped points
+// within the bound, or bins facing too narrow a range of directions (the fit's normal
+// matrix over the bins, divided by their count, with determinant below 0.01: bins all
+// around give 1/4, over half a circle about 0.05, over a quarter about 0.001).
 // Then the bias is the median of d within its bound at the final shift, flat points
 // included: they measure the bias best, and flat terrain keeps a bias without a shift.
 //
@@ -61,7 +65,7 @@ enum class CoregistrationStatus {
 };
 
 // The line a program prints for a status, e.g. "Coregistration: too few sloped points for
-// the fit; no horizontal shift".
+// the fit".
 const char* coregistrationStatusText(CoregistrationStatus status);
 
 struct Coregistration {

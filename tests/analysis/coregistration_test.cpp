@@ -74,9 +74,6 @@ TEST(CoregistrationTest, RecoversKnownShiftsAndBiases)
         ASSERT_TRUE(k.before && k.after);
         EXPECT_LT(k.after->rmse, 0.5);
         EXPECT_LT(std::fabs(k.after->mean), 0.05);
-        if (t.east != 0) {
-            EXPECT_LT(k.after->rmse, k.before->rmse / 4);
-        }
         double sum = 0;  // the coregistered reference against the DEM
         int n = 0;
         for (std::size_t i = 0; i < dem.h.size(); i++)
