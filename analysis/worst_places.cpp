@@ -92,7 +92,7 @@ class Selection {
 public:
     explicit Selection(std::size_t keep) : keep(keep) { kept.reserve(2 * keep); }
 
-    // Cells are added in row order, so one with the least kept value comes after it.
+    // Cells come in row order: one whose value equals the least kept comes after it.
     bool wants(float value) const { return !full || value > least.value; }
     void add(const Candidate& c)
     {

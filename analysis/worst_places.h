@@ -8,7 +8,8 @@
 //   difference  d = DEM - comparison at (r, c) where the comparison value is above 0, level
 //               1-4 by |d| / interval above 5, 10, 15 and 20 percent
 // The last row and column of points belong to no cell; masked cells (cellMasked) have no
-// figures.
+// figures. Without masking that leaves out only cells reading a height that is not finite,
+// which the passes grade (NaN as level 0, an infinity as the top level).
 //
 // Places of one kind are formed from the cells at level 1 or above of that kind, taken by
 // their value (kappa, or |d|) largest first, ties by row, then column: a cell whose row and
