@@ -47,13 +47,13 @@ namespace {
 
 const int levelColours[4] = {MOUNTAINGREEN, YELLOW, ORANGE, RED};
 
+}  // namespace
+
 // above holds 1, 2 and 3 units; the tests are strict and tried from the top.
-inline int curvatureLevel(float kappa, const float* above)
+int curvatureLevel(float kappa, const float* above)
 {
     return kappa > above[2] ? 3 : kappa > above[1] ? 2 : kappa > above[0] ? 1 : 0;
 }
-
-}  // namespace
 
 int curvatureColour(float kappa, float unit)
 {

@@ -25,6 +25,8 @@ void setStats(float maxCurve, float totalSq, int c15, int c10, int c5, int c);
 
 // The colour code of a curvature value for a given unit; thresholds are strict.
 int curvatureColour(float kappa, float unit);
+// The level 0-3 of a curvature value; above holds 1, 2 and 3 units as floats.
+int curvatureLevel(float kappa, const float* above);
 
 void resetCurvature();
 

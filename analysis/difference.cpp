@@ -36,15 +36,15 @@ namespace {
 
 const int levelColours[5] = {MOUNTAINGREEN, YELLOW, ORANGE, RED, VIOLET};
 
+}  // namespace
+
 // The ratio q = |d| / interval is held in single precision and compared with the
 // thresholds in double.
-inline int differenceLevel(float difference, float interval)
+int differenceLevel(float difference, float interval)
 {
     const float q = std::fabs(difference) / interval;
     return q > 0.2 ? 4 : q > 0.15 ? 3 : q > 0.1 ? 2 : q > 0.05 ? 1 : 0;
 }
-
-}  // namespace
 
 int differenceColour(float difference, int contourInterval)
 {

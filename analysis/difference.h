@@ -24,6 +24,8 @@ void setSparse(int d20, int d15, int d10, int d5, int d);
 // precision and compared with the thresholds in double precision, so a ratio of exactly
 // 0.05 (a difference of 1 with interval 20) already counts as above 5 percent.
 int differenceColour(float difference, int contourInterval);
+// The level 0-4 of a difference for an interval, graded as differenceColour grades it.
+int differenceLevel(float difference, float interval);
 
 // Forgets the difference results: no difference colour on any cell, no values.
 void clearDifference();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct RasterHeader {
     int ncols = 0, nrows = 0;
@@ -40,6 +41,25 @@ struct ByteRaster {
     std::function<void(int r, std::uint8_t* out)> row;
 };
 
+// A places file: a GeoJSON FeatureCollection of points, one per place of a worst-places
+// list, in the DEM's coordinate system.
+struct PlaceRecord {
+    std::string kind;         // "curvature" or "difference"
+    int rank = 0;             // 1 for the worst of its kind
+    int row = -1, col = -1;   // the grid point; -1 when a file read gives none
+    double x = 0, y = 0;      // the point's map coordinates
+    double height = 0, value = 0;
+    int level = 0;
+    int cells = 0;
+    std::string status, note;  // written when the file's review is set
+};
+
+struct PlaceFile {
+    std::string projection;  // the coordinate system as WKT, "" for none
+    bool review = false;     // the features carry status and note
+    std::vector<PlaceRecord> records;
+};
+
 class GdalModule {
 public:
     virtual ~GdalModule() = default;
@@ -47,6 +67,15 @@ public:
     virtual std::unique_ptr<RasterSource> openRaster(const std::string& path, std::string& why) = 0;
     // Creates path (deflate-compressed); false with GDAL's reason when it cannot be written whole.
     virtual bool writeByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why) = 0;
+    // The GeoJSON text of a places file, made by GDAL's GeoJSON driver. Its "crs" member
+    // names the EPSG coordinate system the projection is or matches (GDAL writes no other);
+    // false with GDAL's reason when the text cannot be made.
+    virtual bool placesGeoJson(const PlaceFile& file, std::string& text, std::string& why) = 0;
+    // Reads the bytes of a GeoJSON places file through GDAL's GeoJSON driver only: every
+    // point feature as a record, its properties by name (those it lacks keep the record's
+    // defaults), and the layer's coordinate system. false with GDAL's reason when the bytes
+    // are no GeoJSON.
+    virtual bool readPlaces(const std::string& bytes, PlaceFile& file, std::string& why) = 0;
 };
 
 // The module, loaded on first use; nullptr, with the reason in why, when it cannot be.

@@ -5,3 +5,5 @@
 
 std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, std::string& why);
 bool writeGdalByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why);
+bool gdalPlacesGeoJson(const PlaceFile& file, std::string& text, std::string& why);
+bool readGdalPlaces(const std::string& bytes, PlaceFile& file, std::string& why);

@@ -18,6 +18,14 @@ public:
     {
         return writeGdalByteGeoTiff(path, raster, why);
     }
+    bool placesGeoJson(const PlaceFile& file, std::string& text, std::string& why) override
+    {
+        return gdalPlacesGeoJson(file, text, why);
+    }
+    bool readPlaces(const std::string& bytes, PlaceFile& file, std::string& why) override
+    {
+        return readGdalPlaces(bytes, file, why);
+    }
 };
 
 }  // namespace
