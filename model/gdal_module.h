@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct RasterHeader {
     int ncols = 0, nrows = 0;
@@ -47,6 +48,10 @@ public:
     virtual std::unique_ptr<RasterSource> openRaster(const std::string& path, std::string& why) = 0;
     // Creates path (deflate-compressed); false with GDAL's reason when it cannot be written whole.
     virtual bool writeByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why) = 0;
+    // The PNG file of a picture of width x height pixels, rgb holding 3 bytes per pixel,
+    // top row first, in memory; empty, with GDAL's reason, when it cannot be made.
+    virtual std::vector<std::uint8_t> encodePng(const std::vector<std::uint8_t>& rgb, int width, int height,
+                                                std::string& why) = 0;
 };
 
 // The module, loaded on first use; nullptr, with the reason in why, when it cannot be.

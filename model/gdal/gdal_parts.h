@@ -5,3 +5,5 @@
 
 std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, std::string& why);
 bool writeGdalByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why);
+std::vector<std::uint8_t> encodeGdalPng(const std::vector<std::uint8_t>& rgb, int width, int height,
+                                        std::string& why);
