@@ -8,6 +8,8 @@
 
 namespace {
 
+const double pi = 3.14159265358979323846;
+
 // The smallest of 1, 2, (2.5,) 5 times a power of ten that is at least x > 0.
 double roundUp(double x, bool quarter)
 {
@@ -99,7 +101,7 @@ void normalCurve(Picture& p, const Histogram& h, double xLow, double xHigh, cons
     if (!(h.std > 0))
         return;
     // Expected count per bin: n w phi(z) / std, phi(z) = exp(-z^2 / 2) / sqrt(2 pi).
-    const double scale = double(h.total) * h.binWidth / (h.std * std::sqrt(2 * M_PI));
+    const double scale = double(h.total) * h.binWidth / (h.std * std::sqrt(2 * pi));
     double lastX = 0, lastY = 0;
     for (int x = 0; x < p.width; x++) {
         const double z = (xLow + (x + 0.5) / p.width * (xHigh - xLow) - h.mean) / h.std;
@@ -161,7 +163,7 @@ Chart histogramChart(const Histogram& h, int width, int height)
     const double xLow = h.low, xHigh = h.low + bins * h.binWidth;
     double highest = double(*std::max_element(h.counts.begin(), h.counts.end()));
     if (h.std > 0)
-        highest = std::max(highest, double(h.total) * h.binWidth / (h.std * std::sqrt(2 * M_PI)));
+        highest = std::max(highest, double(h.total) * h.binWidth / (h.std * std::sqrt(2 * pi)));
     const CountAxis axis = countAxis(highest);
     chart.yLabels = countLabels(axis);
     Picture& p = chart.picture = Picture(std::max(width, bins), height, graphBackground);

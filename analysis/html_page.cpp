@@ -188,37 +188,48 @@ void writeBlock(std::string& out, const PageTable& t)
     out += "</tbody></table>\n";
 }
 
+std::size_t characters(const std::string& utf8)
+{
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The box that holds a picture and its axis labels, with room on the left for the longest
+// count label (a figure is about 0.6 em wide).
+std::string plotBox(const PageFigure& f)
+{
+    std::size_t longest = 0;
+    for (const AxisLabel& l : f.yLabels)
+        longest = std::max(longest, characters(l.text));
+    const double room = 0.6 * double(longest) + 0.8;
+    char style[96];
+    std::snprintf(style, sizeof style, " style=\"margin-left:%.1fem;max-width:calc(100%% - %.1fem)\">", room, room);
+    return std::string(f.xTitle.empty() ? "<div class=\"plot\"" : "<div class=\"plot titled\"") + style;
+}
+
 void writePicture(std::string& out, const PageFigure& f)
 {
     const bool axes = !f.xLabels.empty() || !f.yLabels.empty();
     if (!f.yTitle.empty())
         out += "<div class=\"ytitle\">" + htmlText(f.yTitle) + "</div>\n";
-    if (axes) {
-        // Room on the left for the longest count label, in figure widths of about 0.6 em.
-        std::size_t longest = 0;
-        for (const AxisLabel& l : f.yLabels)
-            longest = std::max(longest, static_cast<std::size_t>(std::count_if(l.text.begin(), l.text.end(), [](char c) {
-                                            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // characters
-                                        })));
-        char room[96];
-        std::snprintf(room, sizeof room, " style=\"margin-left:%.1fem;max-width:calc(100%% - %.1fem)\">",
-                      0.6 * double(longest) + 0.8, 0.6 * double(longest) + 0.8);
-        out += std::string(f.xTitle.empty() ? "<div class=\"plot\"" : "<div class=\"plot titled\"") + room;
-    }
+    if (axes)
+        out += plotBox(f);
     out += "<img src=\"data:image/png;base64," + base64(f.png) + "\" width=\"" + std::to_string(f.width) +
            "\" height=\"" + std::to_string(f.height) + "\" alt=\"" + htmlText(f.alt) + "\"" +
            (f.sharp ? " class=\"sharp\"" : "") + ">";
+    if (!axes) {
+        if (!f.xTitle.empty())
+            out += "<div class=\"xtitle\">" + htmlText(f.xTitle) + "</div>";
+        out += "\n";
+        return;
+    }
     for (const AxisLabel& l : f.yLabels)
         out += "<span class=\"y\" style=\"bottom:" + percent(l.at) + "\">" + htmlText(l.text) + "</span>";
     for (const AxisLabel& l : f.xLabels)
         out += "<span class=\"x\" style=\"left:" + percent(l.at) + "\">" + htmlText(l.text) + "</span>";
-    if (axes && !f.xTitle.empty())
+    if (!f.xTitle.empty())
         out += "<span class=\"xt\">" + htmlText(f.xTitle) + "</span>";
-    if (axes)
-        out += "</div>";
-    else if (!f.xTitle.empty())
-        out += "<div class=\"xtitle\">" + htmlText(f.xTitle) + "</div>";
-    out += "\n";
+    out += "</div>\n";
 }
 
 void writeBlock(std::string& out, const PageFigure& f)
