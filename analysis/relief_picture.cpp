@@ -42,15 +42,26 @@ inline float shadeOf(float nw, float ne, float sw, float se, float toEast, float
 }
 
 // The shades of the cells first .. first + out.size() - 1 of cell row r; NaN where a
-// corner holds no height.
-void shadeRow(const GridView& g, int r, int first, float toEast, float toNorth, std::vector<float>& out)
+// corner holds no height. heights is room for the rows' validity.
+void shadeRow(const GridView& g, int r, int first, float toEast, float toNorth, std::vector<float>& out,
+              std::vector<std::uint8_t>& heights)
 {
     const float* north = g.rows[r];
     const float* south = g.rows[r + 1];
+    // Whether each point of the two rows holds a height, looked at once rather than by
+    // each of the four cells it is a corner of.
+    heights.resize(2 * (out.size() + 1));
+    std::uint8_t* up = heights.data();
+    std::uint8_t* down = up + out.size() + 1;
+    for (std::size_t i = 0; i <= out.size(); i++) {
+        up[i] = validHeight(north[first + i], g.maskValue, g.nodata);
+        down[i] = validHeight(south[first + i], g.maskValue, g.nodata);
+    }
     for (std::size_t i = 0; i < out.size(); i++) {
-        const int c = first + static_cast<int>(i);
-        const bool heights = g.valid(r, c) && g.valid(r, c + 1) && g.valid(r + 1, c) && g.valid(r + 1, c + 1);
-        out[i] = heights ? shadeOf(north[c], north[c + 1], south[c], south[c + 1], toEast, toNorth) : NAN;
+        const std::size_t c = first + i;
+        out[i] = up[i] & up[i + 1] & down[i] & down[i + 1]
+                     ? shadeOf(north[c], north[c + 1], south[c], south[c + 1], toEast, toNorth)
+                     : NAN;
     }
 }
 
@@ -59,6 +70,7 @@ void shade(const GridView& g, ReliefPicture& p, double exaggeration)
 {
     const std::vector<Span> columns = spans(p.picture.width, p.firstCol, p.cols);
     std::vector<float> cells(static_cast<std::size_t>(p.cols)), sum(columns.size());
+    std::vector<std::uint8_t> heights;
     std::vector<int> shaded(columns.size());
     const auto toEast = static_cast<float>(exaggeration / (2 * g.groundX));
     const auto toNorth = static_cast<float>(exaggeration / (2 * g.groundY));
@@ -67,7 +79,7 @@ void shade(const GridView& g, ReliefPicture& p, double exaggeration)
         std::fill(shaded.begin(), shaded.end(), 0);
         const Span rows = span(y, p.picture.height, p.firstRow, p.rows);
         for (int r = rows.begin; r < rows.end; r++) {
-            shadeRow(g, r, p.firstCol, toEast, toNorth, cells);
+            shadeRow(g, r, p.firstCol, toEast, toNorth, cells, heights);
             for (std::size_t x = 0; x < columns.size(); x++)
                 for (int c = columns[x].begin; c < columns[x].end; c++) {
                     const float v = cells[static_cast<std::size_t>(c - p.firstCol)];
