@@ -116,14 +116,17 @@ PageFigure figure(const std::optional<PageFigure>& f, const std::string& why)
     return *f;
 }
 
-// The worst places of a level array: the first cells of the highest level found.
+// Places standing in for the worst ones: cells of the highest level found, looked for
+// from the middle of the grid on, one in every 97 of them.
 std::vector<std::pair<int, int>> worstPlaces(const std::vector<std::uint8_t>& levels, int cells, int count)
 {
     std::vector<std::pair<int, int>> places;
     for (int level = 4; level > 0 && int(places.size()) < count; level--)
-        for (std::size_t k = 0; k < levels.size() && int(places.size()) < count; k++)
-            if (levels[k] == level)
+        for (std::size_t j = 0, seen = 0; j < levels.size() && int(places.size()) < count; j++) {
+            const std::size_t k = (levels.size() / 2 + j) % levels.size();
+            if (levels[k] == level && seen++ % 97 == 0)
                 places.push_back({int(k / cells), int(k % cells)});
+        }
     return places;
 }
 
