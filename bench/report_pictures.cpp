@@ -151,9 +151,12 @@ int main(int argc, char** argv)
         if (h != -9999)
             classes[((long long)std::floor(h + 0.5) % 20 + 20) % 20]++;
 
+    const int cells = data.size - 1;
+    const auto curvePlaces = worstPlaces(data.curveLevels, cells, 5);
+    const auto diffPlaces = worstPlaces(data.diffLevels, cells, 5);
+
     Timer t;
     std::string why;
-    const int cells = data.size - 1;
     const LevelOverlay curvature = curvatureOverlay(data.curveLevels.data(), data.curveLevels.size());
     const LevelOverlay difference = differenceOverlay(data.diffLevels.data(), data.diffLevels.size());
     const ReliefPicture relief = shadedRelief(data.view);
@@ -162,9 +165,9 @@ int main(int argc, char** argv)
     const ReliefPicture differenceRelief = withLevels(relief, data.view, difference);
     t.lap("two overlays");
     std::vector<ReliefPicture> places;
-    for (const auto& p : worstPlaces(data.curveLevels, cells, 5))
+    for (const auto& p : curvePlaces)
         places.push_back(placePicture(data.view, curvature, p.first, p.second));
-    for (const auto& p : worstPlaces(data.diffLevels, cells, 5))
+    for (const auto& p : diffPlaces)
         places.push_back(placePicture(data.view, difference, p.first, p.second));
     t.lap("ten place pictures");
     const Histogram histogram = histogramOf(data.d, accuracy);
