@@ -76,6 +76,10 @@ public:
     // defaults), and the layer's coordinate system. false with GDAL's reason when the bytes
     // are no GeoJSON.
     virtual bool readPlaces(const std::string& bytes, PlaceFile& file, std::string& why) = 0;
+    // The PNG file of a picture of width x height pixels, rgb holding 3 bytes per pixel,
+    // top row first, in memory; empty, with GDAL's reason, when it cannot be made.
+    virtual std::vector<std::uint8_t> encodePng(const std::vector<std::uint8_t>& rgb, int width, int height,
+                                                std::string& why) = 0;
 };
 
 // The module, loaded on first use; nullptr, with the reason in why, when it cannot be.

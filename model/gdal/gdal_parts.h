@@ -7,3 +7,5 @@ std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, std::strin
 bool writeGdalByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why);
 bool gdalPlacesGeoJson(const PlaceFile& file, std::string& text, std::string& why);
 bool readGdalPlaces(const std::string& bytes, PlaceFile& file, std::string& why);
+std::vector<std::uint8_t> encodeGdalPng(const std::vector<std::uint8_t>& rgb, int width, int height,
+                                        std::string& why);

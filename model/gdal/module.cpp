@@ -26,6 +26,11 @@ public:
     {
         return readGdalPlaces(bytes, file, why);
     }
+    std::vector<std::uint8_t> encodePng(const std::vector<std::uint8_t>& rgb, int width, int height,
+                                        std::string& why) override
+    {
+        return encodeGdalPng(rgb, width, height, why);
+    }
 };
 
 }  // namespace
