@@ -9,6 +9,8 @@
 
 namespace {
 
+bool hasPoints(const GridFrame& f) { return f.nrows > 0 && f.ncols > 0 && f.cellsize > 0 && std::isfinite(f.cellsize); }
+
 bool sameFrame(const GridFrame& a, const GridFrame& b)
 {
     const double tolerance = 1e-6 * a.cellsize;
@@ -94,6 +96,10 @@ AlignedComparison alignComparison(const GridFrame& dem, const ComparisonGrid& co
 {
     AlignedComparison a;
     const GridFrame& f = comparison.frame;
+    if (!hasPoints(dem) || !hasPoints(f) || comparison.rows == nullptr) {
+        a.problem = "cannot be aligned with the DEM: a grid has no points or no cellsize";
+        return a;
+    }
     std::string why;
     GdalModule* gdal = nullptr;
     const bool framesEqual = sameFrame(dem, f);
@@ -143,7 +149,4 @@ GridFrame gridFrame(const mountain& m)
     return {m.nrows, m.ncols, m.xllRead, m.yllRead, m.cellsizeRead, m.projection};
 }
 
-ComparisonGrid comparisonGrid(const mountain& m)
-{
-    return {m.grid, gridFrame(m), m.hasNodata, m.nodata_value};
-}
+ComparisonGrid comparisonGrid(const mountain& m) { return {m.grid, gridFrame(m), m.hasNodata, m.nodata_value}; }

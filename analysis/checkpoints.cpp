@@ -61,7 +61,10 @@ CheckpointFigures figuresOf(const std::vector<Checkpoint>& points, const std::ve
     std::vector<std::size_t> tested;
     for (std::size_t i : members) {
         switch (heights[i].status) {
-        case CheckpointStatus::tested: tested.push_back(i); d.push_back(heights[i].d); break;
+        case CheckpointStatus::tested:
+            tested.push_back(i);
+            d.push_back(heights[i].d);
+            break;
         case CheckpointStatus::outside: f.outside++; break;
         case CheckpointStatus::nodata: f.nodata++; break;
         }

@@ -41,9 +41,9 @@ struct LargeResidual {
 
 struct CheckpointFigures {
     std::size_t tested = 0, outside = 0, nodata = 0;
-    std::optional<Accuracy> accuracy;   // over the tested checkpoints; none without one
-    std::vector<LargeResidual> largest; // the ten largest |d| (fewer if fewer tested), largest
-                                        // first; equal |d| in file order
+    std::optional<Accuracy> accuracy;    // over the tested checkpoints; none without one
+    std::vector<LargeResidual> largest;  // the ten largest |d| (fewer if fewer tested), largest
+                                         // first; equal |d| in file order
 };
 
 struct ClassFigures {

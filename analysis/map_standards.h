@@ -13,12 +13,12 @@
 // National Map Accuracy Standards, vertical: no more than 10 percent of the tested points
 // may be off by more than half the contour interval.
 struct NmasTest {
-    double interval = 0;         // the contour interval
-    long long tested = 0;        // points tested
-    long long exceeding = 0;     // of them, points with |d| > interval / 2
-    double share = 0;            // exceeding / tested, a fraction; 0 without a tested point
-    bool meets = false;          // share <= 0.1, decided in whole numbers (10 x exceeding <=
-                                 // tested); false without a tested point or interval <= 0
+    double interval = 0;      // the contour interval
+    long long tested = 0;     // points tested
+    long long exceeding = 0;  // of them, points with |d| > interval / 2
+    double share = 0;         // exceeding / tested, a fraction; 0 without a tested point
+    bool meets = false;       // share <= 0.1, decided in whole numbers (10 x exceeding <=
+                              // tested); false without a tested point or interval <= 0
 };
 
 NmasTest nmasOfCheckpoints(const std::vector<CheckpointHeight>& heights, double interval);
@@ -37,8 +37,8 @@ NmasTest nmasOfComparison(const GridView& dem, const float* const* comparison, d
 // listed, not left out of the figures.
 struct AsprsVertical {
     double targetRmse = 0, checkpointRmse = 0;
-    long long points = 0;        // checkpoints in the pass/fail figures
-    double rmse = 0, mean = 0;   // of d over them
+    long long points = 0;       // checkpoints in the pass/fail figures
+    double rmse = 0, mean = 0;  // of d over them
     double productRmse = 0;
     bool meets = false, enoughCheckpoints = false, biasFlag = false;
     std::vector<std::size_t> blunders;  // indices into the checkpoints, in file order

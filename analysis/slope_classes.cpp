@@ -11,6 +11,7 @@
 namespace {
 
 const int classCount = 6;
+const double degree = 3.14159265358979323846 / 180;
 const double bounds[classCount + 1] = {0, 5, 10, 20, 30, 45, 90};
 
 // The gradient along one direction from the heights before, at and after the point; NaN
@@ -68,8 +69,8 @@ int slopeClassAt(const GridView& dem, int r, int c)
     const double gradient = std::hypot(east, north);
     if (std::isnan(gradient))
         return -1;
-    static const double tangents[classCount - 1] = {std::tan(5 * M_PI / 180), std::tan(10 * M_PI / 180),
-                                                    std::tan(20 * M_PI / 180), std::tan(30 * M_PI / 180), 1.0};
+    static const double tangents[classCount - 1] = {std::tan(5 * degree), std::tan(10 * degree), std::tan(20 * degree),
+                                                    std::tan(30 * degree), 1.0};
     return int(std::upper_bound(tangents, tangents + classCount - 1, gradient) - tangents);
 }
 
@@ -91,8 +92,8 @@ SlopeFigures slopeFiguresOfComparison(const GridView& dem, const float* const* c
     const std::uint64_t needed = std::uint64_t(total) * sizeof(double), available = availableMemoryBytes();
     if (needed > available) {
         SlopeFigures refused;
-        refused.problem = "the figures by slope need " + megabytes(needed) + " of memory and " +
-                          megabytes(available) + " are available";
+        refused.problem = "the figures by slope need " + megabytes(needed) + " of memory and " + megabytes(available) +
+                          " are available";
         return refused;
     }
     Differences d;

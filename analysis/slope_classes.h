@@ -28,7 +28,7 @@ struct SlopeClassFigures {
 struct SlopeFigures {
     std::vector<SlopeClassFigures> classes;  // always the six, steepest last
     long long withoutSlope = 0;              // points whose grid point has no slope
-    std::string problem;  // "" or why the figures could not be made (memory), classes empty
+    std::string problem;                     // "" or why they could not be made; classes then empty
 };
 
 // The slope class 0-5 of grid point (r, c), or -1 where it has no slope.

@@ -16,10 +16,7 @@ namespace {
 
 // A point costs its struct and, for long ids or classes, their text; a quarter of the
 // memory available is the most the points may take.
-std::size_t pointLimit()
-{
-    return std::size_t(availableMemoryBytes() / 4 / (sizeof(Checkpoint) + 64));
-}
+std::size_t pointLimit() { return std::size_t(availableMemoryBytes() / 4 / (sizeof(Checkpoint) + 64)); }
 
 // Appends up to limit bytes of fd to text; false when a read fails.
 bool readInto(int fd, std::string& text, std::size_t limit)

@@ -11,6 +11,7 @@
 // The separator is the first of comma, semicolon and tab that the header holds, otherwise
 // runs of blanks; fields may be double-quoted. Blank lines and lines starting with '#' are
 // passed over. With a separator other than the comma, a number may use a decimal comma.
+// A table names no coordinate system: its points are taken to be in the DEM's.
 //
 // A file is read as a text table when its first line that is neither blank nor a '#'
 // comment names an x and a y column; any other file is opened as a vector file through
@@ -39,10 +40,10 @@ struct SkippedRow {
 struct CheckpointSet {
     std::vector<Checkpoint> points;  // in file order
     std::vector<SkippedRow> skipped;
-    bool hasClasses = false;  // the file has a class column (field)
-    bool vectorFile = false;  // read through GDAL rather than as a text table
-    bool transformed = false; // the points were carried into the DEM's coordinate system
-    std::string problem;      // "" or why the file gives no checkpoints, to follow its name
+    bool hasClasses = false;   // the file has a class column (field)
+    bool vectorFile = false;   // read through GDAL rather than as a text table
+    bool transformed = false;  // the points were carried into the DEM's coordinate system
+    std::string problem;       // "" or why the file gives no checkpoints, to follow its name
 };
 
 // The checkpoints of path, a regular file; demProjection is the DEM's coordinate system as

@@ -15,8 +15,9 @@ namespace {
 
 // File formats only: no driver that reads a database, a web service or other files named
 // inside the one given (VRT).
-const char* const vectorDrivers[] = {"GPKG", "ESRI Shapefile", "GeoJSON", "GeoJSONSeq", "ESRIJSON", "TopoJSON",
-                                     "KML", "LIBKML", "GML", "FlatGeobuf", "CSV", "MapInfo File", nullptr};
+const char* const vectorDrivers[] = {
+    "GPKG", "ESRI Shapefile", "GeoJSON", "GeoJSONSeq", "ESRIJSON", "TopoJSON", "KML", "LIBKML", "GML", "FlatGeobuf",
+    "CSV", "MapInfo File", nullptr};
 
 // The fields of a layer that the checkpoints read, -1 where it has none.
 struct Fields {
@@ -28,10 +29,10 @@ Fields fieldsOf(OGRFeatureDefnH definition)
     Fields f;
     for (int i = 0; i < OGR_FD_GetFieldCount(definition); i++) {
         const CheckpointColumn column = checkpointColumn(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(definition, i)));
-        int* slot = column == CheckpointColumn::z ? &f.z
-                    : column == CheckpointColumn::id ? &f.id
+        int* slot = column == CheckpointColumn::z           ? &f.z
+                    : column == CheckpointColumn::id        ? &f.id
                     : column == CheckpointColumn::landClass ? &f.landClass
-                                                              : nullptr;
+                                                            : nullptr;
         if (slot != nullptr && *slot < 0)
             *slot = i;
     }
@@ -78,7 +79,8 @@ struct LayerReader {
             Checkpoint c;
             c.x = OGR_G_GetX(point, 0);
             c.y = OGR_G_GetY(point, 0);
-            if (fields.z >= 0 ? !fieldHeight(feature, fields.z, c.z) : !(OGR_G_Is3D(point) && std::isfinite(c.z = OGR_G_GetZ(point, 0))))
+            if (fields.z >= 0 ? !fieldHeight(feature, fields.z, c.z)
+                              : !(OGR_G_Is3D(point) && std::isfinite(c.z = OGR_G_GetZ(point, 0))))
                 return fields.z >= 0 ? "its height field is empty or not a number" : "has no height";
             if (toDem != nullptr && !OCTTransform(toDem, 1, &c.x, &c.y, nullptr))
                 return "cannot be carried into the DEM's coordinate system";

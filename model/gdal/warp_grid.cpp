@@ -100,8 +100,8 @@ void* transformer(GDALDatasetH source, GDALDatasetH target, bool reproject)
     return approximate;
 }
 
-bool runWarp(GDALDatasetH source, GDALDatasetH target, const MemoryGrid& from, const MemoryGrid& to,
-             Resampling r, bool reproject)
+bool runWarp(GDALDatasetH source, GDALDatasetH target, const MemoryGrid& from, const MemoryGrid& to, Resampling r,
+             bool reproject)
 {
     void* transform = transformer(source, target, reproject);
     if (transform == nullptr)
@@ -144,13 +144,13 @@ Footprint gdalFootprint(const MemoryGrid& from, const MemoryGrid& to, bool repro
     return overlaps ? Footprint::overlaps : Footprint::disjoint;
 }
 
-bool warpGdalGrid(const MemoryGrid& from, const MemoryGrid& to, Resampling resampling, bool reproject,
-                  std::string& why)
+bool warpGdalGrid(const MemoryGrid& from, const MemoryGrid& to, Resampling resampling, bool reproject, std::string& why)
 {
     const QuietGdal quiet;
     GDALDatasetH source = memoryDataset(from, reproject);
     GDALDatasetH target = memoryDataset(to, reproject);
-    const bool done = source != nullptr && target != nullptr && runWarp(source, target, from, to, resampling, reproject);
+    const bool done = source != nullptr && target != nullptr &&
+                      runWarp(source, target, from, to, resampling, reproject);
     if (!done)
         why = lastGdalMessage().empty() ? "GDAL's warper failed" : lastGdalMessage();
     if (source != nullptr)

@@ -29,7 +29,8 @@ struct Reference {
             float* row = values.data() + std::size_t(scattered ? f.nrows - 1 - r : r) * stride;
             rows[std::size_t(r)] = row;
             for (int c = 0; c < f.ncols; c++)
-                row[c] = float(value(f.xllcorner + (c + 0.5) * f.cellsize, f.yllcorner + (f.nrows - r - 0.5) * f.cellsize));
+                row[c] = float(
+                    value(f.xllcorner + (c + 0.5) * f.cellsize, f.yllcorner + (f.nrows - r - 0.5) * f.cellsize));
         }
         grid.rows = rows.data();
         grid.frame = f;
@@ -92,7 +93,8 @@ TEST(AlignComparisonTest, PlaneOnAnotherGrid)
 TEST(AlignComparisonTest, SparseValuesAreTakenFromTheNearestPointAndNodataGivesNone)
 {
     // Each reference pixel covers 2 x 2 DEM points; a bilinear resampling would blend them.
-    Reference ref({2, 2, 0, 0, 20, ""}, [](double x, double y) { return x < 20 ? (y > 20 ? 1 : 3) : (y > 20 ? -9999 : 0); });
+    Reference ref({2, 2, 0, 0, 20, ""},
+                  [](double x, double y) { return x < 20 ? (y > 20 ? 1 : 3) : (y > 20 ? -9999 : 0); });
     ref.grid.hasNodata = true;
     ref.grid.nodata = -9999;
     const AlignedComparison a = alignComparison({4, 4, 0, 0, 10, ""}, ref.grid, SPARSEF, Resampling::bilinear);

@@ -97,8 +97,9 @@ TEST(CheckpointsTest, ResidualLines)
     const std::vector<Checkpoint> points = {{"k, 1", 1010, 2030, 108, ""}, {"2", 0.5, 2030, 7, ""}};
     std::ostringstream out;
     writeResiduals(out, points, demHeightsAt(g.view, points));
-    EXPECT_EQ(out.str(), "id,x,y,z,dem_z,d,status\n\"k, 1\",1010,2030,108,112.5,-4.5,tested\n"
-                         "2,0.5,2030,7,,,outside\n");
+    EXPECT_EQ(out.str(),
+              "id,x,y,z,dem_z,d,status\n\"k, 1\",1010,2030,108,112.5,-4.5,tested\n"
+              "2,0.5,2030,7,,,outside\n");
 }
 
 }  // namespace

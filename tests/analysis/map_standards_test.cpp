@@ -17,14 +17,22 @@ std::vector<CheckpointHeight> tested(const std::vector<double>& d)
     return h;
 }
 
-// n differences of size each, alternating in sign from +, then the extra ones.
-std::vector<double> alternating(int n, double size, std::vector<double> extra = {})
+// n differences of size each, alternating in sign from + or all the same, then the extra ones.
+std::vector<double> differences(int n, double size, bool alternate, std::vector<double> extra)
 {
     std::vector<double> d;
     for (int i = 0; i < n; i++)
-        d.push_back(i % 2 == 0 ? size : -size);
+        d.push_back(alternate && i % 2 == 1 ? -size : size);
     d.insert(d.end(), extra.begin(), extra.end());
     return d;
+}
+std::vector<double> alternating(int n, double size, std::vector<double> extra = {})
+{
+    return differences(n, size, true, extra);
+}
+std::vector<double> repeated(int n, double size, std::vector<double> extra = {})
+{
+    return differences(n, size, false, extra);
 }
 
 TEST(MapStandardsTest, NmasAtTenPercent)
@@ -77,9 +85,8 @@ TEST(MapStandardsTest, AsprsAtItsThresholds)
         {"30 checkpoints", alternating(30, 0.5), 0.5, 0, true, true, false, {}},
         {"own accuracy 4 with 3: product exactly 5", alternating(30, 3), 5, 4, true, true, false, {}},
         {"own accuracy a little worse", alternating(30, 3), 5, 4.01, false, true, false, {}},
-        {"mean a quarter of the target", std::vector<double>(30, 1), 4, 0, true, true, true, {}},
-        {"mean just below", [] { std::vector<double> d(29, 1.0); d.push_back(0.97); return d; }(), 4, 0, true, true,
-         false, {}},
+        {"mean a quarter of the target", repeated(30, 1), 4, 0, true, true, true, {}},
+        {"mean just below", repeated(29, 1, {0.97}), 4, 0, true, true, false, {}},
         {"three times the target is no blunder, more is", alternating(30, 0.1, {1.5, -1.51}), 0.5, 0, true, true,
          false, {31}},
     };

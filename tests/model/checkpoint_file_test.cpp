@@ -36,10 +36,12 @@ TEST(CheckpointFileTest, TextTablesWithEachSeparator)
         const char* skippedLine;
     } cases[] = {
         {"comma", "id,x,y,z,class\nP1,100.5,200,50.25,road\n\nP2,101,201,oops,road\nP3,102,202,52,wood\n", "line 4"},
-        {"semicolon, decimal commas", "# survey 2021\nName;Easting;Northing;Height\nP1;100,5;200;50,25\nP2;101\nP3;102;202;52\n",
-         "line 4"},
-        {"tab, quoted", "E\tN\tH\tid\r\n100.5\t200\t50.25\t\"P1\"\r\n101\t\t51\t\"P2\"\r\n102\t202\t52\tP3\r\n", "line 3"},
-        {"blanks", "  lon   lat  elevation  landcover\n100.5 200 50.25 road\n101 201 inf road\n102   202  52 wood\n", "line 3"},
+        {"semicolon, decimal commas",
+         "# survey 2021\nName;Easting;Northing;Height\nP1;100,5;200;50,25\nP2;101\nP3;102;202;52\n", "line 4"},
+        {"tab, quoted", "E\tN\tH\tid\r\n100.5\t200\t50.25\t\"P1\"\r\n101\t\t51\t\"P2\"\r\n102\t202\t52\tP3\r\n",
+         "line 3"},
+        {"blanks", "  lon   lat  elevation  landcover\n100.5 200 50.25 road\n101 201 inf road\n102   202  52 wood\n",
+         "line 3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,8 +107,10 @@ void writeGeoPackage(const std::string& path)
         const char* wkt;
         const char* name;
         double height;
-    } rows[] = {{"POINT (9 45)", "central meridian", 120.5}, {"POINT (9 0)", "equator", 3},
-                {"POINT (9.1 45)", "no height", NAN}, {"LINESTRING (9 45,9.1 45)", "a line", 7}};
+    } rows[] = {{"POINT (9 45)", "central meridian", 120.5},
+                {"POINT (9 0)", "equator", 3},
+                {"POINT (9.1 45)", "no height", NAN},
+                {"LINESTRING (9 45,9.1 45)", "a line", 7}};
     for (const auto& row : rows) {
         OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
         char* wkt = const_cast<char*>(row.wkt);
