@@ -2,7 +2,6 @@
 // surfaces' formulas and, for a reprojection, positions from OSR itself.
 
 #include <gtest/gtest.h>
-#include <cpl_conv.h>
 #include <ogr_srs_api.h>
 
 #include <cmath>
@@ -12,6 +11,7 @@
 
 #include "analysis/align_comparison.h"
 #include "model/error.h"
+#include "tests/support/epsg_wkt.h"
 
 namespace {
 
@@ -38,18 +38,6 @@ struct Reference {
 };
 
 double plane(double x, double y) { return 100 + 0.5 * x + 0.25 * y; }
-
-std::string wktOfEpsg(int epsg)
-{
-    OGRSpatialReferenceH srs = OSRNewSpatialReference(nullptr);
-    OSRImportFromEPSG(srs, epsg);
-    char* wkt = nullptr;
-    OSRExportToWkt(srs, &wkt);
-    std::string text = wkt;
-    CPLFree(wkt);
-    OSRDestroySpatialReference(srs);
-    return text;
-}
 
 const GridFrame dem{8, 8, 0, 0, 10, ""};  // pixel centres at 5, 15, ..., 75
 
@@ -90,35 +78,28 @@ TEST(AlignComparisonTest, PlaneOnAnotherGrid)
     }
 }
 
-TEST(AlignComparisonTest, SparseValuesAreTakenFromTheNearestPointAndNodataGivesNone)
+TEST(AlignComparisonTest, SparseValuesFromTheNearestPointNoneOnNodataOrOutside)
 {
-    // Each reference pixel covers 2 x 2 DEM points; a bilinear resampling would blend them.
+    // Each reference pixel covers 2 x 2 DEM points (a bilinear resampling would blend
+    // them); the DEM's last column lies east of the reference.
     Reference ref({2, 2, 0, 0, 20, ""},
                   [](double x, double y) { return x < 20 ? (y > 20 ? 1 : 3) : (y > 20 ? -9999 : 0); });
     ref.grid.hasNodata = true;
     ref.grid.nodata = -9999;
-    const AlignedComparison a = alignComparison({4, 4, 0, 0, 10, ""}, ref.grid, SPARSEF, Resampling::bilinear);
+    const GridFrame wider{4, 5, 0, 0, 10, ""};
+    const AlignedComparison a = alignComparison(wider, ref.grid, SPARSEF, Resampling::bilinear);
     ASSERT_EQ(a.problem, "");
     EXPECT_EQ(a.points, 12);
-    const float want[4][2] = {{1, NAN}, {1, NAN}, {3, 0}, {3, 0}};
+    const float want[4][3] = {{1, NAN, NAN}, {1, NAN, NAN}, {3, 0, NAN}, {3, 0, NAN}};
     for (int r = 0; r < 4; r++)
-        for (int c = 0; c < 4; c++) {
-            SCOPED_TRACE(std::to_string(r) + "," + std::to_string(c));
+        for (int c = 0; c < 5; c++) {
             const float v = a.values.row(r)[c], w = want[r][c / 2];
-            EXPECT_TRUE(std::isnan(w) ? std::isnan(v) : v == w) << v;
+            EXPECT_TRUE(std::isnan(w) ? std::isnan(v) : v == w) << r << "," << c << ": " << v;
         }
-}
-
-TEST(AlignComparisonTest, PointsOutsideTheReferenceHaveNoValue)
-{
-    const Reference ref({4, 2, 0, 0, 10, ""}, plane);  // the west half of a 4 x 4 DEM
-    const AlignedComparison a = alignComparison({4, 4, 0, 0, 10, ""}, ref.grid, DEM, Resampling::bilinear);
-    ASSERT_EQ(a.problem, "");
-    EXPECT_EQ(a.points, 8);
-    for (int r = 0; r < 4; r++) {
-        EXPECT_NEAR(a.values.row(r)[1], plane(15, 35 - 10 * r), 1e-4);
-        EXPECT_TRUE(std::isnan(a.values.row(r)[2]) && std::isnan(a.values.row(r)[3]));
-    }
+    // Interpolated, a point has no value where the pixel it falls in holds nodata.
+    const AlignedComparison b = alignComparison(wider, ref.grid, DEM, Resampling::bilinear);
+    EXPECT_EQ(b.points, 12);
+    EXPECT_TRUE(std::isnan(b.values.row(1)[2]) && !std::isnan(b.values.row(1)[1]) && !std::isnan(b.values.row(2)[2]));
 }
 
 TEST(AlignComparisonTest, IdenticalGridsAreLeftAloneAndDisjointOnesRefused)

@@ -77,16 +77,13 @@ TEST(CheckpointsTest, FiguresLargestAndClasses)
     ASSERT_TRUE(r.all.accuracy);
     EXPECT_NEAR(r.all.accuracy->rmse, std::sqrt(23.0 / 4), 1e-6);
     EXPECT_NEAR(r.all.accuracy->mean, -0.25, 1e-6);
-    ASSERT_EQ(r.all.largest.size(), 4u);
-    const char* order[] = {"c", "d", "a", "b"};
-    for (int k = 0; k < 4; k++)
-        EXPECT_EQ(r.all.largest[std::size_t(k)].id, order[k]);
-    EXPECT_EQ(r.all.largest[0].x, 1040);
+    std::string largest;
+    for (const LargeResidual& l : r.all.largest)
+        largest += l.id;
+    EXPECT_EQ(largest, "cdab");
     ASSERT_EQ(r.classes.size(), 3u);
-    EXPECT_EQ(r.classes[0].name, "field");
-    EXPECT_EQ(r.classes[0].figures.tested, 1u);
+    EXPECT_EQ(r.classes[0].name + " " + r.classes[1].name + " " + r.classes[2].name, "field road wood");
     EXPECT_EQ(r.classes[0].figures.outside, 1u);
-    EXPECT_EQ(r.classes[1].name, "road");
     EXPECT_NEAR(r.classes[1].figures.accuracy->mae, 2.5, 1e-6);
     EXPECT_TRUE(checkpointFigures(points, h, false).classes.empty());
 }

@@ -17,22 +17,12 @@ std::vector<CheckpointHeight> tested(const std::vector<double>& d)
     return h;
 }
 
-// n differences of size each, alternating in sign from + or all the same, then the extra ones.
-std::vector<double> differences(int n, double size, bool alternate, std::vector<double> extra)
+// n differences taking the values a, b, a, b, ... in turn, then the extra ones.
+std::vector<double> turns(int n, double a, double b, std::vector<double> extra = {})
 {
-    std::vector<double> d;
-    for (int i = 0; i < n; i++)
-        d.push_back(alternate && i % 2 == 1 ? -size : size);
-    d.insert(d.end(), extra.begin(), extra.end());
-    return d;
-}
-std::vector<double> alternating(int n, double size, std::vector<double> extra = {})
-{
-    return differences(n, size, true, extra);
-}
-std::vector<double> repeated(int n, double size, std::vector<double> extra = {})
-{
-    return differences(n, size, false, extra);
+    for (int i = n - 1; i >= 0; i--)
+        extra.insert(extra.begin(), i % 2 == 0 ? a : b);
+    return extra;
 }
 
 TEST(MapStandardsTest, NmasAtTenPercent)
@@ -43,10 +33,10 @@ TEST(MapStandardsTest, NmasAtTenPercent)
         long long exceeding;
         bool meets;
     } cases[] = {
-        {"one of ten beyond half the interval", alternating(9, 1, {5.01}), 1, true},
-        {"two of ten", alternating(8, 1, {-5.01, 6}), 2, false},
-        {"one of nine", alternating(8, 1, {5.01}), 1, false},
-        {"exactly half the interval is not beyond", alternating(8, 5, {-5, 5}), 0, true},
+        {"one of ten beyond half the interval", turns(9, 1, -1, {5.01}), 1, true},
+        {"two of ten", turns(8, 1, -1, {-5.01, 6}), 2, false},
+        {"one of nine", turns(8, 1, -1, {5.01}), 1, false},
+        {"exactly half the interval is not beyond", turns(8, 5, -5, {-5, 5}), 0, true},
         {"no tested point", {}, 0, false},
     };
     for (const Case& c : cases) {
@@ -81,13 +71,13 @@ TEST(MapStandardsTest, AsprsAtItsThresholds)
         bool meets, enough, bias;
         std::vector<std::size_t> blunders;
     } cases[] = {
-        {"29 checkpoints at exactly the target", alternating(29, 0.5), 0.5, 0, true, false, false, {}},
-        {"30 checkpoints", alternating(30, 0.5), 0.5, 0, true, true, false, {}},
-        {"own accuracy 4 with 3: product exactly 5", alternating(30, 3), 5, 4, true, true, false, {}},
-        {"own accuracy a little worse", alternating(30, 3), 5, 4.01, false, true, false, {}},
-        {"mean a quarter of the target", repeated(30, 1), 4, 0, true, true, true, {}},
-        {"mean just below", repeated(29, 1, {0.97}), 4, 0, true, true, false, {}},
-        {"three times the target is no blunder, more is", alternating(30, 0.1, {1.5, -1.51}), 0.5, 0, true, true,
+        {"29 checkpoints at exactly the target", turns(29, 0.5, -0.5), 0.5, 0, true, false, false, {}},
+        {"30 checkpoints", turns(30, 0.5, -0.5), 0.5, 0, true, true, false, {}},
+        {"own accuracy 4 with 3: product exactly 5", turns(30, 3, -3), 5, 4, true, true, false, {}},
+        {"own accuracy a little worse", turns(30, 3, -3), 5, 4.01, false, true, false, {}},
+        {"mean a quarter of the target", turns(30, 1, 1), 4, 0, true, true, true, {}},
+        {"mean just below", turns(29, 1, 1, {0.97}), 4, 0, true, true, false, {}},
+        {"three times the target is no blunder, more is", turns(30, 0.1, -0.1, {1.5, -1.51}), 0.5, 0, true, true,
          false, {31}},
     };
     for (const Case& c : cases) {
@@ -104,14 +94,9 @@ TEST(MapStandardsTest, AsprsAtItsThresholds)
 
 TEST(MapStandardsTest, AsprsOverTheNonVegetatedClass)
 {
-    std::vector<Checkpoint> points;
-    std::vector<double> d;
-    for (int i = 0; i < 30; i++) {
-        points.push_back({"n" + std::to_string(i), 0, 0, 0, "NVA"});
-        d.push_back(i % 2 == 0 ? 0.2 : -0.2);
-    }
+    const std::vector<double> d = turns(30, 0.2, -0.2, {9});
+    std::vector<Checkpoint> points(30, Checkpoint{"n", 0, 0, 0, "NVA"});
     points.push_back({"forest", 0, 0, 0, "vva"});
-    d.push_back(9);
     const AsprsVertical nva = asprsVertical(points, tested(d), 0.25, 0, "nva");
     EXPECT_EQ(nva.points, 30);
     EXPECT_DOUBLE_EQ(nva.rmse, 0.2);

@@ -1,32 +1,17 @@
 // Checkpoint files: text tables with each separator, and vector files written with OGR.
 
 #include <gtest/gtest.h>
-#include <cpl_conv.h>
-#include <gdal.h>
-#include <ogr_api.h>
-#include <ogr_srs_api.h>
+#include <gdal_utils.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "model/checkpoint_file.h"
+#include "tests/support/epsg_wkt.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-std::string wktOfEpsg(int epsg)
-{
-    OGRSpatialReferenceH srs = OSRNewSpatialReference(nullptr);
-    OSRImportFromEPSG(srs, epsg);
-    char* wkt = nullptr;
-    OSRExportToWkt(srs, &wkt);
-    const std::string text = wkt;
-    CPLFree(wkt);
-    OSRDestroySpatialReference(srs);
-    return text;
-}
 
 TEST(CheckpointFileTest, TextTablesWithEachSeparator)
 {
@@ -49,10 +34,8 @@ TEST(CheckpointFileTest, TextTablesWithEachSeparator)
         const CheckpointSet set = parseCheckpointTable(c.text, 100);
         EXPECT_EQ(set.problem, "");
         ASSERT_EQ(set.points.size(), 2u);
-        EXPECT_EQ(set.points[0].x, 100.5);
-        EXPECT_EQ(set.points[0].y, 200);
-        EXPECT_EQ(set.points[0].z, 50.25);
-        EXPECT_EQ(set.points[1].z, 52);
+        const Checkpoint& p = set.points[0];
+        EXPECT_TRUE(p.x == 100.5 && p.y == 200 && p.z == 50.25 && set.points[1].z == 52) << p.x << " " << p.z;
         ASSERT_EQ(set.skipped.size(), 1u);
         EXPECT_EQ(set.skipped[0].where, c.skippedLine);
     }
@@ -89,42 +72,27 @@ TEST(CheckpointFileTest, TablesWithoutAUsablePointAreRefused)
               std::string::npos);
 }
 
-// A GeoPackage of points in geographic coordinates: heights in a field, one feature
-// without a height and one that is not a point.
-void writeGeoPackage(const std::string& path)
+// Points in geographic coordinates with their heights in a field: one without a height,
+// one that is not a point.
+const char* const survey = R"({"type": "FeatureCollection", "features": [
+    {"type": "Feature", "properties": {"name": "central meridian", "Height": 120.5},
+     "geometry": {"type": "Point", "coordinates": [9, 45]}},
+    {"type": "Feature", "properties": {"name": "equator", "Height": 3}, "geometry": {"type": "Point", "coordinates": [9, 0]}},
+    {"type": "Feature", "properties": {"name": "no height", "Height": null},
+     "geometry": {"type": "Point", "coordinates": [9.1, 45]}},
+    {"type": "Feature", "properties": {"name": "a line", "Height": 7},
+     "geometry": {"type": "LineString", "coordinates": [[9, 45], [9.1, 45]]}}]})";
+
+// The GeoJSON file geojson as a GeoPackage, written by OGR.
+void writeGeoPackage(const std::string& geojson, const std::string& path)
 {
     GDALAllRegister();
-    GDALDatasetH file = GDALCreate(GDALGetDriverByName("GPKG"), path.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
-    OGRSpatialReferenceH wgs84 = OSRNewSpatialReference(nullptr);
-    OSRImportFromEPSG(wgs84, 4326);
-    OGRLayerH layer = GDALDatasetCreateLayer(file, "survey", wgs84, wkbUnknown, nullptr);
-    for (const char* name : {"name", "Height"}) {
-        OGRFieldDefnH field = OGR_Fld_Create(name, name[0] == 'n' ? OFTString : OFTReal);
-        OGR_L_CreateField(layer, field, TRUE);
-        OGR_Fld_Destroy(field);
-    }
-    const struct {
-        const char* wkt;
-        const char* name;
-        double height;
-    } rows[] = {{"POINT (9 45)", "central meridian", 120.5},
-                {"POINT (9 0)", "equator", 3},
-                {"POINT (9.1 45)", "no height", NAN},
-                {"LINESTRING (9 45,9.1 45)", "a line", 7}};
-    for (const auto& row : rows) {
-        OGRFeatureH f = OGR_F_Create(OGR_L_GetLayerDefn(layer));
-        char* wkt = const_cast<char*>(row.wkt);
-        OGRGeometryH g = nullptr;
-        OGR_G_CreateFromWkt(&wkt, nullptr, &g);
-        OGR_F_SetGeometryDirectly(f, g);
-        OGR_F_SetFieldString(f, 0, row.name);
-        if (!std::isnan(row.height))
-            OGR_F_SetFieldDouble(f, 1, row.height);
-        EXPECT_EQ(OGR_L_CreateFeature(layer, f), OGRERR_NONE);
-        OGR_F_Destroy(f);
-    }
-    OSRDestroySpatialReference(wgs84);
-    GDALClose(file);
+    GDALDatasetH source = GDALOpenEx(geojson.c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr);
+    const char* arguments[] = {"-f", "GPKG", nullptr};
+    GDALVectorTranslateOptions* options = GDALVectorTranslateOptionsNew(const_cast<char**>(arguments), nullptr);
+    GDALClose(GDALVectorTranslate(path.c_str(), nullptr, 1, &source, options, nullptr));
+    GDALVectorTranslateOptionsFree(options);
+    GDALClose(source);
 }
 
 TEST(CheckpointFileTest, VectorFilesInGeographicCoordinatesOnAUtmDem)
@@ -133,7 +101,8 @@ TEST(CheckpointFileTest, VectorFilesInGeographicCoordinatesOnAUtmDem)
     // equator and 0.9996 x 4984944.378 m (the meridian arc to 45 N on WGS 84) at 45 N.
     TempDir dir;
     const std::string utm = wktOfEpsg(32632);
-    writeGeoPackage(dir.file("points.gpkg"));
+    writeText(dir.file("survey.geojson"), survey);
+    writeGeoPackage(dir.file("survey.geojson"), dir.file("points.gpkg"));
     const CheckpointSet set = readCheckpoints(dir.file("points.gpkg"), utm);
     EXPECT_EQ(set.problem, "");
     EXPECT_TRUE(set.vectorFile && set.transformed);
