@@ -59,6 +59,7 @@ std::optional<Accuracy> accuracyOf(std::vector<double>& d)
     a.std = std::sqrt(spread / n);
 
     a.le90 = absoluteQuantile(d, 0.9);
+    a.le95 = absoluteQuantile(d, 0.95);
     const double centre = median(d);
     for (double& v : d)
         v = std::fabs(v - centre);

@@ -9,6 +9,7 @@
 //   nmad     1.4826 x median(|d - median(d)|)
 //   le90     the 90th percentile of |d|, interpolated linearly between the order
 //            statistics at (n - 1) x 0.9
+//   le95     the 95th percentile of |d|, likewise at (n - 1) x 0.95
 //   maxAbs   the largest |d|
 // The medians of an even count are the mean of the two middle values.
 
@@ -17,7 +18,7 @@
 
 struct Accuracy {
     long long points = 0;
-    double rmse = 0, mean = 0, mae = 0, std = 0, nmad = 0, le90 = 0, maxAbs = 0;
+    double rmse = 0, mean = 0, mae = 0, std = 0, nmad = 0, le90 = 0, le95 = 0, maxAbs = 0;
 };
 
 // The figures of the differences d, which it overwrites; nullopt when there are none.

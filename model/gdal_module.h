@@ -4,11 +4,14 @@
 // so that the report of a text grid starts in a few milliseconds: a batch run over many
 // tiles pays the start-up per file. Nothing here includes a GDAL header.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "model/checkpoint_file.h"
 
 struct RasterHeader {
     int ncols = 0, nrows = 0;
@@ -59,6 +62,22 @@ struct PlaceFile {
     bool review = false;     // the features carry status and note
     std::vector<PlaceRecord> records;
 };
+// A north-up grid of floats in memory, for the warper: grid point (r, c) stands at the
+// centre of its pixel, row 0 north; row r starts at first + r x lineFloats.
+struct MemoryGrid {
+    int ncols = 0, nrows = 0;
+    double xllcorner = 0, yllcorner = 0, cellsize = 0;  // the south-west corner of the grid
+    std::string projection;                              // WKT, "" when not known
+    float* first = nullptr;
+    std::size_t lineFloats = 0;
+    bool hasNodata = false;  // values equal to nodata (or NaN when nodata is NaN) hold none
+    double nodata = 0;
+};
+
+enum class Resampling { nearest, bilinear, cubic };
+
+// Where one grid's extent lies against another's.
+enum class Footprint { overlaps, disjoint, unknown };
 
 class GdalModule {
 public:
@@ -80,6 +99,23 @@ public:
     // top row first, in memory; empty, with GDAL's reason, when it cannot be made.
     virtual std::vector<std::uint8_t> encodePng(const std::vector<std::uint8_t>& rgb, int width, int height,
                                                 std::string& why) = 0;
+
+    // Whether two coordinate systems given as WKT are the same, whatever their axis order;
+    // false when either cannot be read.
+    virtual bool sameCoordinateSystem(const std::string& a, const std::string& b) = 0;
+    // Whether from's extent, carried into to's coordinate system when reproject is set,
+    // overlaps to's extent with a positive area; unknown when it cannot be carried over.
+    virtual Footprint footprint(const MemoryGrid& from, const MemoryGrid& to, bool reproject) = 0;
+    // Resamples from onto to's grid points, from from's coordinate system into to's when
+    // reproject is set; a point of to that from gives no value (outside it, or where its
+    // nodata points leave the resampling without a value) becomes NaN. The source is only
+    // read. false with GDAL's reason when the warp fails.
+    virtual bool warp(const MemoryGrid& from, const MemoryGrid& to, Resampling resampling, bool reproject,
+                      std::string& why) = 0;
+    // The point features of a vector file as checkpoints (see model/checkpoint_file.h), at
+    // most maxPoints of them; problem says why when the file cannot be read.
+    virtual CheckpointSet readVectorCheckpoints(const std::string& path, const std::string& demProjection,
+                                                std::size_t maxPoints) = 0;
 };
 
 // The module, loaded on first use; nullptr, with the reason in why, when it cannot be.

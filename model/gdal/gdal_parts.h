@@ -9,3 +9,9 @@ bool gdalPlacesGeoJson(const PlaceFile& file, std::string& text, std::string& wh
 bool readGdalPlaces(const std::string& bytes, PlaceFile& file, std::string& why);
 std::vector<std::uint8_t> encodeGdalPng(const std::vector<std::uint8_t>& rgb, int width, int height,
                                         std::string& why);
+bool sameGdalCoordinateSystem(const std::string& a, const std::string& b);
+Footprint gdalFootprint(const MemoryGrid& from, const MemoryGrid& to, bool reproject);
+bool warpGdalGrid(const MemoryGrid& from, const MemoryGrid& to, Resampling resampling, bool reproject,
+                  std::string& why);
+CheckpointSet readGdalVectorCheckpoints(const std::string& path, const std::string& demProjection,
+                                        std::size_t maxPoints);

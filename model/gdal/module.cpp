@@ -31,6 +31,24 @@ public:
     {
         return encodeGdalPng(rgb, width, height, why);
     }
+    bool sameCoordinateSystem(const std::string& a, const std::string& b) override
+    {
+        return sameGdalCoordinateSystem(a, b);
+    }
+    Footprint footprint(const MemoryGrid& from, const MemoryGrid& to, bool reproject) override
+    {
+        return gdalFootprint(from, to, reproject);
+    }
+    bool warp(const MemoryGrid& from, const MemoryGrid& to, Resampling resampling, bool reproject,
+              std::string& why) override
+    {
+        return warpGdalGrid(from, to, resampling, reproject, why);
+    }
+    CheckpointSet readVectorCheckpoints(const std::string& path, const std::string& demProjection,
+                                        std::size_t maxPoints) override
+    {
+        return readGdalVectorCheckpoints(path, demProjection, maxPoints);
+    }
 };
 
 }  // namespace

@@ -1,0 +1,16 @@
+#include "model/ground_cell.h"
+
+#include <algorithm>
+#include <cmath>
+
+GroundCell groundCell(int nrows, double yllcorner, double cellsize, bool inDegrees)
+{
+    if (!inDegrees)
+        return {cellsize, cellsize};
+    const double metresPerDegree = 111320.0;
+    const double pi = 3.14159265358979323846;
+    const double latitude = std::clamp(yllcorner + nrows * cellsize / 2, -90.0, 90.0);
+    // cos(90 degrees) in double is 6e-17, not 0: at a pole the east-west length is 0.
+    const double east = std::fabs(latitude) == 90.0 ? 0.0 : std::cos(latitude * pi / 180);
+    return {cellsize * metresPerDegree * east, cellsize * metresPerDegree};
+}
