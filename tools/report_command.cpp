@@ -16,6 +16,7 @@
 #include "model/grid_writer.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
+#include "model/output_file.h"
 #include "tools/report_formats.h"
 
 const char* const reportUsage =
@@ -297,8 +298,31 @@ private:
     std::streambuf* saved;
 };
 
+// Every file the run writes and every file it reads: an option that names a file adds it
+// to one of these, and no output may be the same file as an input.
+std::vector<std::string> outputFiles(const ReportOptions& o)
+{
+    std::vector<std::string> files;
+    for (const std::string* file : {&o.mapFile, &o.output})
+        if (!file->empty())
+            files.push_back(*file);
+    return files;
+}
+
+std::vector<std::string> inputFiles(const ReportOptions& o)
+{
+    std::vector<std::string> files = {o.dem};
+    if (!o.comparison.empty())
+        files.push_back(o.comparison);
+    return files;
+}
+
 int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (const auto clash = outputOverInput(outputFiles(options), inputFiles(options))) {
+        err << "Cannot write " << clash->first << ": it is the same file as the input " << clash->second << "\n";
+        return 2;
+    }
     if (const int status = load(options, err))
         return status;
     if (options.sparse)

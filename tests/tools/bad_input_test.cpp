@@ -48,12 +48,23 @@ struct Row {
 
 std::ostream& operator<<(std::ostream& out, const Row& row) { return out << row.name; }
 
+// "/tmp/d/a.grd" as "/tmp/d/../d/a.grd": the same file by another name, written "{a~}".
+std::string respelled(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string dir = path.substr(0, slash);
+    return dir + "/../" + dir.substr(dir.rfind('/') + 1) + path.substr(slash);
+}
+
 Run report(const std::vector<std::string>& args)
 {
     return [args](const Path& path) {
         std::vector<std::string> argv = {KARVO_REPORT_BINARY};
-        for (const std::string& a : args)
-            argv.push_back(a.size() == 3 && a[0] == '{' && a[2] == '}' ? path(a.substr(1, 1)) : a);
+        for (const std::string& a : args) {
+            const bool file = a.size() >= 3 && a[0] == '{' && a.back() == '}';
+            const std::string name = a.substr(1, 1);
+            argv.push_back(!file ? a : a.size() == 4 ? respelled(path(name)) : path(name));
+        }
         return runProgram(argv);
     };
 }
@@ -155,6 +166,16 @@ std::vector<Row> rows()
         {"RefusedComparisonFile", {{"a", dem5}, {"b", header}}, report({"{a}", "{b}", "--type", "dem"}),
          pairRead + "2 rows and 3 columns...\nERROR: file \"{b}\" ends or holds a non-number after 0 of 6 heights\n",
          "", 255},
+        // An output that is an input is refused before anything is read, however it is spelt.
+        {"MapOverTheDem", {{"a", dem5}}, report({"--map", "curvature", "{a}", "{a}"}), "",
+         "Cannot write {a}: it is the same file as the input {a}\n", 2},
+        {"MapOverTheComparisonFile", {{"a", dem5}, {"b", dem5}},
+         report({"--map", "difference", "{b}", "{a}", "{b}", "--type", "dem"}), "",
+         "Cannot write {b}: it is the same file as the input {b}\n", 2},
+        {"SparseFileOverTheDem", {{"a", dem5}}, report({"--sparse", "100", "-o", "{a}", "{a}"}), "",
+         "Cannot write {a}: it is the same file as the input {a}\n", 2},
+        {"MapOverTheDemByAnotherName", {{"a", dem5}}, report({"--map", "curvature", "{a~}", "{a}"}), "",
+         "Cannot write {a~}: it is the same file as the input {a}\n", 2},
         // Grids of one row or one column have no cells: nothing to grade, no sparse maxima.
         {"OneRow", {{"a", grid(1, 5, {1, 2, 3, 4, 5})}}, report({"{a}"}),
          "Reading DEM data, 1 rows and 5 columns...\n" + levelStatistics(1, 5), "", 0},
@@ -233,11 +254,10 @@ std::vector<Row> rows()
 
 std::string substitute(std::string text, const Path& path, const std::vector<File>& files)
 {
-    for (const File& f : files) {
-        const std::string key = "{" + f.name + "}";
-        for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at))
-            text.replace(at, key.size(), path(f.name));
-    }
+    for (const File& f : files)
+        for (const std::string& key : {"{" + f.name + "}", "{" + f.name + "~}"})
+            for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at))
+                text.replace(at, key.size(), key.size() == 3 ? path(f.name) : respelled(path(f.name)));
     return text;
 }
 
