@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "model/mountain.h"
+#include "model/output_file.h"
 
 void writeHeader(std::ostream& out, const GridHeader& header)
 {
@@ -80,29 +81,32 @@ void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<floa
 
 bool writeExactGridFile(const std::string& path, const mountain& m, const std::vector<float>& values)
 {
-    std::ofstream out(path);
-    if (!out)
-        return false;
-    writeExactGrid(out, m, values);
-    out.close();
-    return static_cast<bool>(out);
+    return writeStreamSafely(path, [&](std::ostream& out) { writeExactGrid(out, m, values); });
 }
 
-bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels)
+namespace {
+
+// GDAL's own messages would reach the console beside the caller's; a failure shows in
+// the result instead.
+struct QuietGdal {
+    QuietGdal() { CPLPushErrorHandler(CPLQuietErrorHandler); }
+    ~QuietGdal() { CPLPopErrorHandler(); }
+    QuietGdal(const QuietGdal&) = delete;
+    QuietGdal& operator=(const QuietGdal&) = delete;
+};
+
+bool writeLevelTiff(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels)
 {
     const std::uint8_t none = 255;
-    if (levels.size() != m.cellCount())
-        return false;
+    const QuietGdal quiet;
     GDALAllRegister();
     const char* options[] = {"COMPRESS=DEFLATE", nullptr};
     GDALDriverH driver = GDALGetDriverByName("GTiff");
     if (driver == nullptr)
         return false;
-    CPLPushErrorHandler(CPLQuietErrorHandler);
     CPLErrorReset();
     GDALDatasetH map =
         GDALCreate(driver, path.c_str(), m.ncols, m.nrows, 1, GDT_Byte, const_cast<char**>(options));
-    CPLPopErrorHandler();
     if (map == nullptr)
         return false;
     double transform[6] = {m.xllcorner, m.cellsize, 0, m.yllcorner + double(m.nrows) * m.cellsize, 0, -m.cellsize};
@@ -120,8 +124,15 @@ bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector
         }
         written = GDALRasterIO(band, GF_Write, 0, r, m.ncols, 1, row.data(), m.ncols, 1, GDT_Byte, 0, 0) == CE_None;
     }
-    CPLPushErrorHandler(CPLQuietErrorHandler);
     GDALClose(map);  // flushes: a full disk shows here
-    CPLPopErrorHandler();
     return written && CPLGetLastErrorType() != CE_Failure;
+}
+
+}  // namespace
+
+bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels)
+{
+    if (levels.size() != m.cellCount())
+        return false;
+    return writeFileSafely(path, [&](const std::string& file) { return writeLevelTiff(file, m, levels); });
 }

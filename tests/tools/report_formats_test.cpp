@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,6 +38,14 @@ double textNumber(const std::string& text, const std::string& label)
     const std::size_t at = text.find(label);
     EXPECT_NE(at, std::string::npos) << label;
     return at == std::string::npos ? -1 : std::strtod(text.c_str() + at + label.size(), nullptr);
+}
+
+std::string readText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::vector<std::string> split(const std::string& line, char separator)
@@ -120,6 +132,35 @@ TEST_F(ReportFormatsTest, ALevelMapReadsBackAsTheCellsLevels)
         EXPECT_EQ(at(5, c), 255);
     for (int r = 0; r < 6; r++)
         EXPECT_EQ(at(r, 6), 255);
+}
+
+TEST_F(ReportFormatsTest, OutputsReplaceTheirTargetAndLeaveItsOtherNamesAlone)
+{
+    // A file written in place would change under every hard link to it; one written
+    // beside and renamed over the target leaves the link with the old contents.
+    const std::string target = dir.file("out"), link = dir.file("link");
+    const std::vector<std::vector<std::string>> runs = {{"--map", "curvature", target, dem},
+                                                        {"--sparse", "100", "-o", target, dem}};
+    for (const auto& args : runs) {
+        SCOPED_TRACE(args[0]);
+        writeText(target, "old");
+        std::filesystem::remove(link);
+        ASSERT_EQ(::link(target.c_str(), link.c_str()), 0);
+        EXPECT_EQ(report(args).status, 0);
+        EXPECT_EQ(readText(link), "old");
+        EXPECT_NE(readText(target), "old");
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            files += entry.is_regular_file();
+        EXPECT_EQ(files, 4);  // dem, cmp, target and link: no temporary left
+    }
+}
+
+TEST_F(ReportFormatsTest, AFailedMapWriteSaysSoAloneAndFails)
+{
+    const ChildResult r = report({"--map", "curvature", "/dev/full", dem});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot write /dev/full\n");  // none of GDAL's own lines
 }
 
 }  // namespace
