@@ -226,6 +226,17 @@ std::vector<Row> rows()
          inChild(heightClasses(0, true)),
          pairRead + "5 rows and 5 columns...\nHeight classes not computed: the contour interval is -5, not above 0\n",
          "", 0},
+        // More classes than anyone reads: refused by the pass, given or inferred.
+        {"ClassesBeyondAHundredThousand", {{"a", grid(2, 2, {1, 2, 3, 4})}},
+         report({"--classes", "--interval", "100001", "{a}"}),
+         "Reading DEM data, 2 rows and 2 columns...\n" + levelStatistics(2, 2) +
+             "Height classes not computed: the contour interval is 100001, more than 100000 classes\n",
+         "", 1},
+        {"ContourIntervalInferredBeyondAHundredThousand", {{"a", dem5}, {"b", grid(5, 5, flat(5, 5, 150000))}},
+         inChild(heightClasses(0, true)),
+         pairRead + "5 rows and 5 columns...\nHeight classes not computed: the contour interval is 150000, more than "
+                    "100000 classes\n",
+         "", 0},
         // -3, -0.7, -40 and 2 round to -3, -1, -40 and 2: classes 17, 19, 0 and 2.
         {"NegativeHeights", {{"a", grid(2, 2, {-3, -0.7f, -40, 2})}},
          report({"--classes", "--interval", "20", "{a}"}),
