@@ -22,6 +22,7 @@
 #include "model/mountain.h"
 #include "tests/support/child_process.h"
 #include "tests/support/grid_files.h"
+#include "tests/support/sparse_reference.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -132,16 +133,29 @@ std::string oneLongLine(int count)
     return text;
 }
 
-const std::string sparseErr = "Enter desired number of random spot heights: \nFound 0 local maximums.\npause\nnumLocals = 0\n";
+const std::string sparsePrompt = "Enter desired number of random spot heights: \n";
+const std::string sparseErr = sparsePrompt + "Found 0 local maximums.\npause\nnumLocals = 0\n";
 std::string sparseOut(int rows, int cols, const std::string& values)
 {
     return "Reading DEM data, " + std::to_string(rows) + " rows and " + std::to_string(cols) +
            " columns...\nCreating sparse data file\nPeak heights will be included automatically.\n" + values;
 }
 
+std::string sparseRefused(int rows, int cols, int n)
+{
+    const std::string size = std::to_string(rows) + " x " + std::to_string(cols);
+    return "Reading DEM data, " + std::to_string(rows) + " rows and " + std::to_string(cols) +
+           " columns...\nCreating sparse data file\nToo many spot heights: " + std::to_string(n) + " on a grid of " +
+           size + " points: no sparse data file made\n";
+}
+
 std::vector<Row> rows()
 {
     const std::string dem5 = grid(5, 5, spike(5, 5, 100, 2, 2, 10));
+    const std::string dem10 = grid(10, 10, spike(10, 10, 100, 2, 2, 10));
+    std::vector<float> ramp(100);
+    for (int i = 0; i < 100; i++)
+        ramp[i] = float(i + 1);
     const std::string pairRead = "Reading DEM data, 5 rows and 5 columns...\nReading sparse data, ";
     const std::string longLine = oneLongLine(800000);
     // The centre's curvature, 8 x 3.4e38, is beyond the float range: infinity.
@@ -250,16 +264,16 @@ std::vector<Row> rows()
              return classLines(7, {{6, 2}, {1, 1}});
          }(),
          "", 0},
-        // The sparse generation on grids under 3 x 3: no maxima, every spot height random;
-        // a hundred picks reach every point of such small grids.
+        // The sparse generation on grids of one or two rows or columns: no maxima, every
+        // spot height random. A grid of fewer points than spot heights has no room for them.
         {"SparseOnOnePoint", {{"a", grid(1, 1, {42})}}, report({"--sparse", "100", "{a}"}),
-         sparseOut(1, 1, "42 \n"), sparseErr, 0},
-        {"SparseOnTwoByTwo", {{"a", grid(2, 2, {1, 2, 3, 4})}}, report({"--sparse", "100", "{a}"}),
-         sparseOut(2, 2, "1 2 \n3 4 \n"), sparseErr, 0},
-        {"SparseOnOneRow", {{"a", grid(1, 5, {1, 2, 3, 4, 5})}}, report({"--sparse", "100", "{a}"}),
-         sparseOut(1, 5, "1 2 3 4 5 \n"), sparseErr, 0},
-        {"SparseOnTwoColumns", {{"a", grid(4, 2, {1, 2, 3, 4, 5, 6, 7, 8})}}, report({"--sparse", "100", "{a}"}),
-         sparseOut(4, 2, "1 2 \n3 4 \n5 6 \n7 8 \n"), sparseErr, 0},
+         sparseRefused(1, 1, 100), sparsePrompt, 1},
+        {"SparseOnOneMoreThanThePoints", {{"a", dem10}}, report({"--sparse", "101", "{a}"}), sparseRefused(10, 10, 101),
+         sparsePrompt, 1},
+        {"SparseOnOneRow", {{"a", grid(1, 100, ramp)}}, report({"--sparse", "100", "{a}"}),
+         sparseOut(1, 100, sparseBody(1, 100, sparseReference(1, 100, ramp, 100, 1).values)), sparseErr, 0},
+        {"SparseOnTwoColumns", {{"a", grid(50, 2, ramp)}}, report({"--sparse", "100", "{a}"}),
+         sparseOut(50, 2, sparseBody(50, 2, sparseReference(50, 2, ramp, 100, 1).values)), sparseErr, 0},
     };
 }
 

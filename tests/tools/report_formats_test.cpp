@@ -138,9 +138,10 @@ TEST_F(ReportFormatsTest, OutputsReplaceTheirTargetAndLeaveItsOtherNamesAlone)
 {
     // A file written in place would change under every hard link to it; one written
     // beside and renamed over the target leaves the link with the old contents.
-    const std::string target = dir.file("out"), link = dir.file("link");
+    const std::string target = dir.file("out"), link = dir.file("link"), big = dir.file("big.grd");
+    writeGridValues(big, 10, 10, flat(10, 10, 5));  // room for a hundred spot heights
     const std::vector<std::vector<std::string>> runs = {{"--map", "curvature", target, dem},
-                                                        {"--sparse", "100", "-o", target, dem}};
+                                                        {"--sparse", "100", "-o", target, big}};
     for (const auto& args : runs) {
         SCOPED_TRACE(args[0]);
         writeText(target, "old");
@@ -152,7 +153,7 @@ TEST_F(ReportFormatsTest, OutputsReplaceTheirTargetAndLeaveItsOtherNamesAlone)
         int files = 0;
         for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
             files += entry.is_regular_file();
-        EXPECT_EQ(files, 4);  // dem, cmp, target and link: no temporary left
+        EXPECT_EQ(files, 5);  // dem, cmp, big, target and link: no temporary left
     }
 }
 
