@@ -3,7 +3,10 @@
 #include <cpl_error.h>
 #include <gdal.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <iterator>
 #include <fstream>
 #include <iomanip>
 #include <ostream>
@@ -81,6 +84,11 @@ void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<floa
 
 bool writeExactGridFile(const std::string& path, const mountain& m, const std::vector<float>& values)
 {
+    // The reader takes no "nan" or "inf": a grid that would hold one is not written.
+    const float header[] = {m.xllcorner, m.yllcorner, m.cellsize};
+    auto finite = [](float v) { return std::isfinite(v); };
+    if (!std::all_of(std::begin(header), std::end(header), finite) || !std::all_of(values.begin(), values.end(), finite))
+        return false;
     return writeStreamSafely(path, [&](std::ostream& out) { writeExactGrid(out, m, values); });
 }
 
