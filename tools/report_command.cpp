@@ -118,13 +118,14 @@ int fileTypeCode(const std::string& type)
     return 0;
 }
 
-// Which options go together: --sparse works on the DEM alone and prints no statistics;
-// -o belongs to --sparse; without a comparison file --interval only sets the height
-// classes' interval, and --type needs a comparison file.
+// Which options go together: the difference map and --accuracy need comparison data;
+// --sparse works on the DEM alone and prints no statistics; -o belongs to --sparse;
+// without a comparison file --interval only sets the height classes' interval, and
+// --type needs a comparison file.
 bool consistent(const ReportOptions& o, bool typeGiven)
 {
     const bool comparison = !o.comparison.empty();
-    if (o.mapKind == "difference" && !comparison)
+    if ((o.mapKind == "difference" || o.accuracy) && !comparison)
         return false;
     if (o.sparse)
         return !comparison && !o.classes && !o.intervalGiven && !typeGiven &&
@@ -138,58 +139,83 @@ bool consistent(const ReportOptions& o, bool typeGiven)
 
 }  // namespace
 
+namespace {
+
+// The unit is held as a float and grades by multiples of itself: a number that is no
+// positive normal float (1e-46 becomes 0, 1e-40 keeps a digit or two) would grade by
+// something else than the unit printed.
+bool validUnit(double unit)
+{
+    return unit > 0 && unit <= std::numeric_limits<float>::max() && std::isnormal(static_cast<float>(unit));
+}
+
+// The option at args[i] with its values; i moves to the last of them. false on a usage
+// error, an unknown option included.
+bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, std::string& type,
+                 bool& typeGiven)
+{
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    double number = 0;
+    if (arg == "--unit") {
+        if (!hasValue || !parseNumber(args[++i], number) || !validUnit(number))
+            return false;
+        options.unit = number;
+    } else if (arg == "--exaggeration") {
+        if (!hasValue || !parseNumber(args[++i], number) || number < 0)
+            return false;
+        options.exaggeration = truncateToInt(number);
+    } else if (arg == "--type") {
+        if (!hasValue)
+            return false;
+        type = args[++i];
+        typeGiven = true;
+    } else if (arg == "--interval") {
+        if (!hasValue || !parseNumber(args[++i], number) || truncateToInt(number) < 1)
+            return false;
+        options.interval = truncateToInt(number);
+        options.intervalGiven = true;
+    } else if (bool ReportOptions::*flag = switchOption(arg)) {
+        options.*flag = true;
+    } else if (arg == "--format") {
+        return hasValue && parseFormat(args[++i], options.format);
+    } else if (arg == "--map") {
+        if (i + 2 >= args.size() || (args[i + 1] != "curvature" && args[i + 1] != "difference") ||
+            args[i + 2].empty())
+            return false;
+        options.mapKind = args[++i];
+        options.mapFile = args[++i];
+    } else if (arg == "--sparse") {
+        if (!hasValue || !parseInteger(args[++i], options.sparseCount))
+            return false;
+        options.sparse = true;
+    } else if (arg == "-o") {
+        if (!hasValue || args[i + 1].empty())
+            return false;
+        options.output = args[++i];
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>& args)
 {
     ReportOptions options;
     std::vector<std::string> files;
     std::string type;
     bool typeGiven = false;
+    bool optionsEnded = false;  // after "--" every argument is a file, "-x.tif" too
     for (std::size_t i = 0; i < args.size(); i++) {
         const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        double number = 0;
-        if (arg == "--unit") {
-            if (!hasValue || !parseNumber(args[++i], number) || !(number > 0))
-                return std::nullopt;
-            options.unit = number;
-        } else if (arg == "--exaggeration") {
-            if (!hasValue || !parseNumber(args[++i], number) || number < 0)
-                return std::nullopt;
-            options.exaggeration = truncateToInt(number);
-        } else if (arg == "--type") {
-            if (!hasValue)
-                return std::nullopt;
-            type = args[++i];
-            typeGiven = true;
-        } else if (arg == "--interval") {
-            if (!hasValue || !parseNumber(args[++i], number) || truncateToInt(number) < 1)
-                return std::nullopt;
-            options.interval = truncateToInt(number);
-            options.intervalGiven = true;
-        } else if (bool ReportOptions::*flag = switchOption(arg)) {
-            options.*flag = true;
-        } else if (arg == "--format") {
-            if (!hasValue || !parseFormat(args[++i], options.format))
-                return std::nullopt;
-        } else if (arg == "--map") {
-            if (i + 2 >= args.size() || (args[i + 1] != "curvature" && args[i + 1] != "difference") ||
-                args[i + 2].empty())
-                return std::nullopt;
-            options.mapKind = args[++i];
-            options.mapFile = args[++i];
-        } else if (arg == "--sparse") {
-            if (!hasValue || !parseInteger(args[++i], options.sparseCount))
-                return std::nullopt;
-            options.sparse = true;
-        } else if (arg == "-o") {
-            if (!hasValue || args[i + 1].empty())
-                return std::nullopt;
-            options.output = args[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
-        } else {
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-')
             files.push_back(arg);
-        }
+        else if (arg == "--")
+            optionsEnded = true;
+        else if (!parseOption(args, i, options, type, typeGiven))
+            return std::nullopt;
     }
     if (options.help || options.version)
         return options;

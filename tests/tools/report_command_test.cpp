@@ -196,6 +196,11 @@ TEST_F(ReportTest, UsageErrors)
         {"--map", "difference", "levels.tif", "a.grd"},  // no differences without comparison data
         {"--map", "slope", "levels.tif", "a.grd"},
         {"--sparse", "100", "--format", "json", "a.grd"},
+        {"--accuracy", "a.grd"},  // no accuracy without comparison data
+        {"--unit", "1e-46", "a.grd"},  // 0 as a float
+        {"--unit", "1e-39", "a.grd"},  // subnormal as a float
+        {"--unit", "1e39", "a.grd"},   // beyond the float range
+        {"--", "a.grd", "--classes"},  // a second file, with no type
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
@@ -217,6 +222,27 @@ TEST_F(ReportTest, HelpAndVersionGoToStandardOutput)
     r = report({"--version"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("karvo-report ", 0), 0u);
+}
+
+TEST(ReportArguments, UnitsAtTheEndsOfTheNormalFloats)
+{
+    for (const char* unit : {"1.2e-38", "3.4e38"}) {
+        SCOPED_TRACE(unit);
+        const auto options = parseReportArguments({"--unit", unit, "a.grd"});
+        ASSERT_TRUE(options);
+        EXPECT_EQ(options->unit, std::strtod(unit, nullptr));
+    }
+}
+
+TEST(ReportArguments, TwoDashesEndTheOptions)
+{
+    const auto options = parseReportArguments({"--unit", "2", "--", "-x.tif", "--c.tif", "--type", "dem"});
+    EXPECT_FALSE(options);  // "--type" is a third file
+    const auto pair = parseReportArguments({"--type", "dem", "--unit", "2", "--", "-x.tif", "--"});
+    ASSERT_TRUE(pair);
+    EXPECT_EQ(pair->dem, "-x.tif");
+    EXPECT_EQ(pair->comparison, "--");
+    EXPECT_EQ(pair->unit, 2);
 }
 
 TEST(ReportArguments, OptionsAnywhereAndExaggerationTruncated)
