@@ -361,7 +361,9 @@ int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
 
 }  // namespace
 
-int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+namespace {
+
+int run(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
     if (options.help) {
         out << reportHelp;
@@ -375,5 +377,21 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         return report(options, out, err);
     std::ostream figures(out.rdbuf());  // the caller's output, before the console moves
     const ConsoleToStandardError console;
-    return report(options, figures, err);
+    const int status = report(options, figures, err);
+    if (!figures)
+        out.setstate(std::ios::badbit);
+    return status;
+}
+
+}  // namespace
+
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+{
+    const int status = run(options, out, err);
+    // A report that never reached its reader (a full disk, a closed descriptor) is no
+    // success, though everything before it was.
+    if (out.flush())
+        return status;
+    err << "Cannot write the report to standard output\n";
+    return status != 0 ? status : 1;
 }

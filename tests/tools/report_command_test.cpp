@@ -211,6 +211,21 @@ TEST_F(ReportTest, UsageErrors)
     }
 }
 
+TEST_F(ReportTest, AReportThatCannotBeWrittenFails)
+{
+    const std::string dem = dir.file("dem.grd");
+    writeGridValues(dem, 3, 3, flat(3, 3, 10));
+    const std::string complaint = "Cannot write the report to standard output\n";
+    for (const char* options : {"", "--format json", "--format csv", "--help"}) {
+        SCOPED_TRACE(options);
+        const ChildResult r =
+            runProgram({"/bin/sh", "-c", std::string("exec ") + KARVO_REPORT_BINARY + " " + options + " " + dem + " > /dev/full"});
+        EXPECT_EQ(r.status, 1);
+        ASSERT_GE(r.err.size(), complaint.size());
+        EXPECT_EQ(r.err.substr(r.err.size() - complaint.size()), complaint);
+    }
+}
+
 TEST_F(ReportTest, HelpAndVersionGoToStandardOutput)
 {
     ChildResult r = report({"a.grd", "--help"});
