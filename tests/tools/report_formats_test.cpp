@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "tests/support/grid_files.h"
 #include "tests/support/raster_files.h"
 #include "tests/support/temp_dir.h"
+#include "tools/report_formats.h"
 
 namespace {
 
@@ -55,6 +57,18 @@ std::vector<std::string> split(const std::string& line, char separator)
     for (std::string field; std::getline(in, field, separator);)
         fields.push_back(field);
     return fields;
+}
+
+// The value of the named column of a two-line CSV text (no quoted commas).
+std::string csvValue(const std::string& csv, const std::string& name)
+{
+    const std::vector<std::string> lines = split(csv, '\n');
+    const std::vector<std::string> names = split(lines.at(0), ','), values = split(lines.at(1) + ",", ',');
+    for (std::size_t i = 0; i < names.size(); i++)
+        if (names[i] == name)
+            return i < values.size() ? values[i] : "";
+    ADD_FAILURE() << "no column " << name;
+    return "";
 }
 
 class ReportFormatsTest : public ::testing::Test {
@@ -162,6 +176,94 @@ TEST_F(ReportFormatsTest, AFailedMapWriteSaysSoAloneAndFails)
     const ChildResult r = report({"--map", "curvature", "/dev/full", dem});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Cannot write /dev/full\n");  // none of GDAL's own lines
+}
+
+TEST(ReportJson, FileNamesStayValidUtf8)
+{
+    const struct {
+        std::string name, json;
+    } cases[] = {
+        {"dem\xff.tif", "\"dem\\ufffd.tif\""},
+        {"h\xc3\xb6he \xf0\x9f\x97\xbb.tif", "\"h\xc3\xb6he \xf0\x9f\x97\xbb.tif\""},  // kept as they are
+        {"\xc0\xaf", "\"\\ufffd\\ufffd\""},                                  // an overlong "/"
+        {"\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\""},                       // a surrogate
+        {"\xf4\x90\x80\x80", "\"\\ufffd\\ufffd\\ufffd\\ufffd\""},            // beyond U+10FFFF
+        {"\xe2\x82", "\"\\ufffd\\ufffd\""},                                  // cut short
+        {"\xf4\x8f\xbf\xbf", "\"\xf4\x8f\xbf\xbf\""},                          // U+10FFFF itself
+        {"a\"b\\\n", "\"a\\\"b\\\\\\u000a\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        ReportFigures f;
+        f.demFile = c.name;
+        EXPECT_NE(reportJson(f).find("{\"file\": " + c.json + ", "), std::string::npos);
+    }
+}
+
+TEST(ReportFormats, HeaderNumbersAsTheFileGaveThem)
+{
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        HeaderNumber nodata;
+        std::string json, csv;
+    } cases[] = {
+        {{-9999, -9999}, "-9999", "-9999"},
+        {{612345.375f, 612345.37}, "612345.375", "612345.375"},  // the float holds it
+        {{inf, 1e300}, "1e+300", "1e+300"},
+        {{0, 1e-50}, "1e-50", "1e-50"},
+        {{1e-40f, 1e-40}, "1e-40", "1e-40"},  // a subnormal float keeps a few digits only
+        {{nan, nan}, "\"NaN\"", "NaN"},
+        {{-inf, -inf}, "\"-Infinity\"", "-Infinity"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        ReportFigures f;
+        f.nodata = c.nodata;
+        EXPECT_NE(reportJson(f).find("\"nodata\": " + c.json + ", "), std::string::npos);
+        EXPECT_EQ(csvValue(reportCsv(f), "dem_nodata"), c.csv);
+    }
+    ReportFigures f;  // no nodata, and figures that cannot be computed
+    f.statistics.totalSq = inf;
+    f.zmax = nan;
+    for (const char* none : {"\"nodata\": null", "\"total_squared\": null", "\"zmax\": null"})
+        EXPECT_NE(reportJson(f).find(none), std::string::npos) << none;
+    const std::string csv = reportCsv(f);
+    EXPECT_EQ(csv.find("null"), std::string::npos);
+    EXPECT_EQ(csvValue(csv, "dem_nodata"), "");
+    EXPECT_EQ(csvValue(csv, "curvature_total_squared"), "");
+}
+
+TEST(ReportCsv, HeightClassesAreColumns)
+{
+    ReportFigures f;
+    f.withClasses = true;
+    f.heightClasses = {3, 0, 5};
+    const std::string csv = reportCsv(f);
+    EXPECT_EQ(csvValue(csv, "height_class_0"), "3");
+    EXPECT_EQ(csvValue(csv, "height_class_1"), "0");
+    EXPECT_EQ(csvValue(csv, "height_class_2"), "5");
+    EXPECT_EQ(csv.find("height_class_3"), std::string::npos);
+}
+
+TEST_F(ReportFormatsTest, HeaderNumbersOfRealFiles)
+{
+    RasterSpec spec;
+    spec.rows = spec.cols = 3;
+    spec.type = "Float64";
+    spec.hasNodata = true;
+    const struct {
+        double nodata;
+        std::string json;
+    } cases[] = {{1e-50, "1e-50"}, {std::numeric_limits<double>::quiet_NaN(), "\"NaN\""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        spec.nodata = c.nodata;
+        const std::string raster = dir.file("dem.tif");
+        writeRaster(raster, spec, flat(3, 3, 5));
+        const ChildResult r = report({"--format", "json", raster});
+        EXPECT_NE(r.out.find("\"nodata\": " + c.json + ", "), std::string::npos) << r.out;
+    }
+    EXPECT_NE(report({"--format", "json", dem}).out.find("\"cellsize\": 10, "), std::string::npos);
 }
 
 }  // namespace
