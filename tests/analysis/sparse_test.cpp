@@ -70,34 +70,28 @@ TEST_F(SparseTest, FewerThanAHundredIsRefusedAndNothingElseHappens)
 TEST_F(SparseTest, MoreSpotHeightsThanPointsAreRefusedBeforeThePause)
 {
     setGrid(mt, 10, 10, spike(10, 10, 10, 4, 4, 5));
-    for (int n : {101, 1000, std::numeric_limits<int>::max()}) {
-        SCOPED_TRACE(n);
+    for (int n : {101, std::numeric_limits<int>::max()}) {
         const Run r = run(n);
-        EXPECT_TRUE(r.values.empty());
-        EXPECT_EQ(r.out, "Creating sparse data file\nToo many spot heights: " + std::to_string(n) +
-                             " on a grid of 10 x 10 points: no sparse data file made\n");
-        EXPECT_EQ(r.err, PROMPT);
-        EXPECT_EQ(r.nextInput, 7);
+        EXPECT_EQ(r.out + r.err, "Creating sparse data file\nToo many spot heights: " + std::to_string(n) +
+                                     " on a grid of 10 x 10 points: no sparse data file made\n" + PROMPT);
+        EXPECT_TRUE(r.values.empty() && r.nextInput == 7);
     }
     EXPECT_EQ(run(100).values.size(), 100u);  // one spot height for every point is allowed
 }
 
 TEST_F(SparseTest, HeightsThatAreNoNumbersAreNeitherMaximaNorSpotHeights)
 {
-    const float inf = std::numeric_limits<float>::infinity();
     std::vector<float> h = flat(10, 10, 10);
-    h[2 * 10 + 2] = inf;  // above its neighbours, but no height a file can hold
-    h[5 * 10 + 5] = -inf;
-    h[6 * 10 + 6] = 50;
-    for (int i = 80; i < 100; i++)
-        h[i] = std::numeric_limits<float>::quiet_NaN();
+    h[22] = INFINITY;  // above its neighbours, but no height a file can hold
+    h[55] = -INFINITY;
+    h[66] = 50;
+    std::fill(h.begin() + 80, h.end(), NAN);
     setGrid(mt, 10, 10, h);
     RandomSeed random(SEED);
     const Run r = run(100);
     EXPECT_EQ(r.err, PROMPT + "local max 0: 50\nFound 1 local maximums.\npause\nnumLocals = 1\n");
     ASSERT_EQ(r.values.size(), 100u);
     EXPECT_TRUE(std::all_of(r.values.begin(), r.values.end(), [](float v) { return std::isfinite(v); }));
-    EXPECT_EQ(r.values[6 * 10 + 6], 50);
 }
 
 TEST_F(SparseTest, TheFirstHundredMaximaInScanOrder)

@@ -316,17 +316,6 @@ TEST_F(GraphWindowTest, NoContourIntervalOpensNoWindowAndSaysWhy)
     }
 }
 
-TEST_F(GraphWindowTest, TooManyClassesOpenNoWindowAndSayWhy)
-{
-    setGrid(mt, 2, 2, flat(2, 2, 100));
-    rd.setContourInt(100001);
-    const std::string out = open(graphClass);
-    EXPECT_EQ(out, "Height classes not computed: the contour interval is 100001, more than 100000 classes\n"
-                   "No height class graph: the height classes could not be counted\n");
-    EXPECT_EQ(graphwin, nullptr);
-    EXPECT_TRUE(shownWindows("Height Classes").empty());
-}
-
 TEST_F(GraphWindowTest, ClosingAGraphReleasesItAndForgetsIt)
 {
     curvatureValues({1, 2}, 2, 1);

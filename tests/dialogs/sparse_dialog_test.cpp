@@ -105,14 +105,6 @@ TEST_F(SparseDialogTest, NumbersReachTheModelAsAtoiReadsThem)
     EXPECT_EQ(mt.grid[3][4], heights[3 * COLS + 4]);  // the DEM stays as it was
 }
 
-TEST_F(SparseDialogTest, MoreSpotHeightsThanPointsAreRefusedAndTheDialogStays)
-{
-    Fl_Window* dialog = openDialog();
-    EXPECT_EQ(make(dialog, "1000000000"), "Creating sparse data file\nToo many spot heights: 1000000000 on a grid of "
-                                          "20 x 25 points: no sparse data file made\n");
-    EXPECT_TRUE(dialog->shown());
-}
-
 TEST_F(SparseDialogTest, MakeWithoutADemSaysSo)
 {
     resetModel();

@@ -211,18 +211,30 @@ TEST_F(ReportTest, UsageErrors)
     }
 }
 
+TEST_F(ReportTest, AnOutputThatIsAnInputByAnotherNameIsRefusedBeforeReading)
+{
+    const std::string dem = dir.file("dem.grd"), other = dir.path() + "/./dem.grd";
+    writeGridValues(dem, 2, 2, flat(2, 2, 10));
+    using Args = std::vector<std::string>;
+    for (const Args& args : {Args{"--map", "curvature", other, dem}, Args{"-o", other, "--sparse", "100", dem},
+                             Args{"--map", "difference", other, "new.grd", dem, "--type", "dem"}}) {
+        SCOPED_TRACE(args[0]);
+        const ChildResult r = report(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "Cannot write " + other + ": it is the same file as the input " + dem + "\n");
+    }
+}
+
 TEST_F(ReportTest, AReportThatCannotBeWrittenFails)
 {
     const std::string dem = dir.file("dem.grd");
     writeGridValues(dem, 3, 3, flat(3, 3, 10));
-    const std::string complaint = "Cannot write the report to standard output\n";
-    for (const char* options : {"", "--format json", "--format csv", "--help"}) {
-        SCOPED_TRACE(options);
-        const ChildResult r =
-            runProgram({"/bin/sh", "-c", std::string("exec ") + KARVO_REPORT_BINARY + " " + options + " " + dem + " > /dev/full"});
-        EXPECT_EQ(r.status, 1);
-        ASSERT_GE(r.err.size(), complaint.size());
-        EXPECT_EQ(r.err.substr(r.err.size() - complaint.size()), complaint);
+    for (const char* options : {"", "--format json", "--help"}) {
+        const std::string command = std::string("exec ") + KARVO_REPORT_BINARY + " " + options + " " + dem;
+        const ChildResult r = runProgram({"/bin/sh", "-c", command + " > /dev/full"});
+        EXPECT_EQ(r.status, 1) << options;
+        EXPECT_NE(r.err.find("Cannot write the report to standard output\n"), std::string::npos) << options;
     }
 }
 
@@ -239,25 +251,12 @@ TEST_F(ReportTest, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(r.out.rfind("karvo-report ", 0), 0u);
 }
 
-TEST(ReportArguments, UnitsAtTheEndsOfTheNormalFloats)
+TEST(ReportArguments, TwoDashesEndTheOptionsAndUnitsReachTheEndsOfTheNormalFloats)
 {
-    for (const char* unit : {"1.2e-38", "3.4e38"}) {
-        SCOPED_TRACE(unit);
-        const auto options = parseReportArguments({"--unit", unit, "a.grd"});
-        ASSERT_TRUE(options);
-        EXPECT_EQ(options->unit, std::strtod(unit, nullptr));
-    }
-}
-
-TEST(ReportArguments, TwoDashesEndTheOptions)
-{
-    const auto options = parseReportArguments({"--unit", "2", "--", "-x.tif", "--c.tif", "--type", "dem"});
-    EXPECT_FALSE(options);  // "--type" is a third file
-    const auto pair = parseReportArguments({"--type", "dem", "--unit", "2", "--", "-x.tif", "--"});
+    const auto pair = parseReportArguments({"--type", "dem", "--unit", "1.18e-38", "--", "-x.tif", "--"});
     ASSERT_TRUE(pair);
-    EXPECT_EQ(pair->dem, "-x.tif");
-    EXPECT_EQ(pair->comparison, "--");
-    EXPECT_EQ(pair->unit, 2);
+    EXPECT_EQ(pair->dem + " " + pair->comparison, "-x.tif --");
+    EXPECT_TRUE(parseReportArguments({"--unit", "3.4e38", "a.grd"}));
 }
 
 TEST(ReportArguments, OptionsAnywhereAndExaggerationTruncated)
