@@ -24,8 +24,8 @@ namespace {
 bool isLocalMaximum(float** e, int r, int c)
 {
     const float h = e[r][c];
-    return std::isfinite(h) && h > e[r - 1][c - 1] && h > e[r - 1][c] && h > e[r - 1][c + 1] && h > e[r][c - 1] && h > e[r][c + 1] &&
-           h > e[r + 1][c - 1] && h > e[r + 1][c] && h > e[r + 1][c + 1];
+    return std::isfinite(h) && h > e[r - 1][c - 1] && h > e[r - 1][c] && h > e[r - 1][c + 1] && h > e[r][c - 1] &&
+           h > e[r][c + 1] && h > e[r + 1][c - 1] && h > e[r + 1][c] && h > e[r + 1][c + 1];
 }
 
 // The pause waits for one integer and forgets it. A word that is no number is dropped

@@ -87,7 +87,8 @@ bool writeExactGridFile(const std::string& path, const mountain& m, const std::v
     // The reader takes no "nan" or "inf": a grid that would hold one is not written.
     const float header[] = {m.xllcorner, m.yllcorner, m.cellsize};
     auto finite = [](float v) { return std::isfinite(v); };
-    if (!std::all_of(std::begin(header), std::end(header), finite) || !std::all_of(values.begin(), values.end(), finite))
+    if (!std::all_of(std::begin(header), std::end(header), finite) ||
+        !std::all_of(values.begin(), values.end(), finite))
         return false;
     return writeStreamSafely(path, [&](std::ostream& out) { writeExactGrid(out, m, values); });
 }
