@@ -10,6 +10,7 @@
 #include <cmath>
 #include <iostream>
 #include <new>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -42,11 +43,14 @@ void dropClasses(mountain& m)
 void mountain::computeHeightClasses()
 {
     const int n = rd.getContourInt();
-    if (n <= 0) {
-        // No interval to count positions in. An old table would belong to another
-        // interval, so it goes too and nothing colours or graphs from it.
+    // No interval to count positions in, or more positions than anyone can read. An old
+    // table would belong to another interval, so it goes too and nothing colours or
+    // graphs from it.
+    if (n <= 0 || n > MAX_HEIGHT_CLASSES) {
         dropClasses(*this);
-        std::cout << "Height classes not computed: the contour interval is " << n << ", not above 0" << std::endl;
+        std::cout << "Height classes not computed: the contour interval is " << n
+                  << (n <= 0 ? ", not above 0" : ", more than " + std::to_string(MAX_HEIGHT_CLASSES) + " classes")
+                  << std::endl;
         return;
     }
     std::vector<int> table;

@@ -7,4 +7,8 @@
 // (-3 with interval 20 is class 17). interval must be above 0.
 int heightClass(float height, int interval);
 
+// The most classes a pass counts: one line each in the report and a bar each in the
+// graph, so an interval beyond this is refused rather than printed for hours.
+const int MAX_HEIGHT_CLASSES = 100000;
+
 void resetHeightClasses();

@@ -5,6 +5,7 @@
 
 #include "analysis/sparse.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <iostream>
@@ -18,12 +19,13 @@
 
 namespace {
 
-// Strictly above all eight neighbours; a plateau or ridge of equal tops is no maximum.
+// Strictly above all eight neighbours; a plateau or ridge of equal tops is no maximum, and
+// neither is an infinite height, which no grid file can carry.
 bool isLocalMaximum(float** e, int r, int c)
 {
     const float h = e[r][c];
-    return h > e[r - 1][c - 1] && h > e[r - 1][c] && h > e[r - 1][c + 1] && h > e[r][c - 1] && h > e[r][c + 1] &&
-           h > e[r + 1][c - 1] && h > e[r + 1][c] && h > e[r + 1][c + 1];
+    return std::isfinite(h) && h > e[r - 1][c - 1] && h > e[r - 1][c] && h > e[r - 1][c + 1] && h > e[r][c - 1] &&
+           h > e[r][c + 1] && h > e[r + 1][c - 1] && h > e[r + 1][c] && h > e[r + 1][c + 1];
 }
 
 // The pause waits for one integer and forgets it. A word that is no number is dropped
@@ -82,6 +84,14 @@ std::vector<float> makeSparseGrid(mountain& m, int n)
         std::cout << "No DEM loaded: no sparse data file made" << std::endl;
         return {};
     }
+    // The spot heights are an array of n records: more of them than there are points to
+    // place them on would only take memory, gigabytes for a number mistyped.
+    const long long points = static_cast<long long>(m.nrows) * m.ncols;
+    if (n > points) {
+        std::cout << "Too many spot heights: " << n << " on a grid of " << m.nrows << " x " << m.ncols
+                  << " points: no sparse data file made" << std::endl;
+        return {};
+    }
     std::cout << "Peak heights will be included automatically." << std::endl;
 
     // n comes from the user, and the sparse grid is a second grid of the DEM's size:
@@ -109,8 +119,9 @@ std::vector<float> makeSparseGrid(mountain& m, int n)
         const int col = std::rand() % m.ncols;
         records[i] = {row, col, m.grid[row][col]};
     }
+    // A random pick in a hole is no spot height, nor is one whose height is no number.
     for (int i = 0; i < n; i++)
-        if (m.validPoint(records[i].row, records[i].col))  // a random pick in a hole is no spot height
+        if (m.validPoint(records[i].row, records[i].col) && std::isfinite(records[i].height))
             values[static_cast<std::size_t>(records[i].row) * m.ncols + records[i].col] = records[i].height;
     // The body is in the default float format, whatever the console was set to.
     const std::ios::fmtflags flags = std::cout.flags(std::ios::fmtflags{});

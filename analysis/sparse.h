@@ -19,5 +19,6 @@ const int LOCALNUM = 100;  // the fewest spot heights accepted and the most maxi
 // The whole generation on m with n spot heights, as mountain::makeSparseFile runs it:
 // console lines on standard output and standard error, the pause that reads one integer
 // from standard input, the grid body on standard output. Returns the sparse grid that was
-// written, row-major, or an empty vector when nothing was made (n below LOCALNUM, no grid).
+// written, row-major, or an empty vector when nothing was made (n below LOCALNUM or above
+// the number of grid points, no grid). A height that is not finite is never a spot height.
 std::vector<float> makeSparseGrid(mountain& m, int n);

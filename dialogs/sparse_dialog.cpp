@@ -1,6 +1,7 @@
 // The "Sparse File" dialog: asks for the number of random spot heights and has the model
 // write a sparse data set of the DEM to standard output. The model refuses numbers below
-// 100 with its own console message; the dialog checks nothing and stays open.
+// 100 and numbers above the grid's points with its own console message; the dialog checks
+// nothing and stays open.
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>

@@ -128,11 +128,11 @@ void mountain::readgridfile(const char* const* names, int index)
         error(NCOLS);
     if (!readKeyword(in, "nrows", nrows))
         error(NROWS);
-    bool cellsizeRead = false;
+    bool cellsizeGiven = false;
     if (!readKeyword(in, "xllcorner", xllcorner) || !readKeyword(in, "yllcorner", yllcorner) ||
-        !readKeyword(in, "cellsize", cellsize, cellsizeRead))
+        !readKeyword(in, "cellsize", cellsize, cellsizeGiven))
         error(BAD_KEYWORD);
-    if (!cellsizeRead)
+    if (!cellsizeGiven)
         refuseUnreadable("cellsize", cellsize);
     if (DEBUG)
         std::cout << "cellsize: " << cellsize << std::endl;

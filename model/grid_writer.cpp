@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <iterator>
 #include <fstream>
 #include <iomanip>
 #include <ostream>
 
 #include "model/gdal_module.h"
 #include "model/mountain.h"
+#include "model/output_file.h"
 
 void writeHeader(std::ostream& out, const GridHeader& header)
 {
@@ -79,19 +82,21 @@ void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<floa
 
 bool writeExactGridFile(const std::string& path, const mountain& m, const std::vector<float>& values)
 {
-    std::ofstream out(path);
-    if (!out)
+    // The reader takes no "nan" or "inf": a grid that would hold one is not written.
+    const float header[] = {m.xllcorner, m.yllcorner, m.cellsize};
+    auto finite = [](float v) { return std::isfinite(v); };
+    if (!std::all_of(std::begin(header), std::end(header), finite) ||
+        !std::all_of(values.begin(), values.end(), finite))
         return false;
-    writeExactGrid(out, m, values);
-    out.close();
-    return static_cast<bool>(out);
+    return writeStreamSafely(path, [&](std::ostream& out) { writeExactGrid(out, m, values); });
 }
 
-bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels)
+namespace {
+
+// The module keeps GDAL's own messages off the console; a failure shows in the result.
+bool writeLevelTiff(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels)
 {
     const std::uint8_t none = 255;
-    if (levels.size() != m.cellCount())
-        return false;
     std::string why;
     GdalModule* gdal = gdalModule(why);
     if (gdal == nullptr)
@@ -112,4 +117,13 @@ bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector
         }
     };
     return gdal->writeByteGeoTiff(path, map, why);
+}
+
+}  // namespace
+
+bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels)
+{
+    if (levels.size() != m.cellCount())
+        return false;
+    return writeFileSafely(path, [&](const std::string& file) { return writeLevelTiff(file, m, levels); });
 }

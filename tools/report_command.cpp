@@ -16,6 +16,7 @@
 #include "model/grid_writer.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
+#include "model/output_file.h"
 #include "tools/report_formats.h"
 
 const char* const reportUsage =
@@ -29,14 +30,16 @@ const char* const reportHelp =
     "Judges a DEM (a text grid, a GeoTIFF or another raster GDAL reads) by its curvature and,\n"
     "against comparison data, by the local difference, and prints the statistics report.\n"
     "\n"
-    "  --unit U                curvature unit the levels are graded by (default 1)\n"
+    "  --unit U                curvature unit the levels are graded by (default 1; a positive\n"
+    "                          number from 1.18e-38 to 3.4e38, as it is held as a float)\n"
     "  --exaggeration E        vertical exaggeration of the mesh (default 1)\n"
     "  --type dem|sparse|contour  what the comparison file holds\n"
     "  --interval N            contour interval of a comparison DEM or sparse file (default 20;\n"
     "                          a contour file's is inferred); without a comparison file, the\n"
     "                          height classes' interval\n"
-    "  --classes               add the height class report\n"
+    "  --classes               add the height class report (an interval of at most 100000)\n"
     "  --sparse N              instead of the report, make a sparse data set of N spot heights\n"
+    "                          (at least 100, at most the grid's points)\n"
     "  -o FILE                 with --sparse, also write the sparse data set as a grid file\n"
     "  --mask-nodata           leave out the cells that touch a nodata point of the DEM\n"
     "  --degrees               the cellsize is in degrees (111320 m a degree); on by itself\n"
@@ -45,14 +48,19 @@ const char* const reportHelp =
     "                          line and a line of figures; the reading lines go to stderr\n"
     "  --accuracy              add bias, MAE, standard deviation, NMAD, LE90 and the largest\n"
     "                          absolute difference after the RMSE line of the text report\n"
+    "                          (needs a comparison file)\n"
     "  --map curvature|difference FILE\n"
     "                          write the cells' levels as a GeoTIFF (255: no level)\n"
     "  --help                  print this and exit\n"
     "  --version               print the version and exit\n"
+    "  --                      end of the options: a later argument is a file even when it\n"
+    "                          starts with -\n"
     "\n"
-    "Exit status: 0; 1 when the height classes or the sparse data were refused or a file\n"
-    "could not be written; 2 for a usage error or grids of different sizes; 255 when a file\n"
-    "cannot be read.\n";
+    "An output file is never an input; it is written beside its name and renamed when complete.\n"
+    "\n"
+    "Exit status: 0; 1 when the height classes or the sparse data were refused or a file or\n"
+    "standard output could not be written; 2 for a usage error, an output file that is an\n"
+    "input or grids of different sizes; 255 when a file cannot be read.\n";
 
 namespace {
 
@@ -117,13 +125,14 @@ int fileTypeCode(const std::string& type)
     return 0;
 }
 
-// Which options go together: --sparse works on the DEM alone and prints no statistics;
-// -o belongs to --sparse; without a comparison file --interval only sets the height
-// classes' interval, and --type needs a comparison file.
+// Which options go together: the difference map and --accuracy need comparison data;
+// --sparse works on the DEM alone and prints no statistics; -o belongs to --sparse;
+// without a comparison file --interval only sets the height classes' interval, and
+// --type needs a comparison file.
 bool consistent(const ReportOptions& o, bool typeGiven)
 {
     const bool comparison = !o.comparison.empty();
-    if (o.mapKind == "difference" && !comparison)
+    if ((o.mapKind == "difference" || o.accuracy) && !comparison)
         return false;
     if (o.sparse)
         return !comparison && !o.classes && !o.intervalGiven && !typeGiven &&
@@ -137,58 +146,83 @@ bool consistent(const ReportOptions& o, bool typeGiven)
 
 }  // namespace
 
+namespace {
+
+// The unit is held as a float and grades by multiples of itself: a number that is no
+// positive normal float (1e-46 becomes 0, 1e-40 keeps a digit or two) would grade by
+// something else than the unit printed.
+bool validUnit(double unit)
+{
+    return unit > 0 && unit <= std::numeric_limits<float>::max() && std::isnormal(static_cast<float>(unit));
+}
+
+// The option at args[i] with its values; i moves to the last of them. false on a usage
+// error, an unknown option included.
+bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, std::string& type,
+                 bool& typeGiven)
+{
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    double number = 0;
+    if (arg == "--unit") {
+        if (!hasValue || !parseNumber(args[++i], number) || !validUnit(number))
+            return false;
+        options.unit = number;
+    } else if (arg == "--exaggeration") {
+        if (!hasValue || !parseNumber(args[++i], number) || number < 0)
+            return false;
+        options.exaggeration = truncateToInt(number);
+    } else if (arg == "--type") {
+        if (!hasValue)
+            return false;
+        type = args[++i];
+        typeGiven = true;
+    } else if (arg == "--interval") {
+        if (!hasValue || !parseNumber(args[++i], number) || truncateToInt(number) < 1)
+            return false;
+        options.interval = truncateToInt(number);
+        options.intervalGiven = true;
+    } else if (bool ReportOptions::*flag = switchOption(arg)) {
+        options.*flag = true;
+    } else if (arg == "--format") {
+        return hasValue && parseFormat(args[++i], options.format);
+    } else if (arg == "--map") {
+        if (i + 2 >= args.size() || (args[i + 1] != "curvature" && args[i + 1] != "difference") ||
+            args[i + 2].empty())
+            return false;
+        options.mapKind = args[++i];
+        options.mapFile = args[++i];
+    } else if (arg == "--sparse") {
+        if (!hasValue || !parseInteger(args[++i], options.sparseCount))
+            return false;
+        options.sparse = true;
+    } else if (arg == "-o") {
+        if (!hasValue || args[i + 1].empty())
+            return false;
+        options.output = args[++i];
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>& args)
 {
     ReportOptions options;
     std::vector<std::string> files;
     std::string type;
     bool typeGiven = false;
+    bool optionsEnded = false;  // after "--" every argument is a file, "-x.tif" too
     for (std::size_t i = 0; i < args.size(); i++) {
         const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        double number = 0;
-        if (arg == "--unit") {
-            if (!hasValue || !parseNumber(args[++i], number) || !(number > 0))
-                return std::nullopt;
-            options.unit = number;
-        } else if (arg == "--exaggeration") {
-            if (!hasValue || !parseNumber(args[++i], number) || number < 0)
-                return std::nullopt;
-            options.exaggeration = truncateToInt(number);
-        } else if (arg == "--type") {
-            if (!hasValue)
-                return std::nullopt;
-            type = args[++i];
-            typeGiven = true;
-        } else if (arg == "--interval") {
-            if (!hasValue || !parseNumber(args[++i], number) || truncateToInt(number) < 1)
-                return std::nullopt;
-            options.interval = truncateToInt(number);
-            options.intervalGiven = true;
-        } else if (bool ReportOptions::*flag = switchOption(arg)) {
-            options.*flag = true;
-        } else if (arg == "--format") {
-            if (!hasValue || !parseFormat(args[++i], options.format))
-                return std::nullopt;
-        } else if (arg == "--map") {
-            if (i + 2 >= args.size() || (args[i + 1] != "curvature" && args[i + 1] != "difference") ||
-                args[i + 2].empty())
-                return std::nullopt;
-            options.mapKind = args[++i];
-            options.mapFile = args[++i];
-        } else if (arg == "--sparse") {
-            if (!hasValue || !parseInteger(args[++i], options.sparseCount))
-                return std::nullopt;
-            options.sparse = true;
-        } else if (arg == "-o") {
-            if (!hasValue || args[i + 1].empty())
-                return std::nullopt;
-            options.output = args[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
-        } else {
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-')
             files.push_back(arg);
-        }
+        else if (arg == "--")
+            optionsEnded = true;
+        else if (!parseOption(args, i, options, type, typeGiven))
+            return std::nullopt;
     }
     if (options.help || options.version)
         return options;
@@ -297,8 +331,31 @@ private:
     std::streambuf* saved;
 };
 
+// Every file the run writes and every file it reads: an option that names a file adds it
+// to one of these, and no output may be the same file as an input.
+std::vector<std::string> outputFiles(const ReportOptions& o)
+{
+    std::vector<std::string> files;
+    for (const std::string* file : {&o.mapFile, &o.output})
+        if (!file->empty())
+            files.push_back(*file);
+    return files;
+}
+
+std::vector<std::string> inputFiles(const ReportOptions& o)
+{
+    std::vector<std::string> files = {o.dem};
+    if (!o.comparison.empty())
+        files.push_back(o.comparison);
+    return files;
+}
+
 int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (const auto clash = outputOverInput(outputFiles(options), inputFiles(options))) {
+        err << "Cannot write " << clash->first << ": it is the same file as the input " << clash->second << "\n";
+        return 2;
+    }
     if (const int status = load(options, err))
         return status;
     if (options.sparse)
@@ -311,7 +368,9 @@ int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
 
 }  // namespace
 
-int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+namespace {
+
+int run(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
     if (options.help) {
         out << reportHelp;
@@ -325,5 +384,21 @@ int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         return report(options, out, err);
     std::ostream figures(out.rdbuf());  // the caller's output, before the console moves
     const ConsoleToStandardError console;
-    return report(options, figures, err);
+    const int status = report(options, figures, err);
+    if (!figures)
+        out.setstate(std::ios::badbit);
+    return status;
+}
+
+}  // namespace
+
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err)
+{
+    const int status = run(options, out, err);
+    // A report that never reached its reader (a full disk, a closed descriptor) is no
+    // success, though everything before it was.
+    if (out.flush())
+        return status;
+    err << "Cannot write the report to standard output\n";
+    return status != 0 ? status : 1;
 }

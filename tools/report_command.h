@@ -40,7 +40,7 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
 // the height class report with `classes`, and writes the level map asked for; with
 // `sparse` it prints what the sparse data generation prints instead (it writes to the process's standard streams and reads the
 // pause from standard input). Returns the exit status: 0; 1 when the height classes or
-// the sparse data were refused or the output file could not be written; 2 when the
-// comparison grid's size differs from the DEM's; 255 when a file cannot be read (the
-// model has printed why).
+// the sparse data were refused or an output file or out itself could not be written; 2
+// when an output file is an input or the comparison grid's size differs from the DEM's;
+// 255 when a file cannot be read (the model has printed why).
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);

@@ -1,5 +1,6 @@
 #include "tools/report_formats.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -7,22 +8,88 @@
 
 namespace {
 
-std::string number(double value, int digits)
+// How a format writes what is no plain number: JSON has null for a figure that cannot be
+// computed and a string for a value of the file that is no number; CSV leaves the field
+// empty or writes the bare word.
+struct Style {
+    bool json;
+    std::string none() const { return json ? "null" : ""; }
+    std::string word(const std::string& w) const { return json ? "\"" + w + "\"" : w; }
+};
+
+std::string number(double value, int digits, const Style& style)
 {
     if (!std::isfinite(value))
-        return "null";
+        return style.none();
     char text[40];
     std::snprintf(text, sizeof text, "%.*g", digits, value);
     return text;
 }
-std::string single(float value) { return number(value, 9); }
-std::string precise(double value) { return number(value, 17); }
 std::string whole(long long value) { return std::to_string(value); }
 
+// The float, as the other figures are written, unless it lost the number read: beyond the
+// float range, or so far below it that it became 0 or a subnormal. A float that holds the
+// number differs from it by half a unit in its last place at most, less than 2^-23 of it.
+std::string headerNumber(const HeaderNumber& n, const Style& style)
+{
+    if (std::isnan(n.read))
+        return style.word("NaN");
+    if (std::isinf(n.read))
+        return style.word(n.read > 0 ? "Infinity" : "-Infinity");
+    if (std::isfinite(n.held) && std::fabs(double(n.held) - n.read) <= std::fabs(n.read) * 0x1p-23)
+        return number(n.held, 9, style);
+    char text[32];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, n.read);
+    return std::string(text, end.ptr);
+}
+
+// The length of the well-formed UTF-8 sequence at s[i], 1 to 4, or 0 where the bytes are
+// none: a stray continuation byte, a sequence cut short, an overlong form, a surrogate or
+// a code point beyond U+10FFFF. The second byte's range depends on the first.
+std::size_t utf8Length(const std::string& s, std::size_t i)
+{
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80)
+        return 1;
+    std::size_t n = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        low = c == 0xE0 ? 0xA0 : 0x80;
+        high = c == 0xED ? 0x9F : 0xBF;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        low = c == 0xF0 ? 0x90 : 0x80;
+        high = c == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size())
+        return 0;
+    for (std::size_t k = 1; k < n; k++) {
+        const unsigned char b = static_cast<unsigned char>(s[i + k]);
+        if (b < (k == 1 ? low : 0x80) || b > (k == 1 ? high : 0xBF))
+            return 0;
+    }
+    return n;
+}
+
+// File names are bytes, JSON is UTF-8. Well-formed UTF-8 is kept as it is; every byte
+// outside it becomes \ufffd, the replacement character, so that the text stays valid and
+// a reader sees where the name could not be decoded.
 std::string jsonString(const std::string& s)
 {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = utf8Length(s, i);
+        if (n == 0) {
+            out += "\\ufffd";
+            i++;
+            continue;
+        }
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
@@ -31,8 +98,9 @@ std::string jsonString(const std::string& s)
             std::snprintf(escape, sizeof escape, "\\u%04x", c);
             out += escape;
         } else {
-            out += static_cast<char>(c);
+            out.append(s, i, n);
         }
+        i += n;
     }
     return out + "\"";
 }
@@ -58,35 +126,34 @@ std::string list(const std::vector<long long>& values)
 // The named figures in order, as JSON members or CSV columns.
 using Fields = std::vector<std::pair<std::string, std::string>>;
 
-Fields demFields(const ReportFigures& f, bool json)
+Fields demFields(const ReportFigures& f, const Style& style)
 {
-    return {{"file", json ? jsonString(f.demFile) : csvField(f.demFile)},
+    return {{"file", style.json ? jsonString(f.demFile) : csvField(f.demFile)},
             {"rows", whole(f.rows)},
             {"cols", whole(f.cols)},
-            {"cellsize", single(f.cellsize)},
-            {"cellsize_m", single(f.cellsizeMetres)},
-            {"xllcorner", single(f.xllcorner)},
-            {"yllcorner", single(f.yllcorner)},
-            {"nodata", f.nodata ? single(*f.nodata) : (json ? "null" : "")},
-            {"zmin", single(f.zmin)},
-            {"zmax", single(f.zmax)},
+            {"cellsize", headerNumber(f.cellsize, style)},
+            {"cellsize_m", number(f.cellsizeMetres, 9, style)},
+            {"xllcorner", headerNumber(f.xllcorner, style)},
+            {"yllcorner", headerNumber(f.yllcorner, style)},
+            {"nodata", f.nodata ? headerNumber(*f.nodata, style) : style.none()},
+            {"zmin", number(f.zmin, 9, style)},
+            {"zmax", number(f.zmax, 9, style)},
             {"masked_cells", whole(f.maskedCells)}};
 }
 
-Fields curvatureFields(const Statistics& s)
+Fields curvatureFields(const Statistics& s, const Style& style)
 {
-    return {{"unit", precise(s.unit)},
-            {"total_squared", single(s.totalSq)},
-            {"max", single(s.maxCurve)}};
+    return {{"unit", number(s.unit, 17, style)},
+            {"total_squared", number(s.totalSq, 9, style)},
+            {"max", number(s.maxCurve, 9, style)}};
 }
 
 std::vector<long long> curvatureLevels(const Statistics& s) { return {s.c15, s.c10, s.c5, s.c}; }
 std::vector<long long> differenceLevels(const Statistics& s) { return {s.d20, s.d15, s.d10, s.d5, s.d}; }
 
-Fields accuracyFields(const std::optional<Accuracy>& a, bool json)
+Fields accuracyFields(const std::optional<Accuracy>& a, const Style& style)
 {
-    const std::string none = json ? "null" : "";
-    auto figure = [&](double Accuracy::*member) { return a ? precise((*a).*member) : none; };
+    auto figure = [&](double Accuracy::*member) { return a ? number((*a).*member, 17, style) : style.none(); };
     return {{"points", whole(a ? a->points : 0)}, {"rmse", figure(&Accuracy::rmse)},
             {"mean", figure(&Accuracy::mean)},     {"mae", figure(&Accuracy::mae)},
             {"std", figure(&Accuracy::std)},       {"nmad", figure(&Accuracy::nmad)},
@@ -110,12 +177,12 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
     f.demFile = demFile;
     f.rows = mt.nrows;
     f.cols = mt.ncols;
-    f.cellsize = mt.cellsize;
+    f.cellsize = {mt.cellsize, mt.cellsizeRead};
     f.cellsizeMetres = mt.groundCellsize();
-    f.xllcorner = mt.xllcorner;
-    f.yllcorner = mt.yllcorner;
+    f.xllcorner = {mt.xllcorner, mt.xllRead};
+    f.yllcorner = {mt.yllcorner, mt.yllRead};
     if (mt.hasNodata)
-        f.nodata = mt.nodata_value;
+        f.nodata = HeaderNumber{mt.nodata_value, mt.nodataRead};
     f.zmin = mt.zmin;
     f.zmax = mt.zmax;
     for (int r = 0; mt.masking() && r + 1 < mt.nrows; r++)
@@ -131,8 +198,9 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
 
 std::string reportJson(const ReportFigures& f)
 {
-    std::string out = "{\"dem\": " + object(demFields(f, true));
-    out += ", \"curvature\": " + object(curvatureFields(f.statistics),
+    const Style json{true};
+    std::string out = "{\"dem\": " + object(demFields(f, json));
+    out += ", \"curvature\": " + object(curvatureFields(f.statistics, json),
                                         ", \"levels\": " + list(curvatureLevels(f.statistics)));
     if (f.comparisonFile.empty()) {
         out += ", \"comparison\": null";
@@ -141,7 +209,7 @@ std::string reportJson(const ReportFigures& f)
                     {"type", jsonString(f.comparisonType)},
                     {"interval", whole(f.statistics.contourInterval)},
                     {"levels", list(differenceLevels(f.statistics))}};
-        const Fields a = accuracyFields(f.accuracy, true);
+        const Fields a = accuracyFields(f.accuracy, json);
         c.insert(c.end(), a.begin(), a.end());
         out += ", \"comparison\": " + object(c);
     }
@@ -152,10 +220,11 @@ std::string reportJson(const ReportFigures& f)
 
 std::string reportCsv(const ReportFigures& f)
 {
+    const Style csv{false};
     Fields columns;
-    for (auto& field : demFields(f, false))
+    for (auto& field : demFields(f, csv))
         columns.push_back({"dem_" + field.first, field.second});
-    for (auto& field : curvatureFields(f.statistics))
+    for (auto& field : curvatureFields(f.statistics, csv))
         columns.push_back({"curvature_" + field.first, field.second});
     const std::vector<long long> curvature = curvatureLevels(f.statistics);
     for (int i = 0; i < 4; i++)
@@ -168,8 +237,10 @@ std::string reportCsv(const ReportFigures& f)
     const char* const names[] = {"above20", "above15", "above10", "above5", "within5"};
     for (int i = 0; i < 5; i++)
         columns.push_back({std::string("difference_") + names[i], comparison ? whole(difference[i]) : ""});
-    for (auto& field : accuracyFields(f.accuracy, false))
+    for (auto& field : accuracyFields(f.accuracy, csv))
         columns.push_back({field.first, comparison ? field.second : ""});
+    for (std::size_t i = 0; f.withClasses && i < f.heightClasses.size(); i++)
+        columns.push_back({"height_class_" + std::to_string(i), whole(f.heightClasses[i])});
     std::string header, line;
     for (std::size_t i = 0; i < columns.size(); i++) {
         header += (i ? "," : "") + columns[i].first;

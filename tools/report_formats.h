@@ -3,6 +3,10 @@
 // header line and one line of figures, for pipelines and for gluing many tiles into a
 // table. Numbers are written with 9 significant digits (17 for the accuracy figures
 // computed in double); a figure that cannot be computed is null in JSON, empty in CSV.
+// A number of the file's header is always written as the file gave it: the float the
+// model holds, or the number as read where the float lost it (a nodata of 1e300); a NaN
+// or infinite one is the string "NaN", "Infinity" or "-Infinity" (in CSV the bare word).
+// JSON is valid UTF-8 whatever bytes the file names hold.
 
 #include <optional>
 #include <string>
@@ -11,11 +15,18 @@
 #include "analysis/accuracy.h"
 #include "analysis/statistics_text.h"
 
+// A number of the header: the float the model computes with, and the number as read.
+struct HeaderNumber {
+    float held = 0;
+    double read = 0;
+};
+
 struct ReportFigures {
     std::string demFile;
     int rows = 0, cols = 0;
-    float cellsize = 0, cellsizeMetres = 0, xllcorner = 0, yllcorner = 0;
-    std::optional<float> nodata;
+    HeaderNumber cellsize, xllcorner, yllcorner;
+    float cellsizeMetres = 0;
+    std::optional<HeaderNumber> nodata;
     float zmin = 0, zmax = 0;
     long long maskedCells = 0;
     Statistics statistics;  // the curvature figures, and the difference counts with comparison data
@@ -23,6 +34,7 @@ struct ReportFigures {
     std::string comparisonType;  // "dem", "sparse" or "contour"
     std::optional<Accuracy> accuracy;
     std::vector<int> heightClasses;  // with --classes: counts of classes 0 .. interval - 1
+                                     // (JSON: "height_classes", CSV: height_class_0 ...)
     bool withClasses = false;
 };
 

@@ -91,6 +91,13 @@ TEST_F(HeightClassTest, ClassIsTheFlooredPositionNeverNegative)
     EXPECT_LT(big, 1000);
 }
 
+TEST_F(HeightClassTest, AHundredThousandClassesAreCounted)
+{
+    setGrid(mt, 1, 2, {99999, 100000});
+    pass(100000);
+    EXPECT_TRUE(mt.heightClassesFor(100000) && table()[99999] == 1 && table()[0] == 1);
+}
+
 TEST_F(HeightClassTest, NegativeHeightsAreCountedAtTheirPosition)
 {
     setGrid(mt, 2, 2, {-3, -0.7f, -40, 2});
@@ -100,16 +107,18 @@ TEST_F(HeightClassTest, NegativeHeightsAreCountedAtTheirPosition)
     EXPECT_EQ(table(), expected);
 }
 
-TEST_F(HeightClassTest, IntervalZeroOrBelowIsRefusedAndDropsTheOldTable)
+TEST_F(HeightClassTest, IntervalOutOfRangeIsRefusedAndDropsTheOldTable)
 {
     setGrid(mt, 2, 2, flat(2, 2, 10));
-    for (int interval : {0, -5}) {
+    const std::pair<int, const char*> cases[] = {
+        {0, ", not above 0"}, {-5, ", not above 0"}, {100001, ", more than 100000 classes"}};
+    for (const auto& [interval, reason] : cases) {
         SCOPED_TRACE(interval);
         pass(20);
         ASSERT_TRUE(mt.heightClasses());
         const std::string printed = pass(interval);
-        EXPECT_EQ(printed, "Height classes not computed: the contour interval is " + std::to_string(interval) +
-                               ", not above 0\n");
+        EXPECT_EQ(printed, "Height classes not computed: the contour interval is " + std::to_string(interval) + reason +
+                               "\n");
         EXPECT_FALSE(mt.heightClasses());
         EXPECT_FALSE(mt.heightClassesFor(20));
         EXPECT_EQ(mt.classMin, 0);

@@ -356,7 +356,7 @@ void runPasses(const Settings& s)
     for (int r = 0; r < mt.nrows; r++)
         dem.insert(dem.end(), mt.grid[r], mt.grid[r] + mt.ncols);
     const std::vector<float> sparse = makeSparseGrid(mt, s.sparseCount);
-    if (s.sparseCount < LOCALNUM) {
+    if (s.sparseCount < LOCALNUM || s.sparseCount > static_cast<long long>(mt.nrows) * mt.ncols) {
         REQUIRE(sparse.empty());
         return;
     }

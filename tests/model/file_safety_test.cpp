@@ -9,10 +9,13 @@
 #include <dirent.h>
 
 #include <fstream>
+#include <limits>
 #include <ostream>
 #include <sstream>
 
+#include "model/grid_writer.h"
 #include "model/input_file.h"
+#include "model/mountain.h"
 #include "model/output_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -83,6 +86,18 @@ TEST(FileSafety, ADeviceIsWrittenInPlaceAndAFullOneFails)
 {
     EXPECT_TRUE(writeStreamSafely("/dev/null", [](std::ostream& out) { out << "nothing"; }));
     EXPECT_FALSE(writeStreamSafely("/dev/full", [](std::ostream& out) { out << std::string(1 << 16, 'x'); }));
+}
+
+TEST(FileSafety, AGridWithATokenTheReaderRefusesIsNotWritten)
+{
+    TempDir tmp;
+    mountain m;
+    m.nrows = 1;
+    m.ncols = 2;
+    EXPECT_FALSE(writeExactGridFile(tmp.file("sparse.grd"), m, {1, std::numeric_limits<float>::quiet_NaN()}));
+    m.xllcorner = -std::numeric_limits<float>::infinity();
+    EXPECT_FALSE(writeExactGridFile(tmp.file("sparse.grd"), m, {1, 2}));
+    EXPECT_EQ(entries(tmp.path()), 0);
 }
 
 TEST(FileSafety, OnlyRegularFilesAreInputs)

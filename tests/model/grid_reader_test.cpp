@@ -49,6 +49,9 @@ TEST_F(GridReaderTest, ReadsHeaderAndValuesInRowOrder)
     EXPECT_FLOAT_EQ(mt.yllcorner, -20.0f);
     EXPECT_FLOAT_EQ(mt.cellsize, 25.0f);
     EXPECT_EQ(mt.nodata_value, 0.0f);
+    EXPECT_EQ(mt.xllRead, 10.5);
+    EXPECT_EQ(mt.yllRead, -20.0);
+    EXPECT_EQ(mt.cellsizeRead, 25.0);
     EXPECT_EQ(mt.getElev(0, 0), 1.0f);
     EXPECT_EQ(mt.getElev(0, 2), 3.0f);
     EXPECT_EQ(mt.getElev(1, 0), 4.0f);

@@ -196,6 +196,11 @@ TEST_F(ReportTest, UsageErrors)
         {"--map", "difference", "levels.tif", "a.grd"},  // no differences without comparison data
         {"--map", "slope", "levels.tif", "a.grd"},
         {"--sparse", "100", "--format", "json", "a.grd"},
+        {"--accuracy", "a.grd"},  // no accuracy without comparison data
+        {"--unit", "1e-46", "a.grd"},  // 0 as a float
+        {"--unit", "1e-39", "a.grd"},  // subnormal as a float
+        {"--unit", "1e39", "a.grd"},   // beyond the float range
+        {"--", "a.grd", "--classes"},  // a second file, with no type
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
@@ -203,6 +208,33 @@ TEST_F(ReportTest, UsageErrors)
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, reportUsage);
         EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST_F(ReportTest, AnOutputThatIsAnInputByAnotherNameIsRefusedBeforeReading)
+{
+    const std::string dem = dir.file("dem.grd"), other = dir.path() + "/./dem.grd";
+    writeGridValues(dem, 2, 2, flat(2, 2, 10));
+    using Args = std::vector<std::string>;
+    for (const Args& args : {Args{"--map", "curvature", other, dem}, Args{"-o", other, "--sparse", "100", dem},
+                             Args{"--map", "difference", other, "new.grd", dem, "--type", "dem"}}) {
+        SCOPED_TRACE(args[0]);
+        const ChildResult r = report(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "Cannot write " + other + ": it is the same file as the input " + dem + "\n");
+    }
+}
+
+TEST_F(ReportTest, AReportThatCannotBeWrittenFails)
+{
+    const std::string dem = dir.file("dem.grd");
+    writeGridValues(dem, 3, 3, flat(3, 3, 10));
+    for (const char* options : {"", "--format json", "--help"}) {
+        const std::string command = std::string("exec ") + KARVO_REPORT_BINARY + " " + options + " " + dem;
+        const ChildResult r = runProgram({"/bin/sh", "-c", command + " > /dev/full"});
+        EXPECT_EQ(r.status, 1) << options;
+        EXPECT_NE(r.err.find("Cannot write the report to standard output\n"), std::string::npos) << options;
     }
 }
 
@@ -217,6 +249,14 @@ TEST_F(ReportTest, HelpAndVersionGoToStandardOutput)
     r = report({"--version"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("karvo-report ", 0), 0u);
+}
+
+TEST(ReportArguments, TwoDashesEndTheOptionsAndUnitsReachTheEndsOfTheNormalFloats)
+{
+    const auto pair = parseReportArguments({"--type", "dem", "--unit", "1.18e-38", "--", "-x.tif", "--"});
+    ASSERT_TRUE(pair);
+    EXPECT_EQ(pair->dem + " " + pair->comparison, "-x.tif --");
+    EXPECT_TRUE(parseReportArguments({"--unit", "3.4e38", "a.grd"}));
 }
 
 TEST(ReportArguments, OptionsAnywhereAndExaggerationTruncated)

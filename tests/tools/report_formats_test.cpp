@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +16,7 @@
 #include "tests/support/grid_files.h"
 #include "tests/support/raster_files.h"
 #include "tests/support/temp_dir.h"
+#include "tools/report_formats.h"
 
 namespace {
 
@@ -43,6 +49,15 @@ std::vector<std::string> split(const std::string& line, char separator)
     for (std::string field; std::getline(in, field, separator);)
         fields.push_back(field);
     return fields;
+}
+
+// The value of the named column of a two-line CSV text (no quoted commas); "?" if none.
+std::string csvValue(const std::string& csv, const std::string& name)
+{
+    const std::vector<std::string> lines = split(csv, '\n');
+    const std::vector<std::string> names = split(lines.at(0), ','), values = split(lines.at(1) + ",", ',');
+    const auto at = std::find(names.begin(), names.end(), name);
+    return at == names.end() ? "?" : values.at(std::size_t(at - names.begin()));
 }
 
 class ReportFormatsTest : public ::testing::Test {
@@ -120,6 +135,81 @@ TEST_F(ReportFormatsTest, ALevelMapReadsBackAsTheCellsLevels)
         EXPECT_EQ(at(5, c), 255);
     for (int r = 0; r < 6; r++)
         EXPECT_EQ(at(r, 6), 255);
+}
+
+TEST_F(ReportFormatsTest, OutputsReplaceTheirTargetAndLeaveItsOtherNamesAlone)
+{
+    // Written in place, a file would change under its hard link too; written beside and
+    // renamed, it leaves the link with the old contents and no temporary behind.
+    const std::string target = dir.file("out"), link = dir.file("link");
+    writeText(target, "old");
+    ASSERT_EQ(::link(target.c_str(), link.c_str()), 0);
+    EXPECT_EQ(report({"--map", "curvature", target, dem}).status, 0);
+    EXPECT_EQ(std::filesystem::file_size(link), 3u);
+    EXPECT_GT(std::filesystem::file_size(target), 3u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);
+}
+
+TEST_F(ReportFormatsTest, AFailedMapWriteSaysSoAloneAndFails)
+{
+    const ChildResult r = report({"--map", "curvature", "/dev/full", dem});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot write /dev/full\n");  // none of GDAL's own lines
+}
+
+TEST(ReportJson, FileNamesStayValidUtf8)
+{
+    std::string eleven;
+    for (int i = 0; i < 11; i++)
+        eleven += "\\ufffd";
+    const std::pair<std::string, std::string> cases[] = {
+        {"dem\xff.tif\n", "dem\\ufffd.tif\\u000a"},
+        {"h\xc3\xb6he \xf4\x8f\xbf\xbf", "h\xc3\xb6he \xf4\x8f\xbf\xbf"},  // up to U+10FFFF as it is
+        // an overlong "/", a surrogate, a code point beyond U+10FFFF, a sequence cut short
+        {"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe2\x82", eleven}};
+    for (const auto& [name, json] : cases) {
+        ReportFigures f;
+        f.demFile = name;
+        EXPECT_NE(reportJson(f).find("{\"file\": \"" + json + "\", "), std::string::npos) << json;
+    }
+}
+
+TEST(ReportFormats, HeaderNumbersAsTheFileGaveThemAndNoneAsNothing)
+{
+    const struct {
+        HeaderNumber nodata;
+        std::string json, csv;
+    } cases[] = {{{-9999, -9999}, "-9999", "-9999"},
+                 {{612345.375f, 612345.37}, "612345.375", "612345.375"},  // the float holds it
+                 {{INFINITY, 1e300}, "1e+300", "1e+300"},
+                 {{NAN, NAN}, "\"NaN\"", "NaN"}};
+    for (const auto& c : cases) {
+        ReportFigures f;
+        f.nodata = c.nodata;
+        EXPECT_NE(reportJson(f).find("\"nodata\": " + c.json + ", "), std::string::npos) << c.json;
+        EXPECT_EQ(csvValue(reportCsv(f), "dem_nodata"), c.csv);
+    }
+    ReportFigures f;  // no nodata, a total that cannot be computed, three height classes
+    f.statistics.totalSq = INFINITY;
+    f.withClasses = true;
+    f.heightClasses = {3, 0, 5};
+    EXPECT_NE(reportJson(f).find("\"nodata\": null, "), std::string::npos);
+    EXPECT_NE(reportJson(f).find("\"total_squared\": null, "), std::string::npos);
+    const std::string csv = reportCsv(f);
+    EXPECT_EQ(csvValue(csv, "dem_nodata") + csvValue(csv, "curvature_total_squared"), "");
+    EXPECT_EQ(csvValue(csv, "height_class_0") + csvValue(csv, "height_class_2") + csvValue(csv, "height_class_3"), "35?");
+}
+
+TEST_F(ReportFormatsTest, ANodataTheFloatLosesIsWrittenAsRead)
+{
+    RasterSpec spec;
+    spec.rows = spec.cols = 3;
+    spec.type = "Float64";
+    spec.hasNodata = true;
+    spec.nodata = 1e-50;  // 0 as a float
+    const std::string raster = dir.file("dem.tif");
+    writeRaster(raster, spec, flat(3, 3, 5));
+    EXPECT_NE(report({"--format", "json", raster}).out.find("\"nodata\": 1e-50, "), std::string::npos);
 }
 
 }  // namespace

@@ -210,7 +210,7 @@ TEST_F(InteractionTest, QuitKeysEndWithStatus1)
 
 TEST_F(InteractionTest, SparseKeyWritesThousandSpotHeights)
 {
-    open(grid("dem.grd", 20, 20, plane(20, 20, 100, 1, 2)));
+    open(grid("dem.grd", 40, 40, plane(40, 40, 100, 1, 2)));
     const ChildResult r = runInChild(
         [&] {
             detachFromDisplay();
