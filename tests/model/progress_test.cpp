@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "model/grid_text.h"
@@ -14,8 +13,11 @@ TEST(ReadProgressTest, OnlyReadsThatTakeLongAreShownAndThenClosed)
 {
     std::vector<double> shown;
     int closed = 0;
+    // A clock stepped by hand: shown from the first second on, then every 200 ms at most.
+    ReadProgress::Clock::time_point time{};
+    const auto step = [&](int ms) { time += std::chrono::milliseconds(ms); };
     {
-        ReadProgress progress([&](double share) { shown.push_back(share); }, [&] { closed++; });
+        ReadProgress progress([&](double share) { shown.push_back(share); }, [&] { closed++; }, [&] { return time; });
         GridText text(std::string(3000, ' ') + "1 2 3 4 5 6", 64);
         float rows[2][3];
         float* table[2] = {rows[0], rows[1]};
@@ -25,16 +27,22 @@ TEST(ReadProgressTest, OnlyReadsThatTakeLongAreShownAndThenClosed)
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(closed, 0);
 
-    ReadProgress* progress = new ReadProgress([&](double share) { shown.push_back(share); }, [&] { closed++; });
-    std::this_thread::sleep_for(std::chrono::milliseconds(1050));
+    ReadProgress* progress =
+        new ReadProgress([&](double share) { shown.push_back(share); }, [&] { closed++; }, [&] { return time; });
+    step(999);
+    readProgress(0.1);
+    step(1);
     readProgress(0.25);
-    readProgress(0.5);  // too soon after the last one shown
+    step(199);
+    readProgress(0.5);
+    step(1);
+    readProgress(0.6);
     readProgress(1);
     EXPECT_EQ(closed, 1);
     readProgress(0.25);  // a refused read ends without its last report
     delete progress;
     readProgress(0.75);  // nobody is listening any more
-    EXPECT_EQ(shown, (std::vector<double>{0.25, 0.25}));
+    EXPECT_EQ(shown, (std::vector<double>{0.25, 0.6, 0.25}));
     EXPECT_EQ(closed, 2);
 }
 
