@@ -49,8 +49,8 @@ void mountain::releaseGrid()
 
 void mountain::releaseLevels()
 {
-    curveLevels = {};
-    diffLevels = {};
+    freeVector(curveLevels);
+    freeVector(diffLevels);
     triangleCount = 0;
 }
 
@@ -58,7 +58,7 @@ void mountain::discard()
 {
     releaseGrid();
     releaseLevels();
-    classes = {};
+    freeVector(classes);
     nrows = ncols = 0;
     xllcorner = yllcorner = cellsize = nodata_value = 0;
     xllRead = yllRead = cellsizeRead = nodataRead = 0;

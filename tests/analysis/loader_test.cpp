@@ -146,6 +146,20 @@ TEST_F(LoaderTest, ANewDemDropsTheHeightClassesOfTheOldOne)
     EXPECT_FALSE(mt.heightClasses());
 }
 
+TEST_F(LoaderTest, ASmallDataSetAfterALargeOneHoldsOnlyWhatItNeeds)
+{
+    const std::string large = dir.file("large.grd"), largeComparison = dir.file("large-cmp.grd");
+    writeGridValues(large, 40, 40, flat(40, 40, 100));
+    writeGridValues(largeComparison, 40, 40, flat(40, 40, 90));
+    ASSERT_EQ(load(large, largeComparison, 2), LoadOutcome::Loaded);
+    mt.computeHeightClasses();
+    ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    EXPECT_EQ(mt.curveLevels.capacity(), 16u);
+    EXPECT_EQ(mt.diffLevels.capacity(), 16u);
+    EXPECT_EQ(mt.classes.capacity(), 0u);
+    EXPECT_EQ(dArray, nullptr);
+}
+
 TEST_F(LoaderTest, AddFileKeepsThePreviousInterval)
 {
     const std::string contours = dir.file("contours.grd");
