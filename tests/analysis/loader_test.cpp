@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "model/mountain.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
+#include "tests/support/raster_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -158,6 +160,25 @@ TEST_F(LoaderTest, ASmallDataSetAfterALargeOneHoldsOnlyWhatItNeeds)
     EXPECT_EQ(mt.diffLevels.capacity(), 16u);
     EXPECT_EQ(mt.classes.capacity(), 0u);
     EXPECT_EQ(dArray, nullptr);
+}
+
+TEST_F(LoaderTest, CellsInDegreesGoWithAGeographicRasterUnlessTheUserChoseThem)
+{
+    RasterSpec s;
+    s.rows = s.cols = 5;
+    s.epsg = 4326;
+    const double t[6] = {10, 0.001, 0, 50, 0, -0.001};
+    std::copy(t, t + 6, s.transform);
+    const std::string geographic = dir.file("geographic.tif");
+    writeRaster(geographic, s, flat(5, 5, 100));
+    ASSERT_EQ(load(geographic, "", 1), LoadOutcome::Loaded);
+    EXPECT_TRUE(cellsInDegrees);
+    ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    EXPECT_EQ(mt.groundCellsize(), 1.0f);
+    changeOptions(false, true);
+    ASSERT_EQ(load(geographic, "", 1), LoadOutcome::Loaded);
+    ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    EXPECT_TRUE(cellsInDegrees);
 }
 
 TEST_F(LoaderTest, AddFileKeepsThePreviousInterval)
