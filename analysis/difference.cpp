@@ -84,7 +84,7 @@ void mountain::compute_diff_color()
                 continue;
             }
             int l = 0;
-            if (g[c] > 0) {
+            if (comparisonData(g[c])) {
                 const float d = h[c] - g[c];
                 if (out == dArray)
                     high = low = d;

@@ -63,8 +63,6 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     dem.releaseGrid();
     mt.releaseLevels();
     allocated = false;
-    if (mt.masking())
-        mt.computeRange();
     if (degreesForFile)
         cellsInDegrees = false;
     degreesForFile = mt.geographic && !cellsInDegrees;  // a raster that says its cells are in degrees

@@ -121,6 +121,8 @@ void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zm
             refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + gdalMessage());
         for (int c = 0; c < ncols; c++) {
             const float v = row[c];
+            if (!std::isfinite(v))
+                continue;  // no height: it takes no part in the range
             if (v > zmax)
                 zmax = v;
             if (zmin > v)

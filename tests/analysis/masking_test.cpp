@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 #include "analysis/curvature.h"
@@ -64,6 +65,28 @@ TEST_F(MaskingTest, TheCellsAroundAHoleCountNowhere)
     EXPECT_EQ(C15 + C10 + C5 + C, 20);
     EXPECT_EQ(MAX_CURVE, 420 + 4 * 9999.0f);  // the hole itself: its neighbours 104, 104, 106, 106
     EXPECT_EQ(mt.zmin, -9999.0f);
+}
+
+TEST_F(MaskingTest, ANonFiniteHeightIsAHoleWithOrWithoutMasking)
+{
+    for (const float hole : {INFINITY, -INFINITY, NAN}) {
+        SCOPED_TRACE(hole);
+        std::vector<float> h = plane(5, 6, 100, 1, 1);
+        h[2 * 6 + 3] = hole;
+        setGrid(mt, 5, 6, h);
+        rd.setContourInt(20);
+        rebuildWithMask(false);
+        EXPECT_EQ(C15 + C10 + C5 + C, 14);
+        EXPECT_EQ(MAX_CURVE, 0.0f);
+        EXPECT_EQ(dArrayCount, 14);
+        EXPECT_EQ(mt.zmax, 109.0f);
+        float rmse = 0;
+        ASSERT_TRUE(rd.tryRmse(rmse));
+        EXPECT_EQ(rmse, 2.0f);
+        rd.setContourInt(4);
+        mt.computeHeightClasses();
+        EXPECT_EQ(std::accumulate(mt.classes.begin(), mt.classes.end(), 0), 29);
+    }
 }
 
 TEST_F(MaskingTest, CellsInDegreesMakeATrueSlope)
