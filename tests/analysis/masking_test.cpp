@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <numeric>
+#include <optional>
 #include <vector>
 
+#include "analysis/accuracy.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/loader.h"
@@ -65,6 +67,21 @@ TEST_F(MaskingTest, TheCellsAroundAHoleCountNowhere)
     EXPECT_EQ(C15 + C10 + C5 + C, 20);
     EXPECT_EQ(MAX_CURVE, 420 + 4 * 9999.0f);  // the hole itself: its neighbours 104, 104, 106, 106
     EXPECT_EQ(mt.zmin, -9999.0f);
+}
+
+TEST_F(MaskingTest, RmseAndAccuracyTakeEveryValidPointWithFiniteData)
+{
+    rd.grid[1][3] = 115;       // an 11 m error at a valid point that begins a masked cell
+    rd.grid[0][0] = INFINITY;  // no data
+    rebuildWithMask(true);
+    float rmse = 0;
+    ASSERT_TRUE(rd.tryRmse(rmse));
+    EXPECT_FLOAT_EQ(rmse, std::sqrt(229.0f / 28));  // 27 differences of 2, one of 11
+    const std::optional<Accuracy> a = currentAccuracy();
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->points, 28);
+    EXPECT_EQ(a->maxAbs, 11.0);
+    EXPECT_EQ(dArrayCount, 13);
 }
 
 TEST_F(MaskingTest, ANonFiniteHeightIsAHoleWithOrWithoutMasking)
