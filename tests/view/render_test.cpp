@@ -237,6 +237,30 @@ TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
     EXPECT_EQ(near(250.5f, 251, darkGreen), 9);
 }
 
+TEST_F(RenderTest, TheDragPreviewLeavesOutCoarseCellsThatReadAnInvalidPoint)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    eyevalue = -20;
+    GridHeader header;
+    header.nrows = header.ncols = 502;  // coarse cells of 2 x 2
+    header.hasNodata = true;
+    header.nodata = 99;  // just below the terrain, so that a line down to it lies over the grid
+    std::vector<float> heights = flat(502, 502, 100);
+    heights[252 * 502 + 252] = 99;  // a far corner of the coarse cells from (250, 250) and (250, 252)
+    const std::string path = dir.file("hole.grd");
+    writeGridFile(path, header, heights);
+    ASSERT_TRUE(open(path));
+    view->changeOptions(true, false);
+    buttonState = true;
+    frame();
+    int x = 0, y = 0;
+    ASSERT_TRUE(projectGridPoint(251, 252, x, y));  // the left edge of the cell from (250, 252)
+    for (int dx = -1; dx <= 1; dx++)
+        for (int dy = -1; dy <= 1; dy++)
+            EXPECT_TRUE(colourNear(pixel(x + dx, y + dy), BACKGROUND[0], BACKGROUND[1], BACKGROUND[2]));
+}
+
 TEST_F(RenderTest, DragOfAGridOfAtMost100000PointsDrawsEveryOtherTriangle)
 {
     drawTriangles = true;
