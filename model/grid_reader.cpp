@@ -113,13 +113,24 @@ void settleRange(mountain& m)
 }
 
 // Only a raster holds them: the text grammar takes no letter but an exponent's, and a
-// number beyond the float range is refused.
+// number beyond the float range is refused. Counted eight at a time, which the compiler
+// turns into vector instructions, so that the pass costs little beside the read.
 long long nonFiniteHeights(const float* const* rows, int nrows, int ncols)
 {
+    const float largest = std::numeric_limits<float>::max();
     long long count = 0;
-    for (int r = 0; r < nrows; r++)
-        for (int c = 0; c < ncols; c++)
-            count += !std::isfinite(rows[r][c]);
+    for (int r = 0; r < nrows; r++) {
+        const float* row = rows[r];
+        int c = 0;
+        for (; c + 8 <= ncols; c += 8) {
+            int eight = 0;
+            for (int k = 0; k < 8; k++)
+                eight += !(std::fabs(row[c + k]) <= largest);
+            count += eight;
+        }
+        for (; c < ncols; c++)
+            count += !(std::fabs(row[c]) <= largest);
+    }
     return count;
 }
 

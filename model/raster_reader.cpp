@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "model/error.h"
@@ -119,15 +120,18 @@ void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zm
         float* row = rows[r];
         if (GDALRasterIO(band, GF_Read, 0, fileRow, ncols, 1, row, ncols, 1, GDT_Float32, 0, 0) != CE_None)
             refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + gdalMessage());
+        // A NaN or an infinity is no height and takes no part in the range.
+        const float largest = std::numeric_limits<float>::max();
+        float low = zmin, high = zmax;
         for (int c = 0; c < ncols; c++) {
             const float v = row[c];
-            if (!std::isfinite(v))
-                continue;  // no height: it takes no part in the range
-            if (v > zmax)
-                zmax = v;
-            if (zmin > v)
-                zmin = v;
+            if (v > high && v <= largest)
+                high = v;
+            if (low > v && v >= -largest)
+                low = v;
         }
+        zmin = low;
+        zmax = high;
         if (r % 64 == 63)
             readProgress(double(r + 1) / nrows);
     }
