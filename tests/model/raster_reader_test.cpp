@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -103,20 +102,6 @@ TEST_F(RasterReaderTest, AComparisonRasterInfersItsIntervalAndKnowsItsCoordinate
     EXPECT_TRUE(contours.geographic);
     EXPECT_NE(contours.projection.find("WGS"), std::string::npos);
     EXPECT_FALSE(contours.hasNodata);
-}
-
-TEST_F(RasterReaderTest, NonFiniteHeightsAreCountedAndLeftOutOfTheRange)
-{
-    std::vector<float> heights = plane(ROWS, COLS, 100, 1, 1);
-    heights[1 * COLS + 2] = INFINITY;
-    heights[3 * COLS + 4] = NAN;  // the highest point
-    const std::string path = dir.file("holes.tif");
-    writeRaster(path, spec(), heights);
-    read(mt, path);
-    EXPECT_EQ(mt.nonFinite, 2);
-    EXPECT_TRUE(mt.masking());
-    EXPECT_EQ(mt.zmin, 100.0f);
-    EXPECT_EQ(mt.zmax, 106.0f);
 }
 
 TEST_F(RasterReaderTest, RefusedRastersEndWithTheirReason)

@@ -1,7 +1,5 @@
 #include "tests/support/model_fixture.h"
 
-#include <cmath>
-
 #include "analysis/loader.h"
 
 void setGrid(mountain& m, int rows, int cols, const std::vector<float>& values, float cellsize)
@@ -11,16 +9,11 @@ void setGrid(mountain& m, int rows, int cols, const std::vector<float>& values, 
     m.ncols = cols;
     m.cellsize = cellsize;
     m.reset();
-    m.nonFinite = 0;
     m.grid = allocate(rows, cols);
     for (int r = 0; r < rows; r++)
         for (int c = 0; c < cols; c++) {
             const float v = values[static_cast<std::size_t>(r) * cols + c];
             m.grid[r][c] = v;
-            if (!std::isfinite(v)) {
-                m.nonFinite++;
-                continue;
-            }
             if (v > m.zmax)
                 m.zmax = v;
             if (m.zmin > v)

@@ -23,8 +23,8 @@ protected:
     }
 };
 
-// Fills m as the reader would from a file with these values (the range of the finite
-// values and the count of the others included; masking is left to computeRange).
+// Fills m as the reader would from a file with these values (zmin and zmax included,
+// starting from the values that reset gives).
 void setGrid(mountain& m, int rows, int cols, const std::vector<float>& values, float cellsize = 1);
 
 // Runs the rebuild chain on mt as a one-file load does: mesh, normals, curvature.
