@@ -100,11 +100,11 @@ void refuseUnusableHeader(const mountain& m)
            text(wanted) + " heights\n");
 }
 
-// Both readers take the range of the finite heights as they go; what masking leaves out
-// goes after the read. A grid without any valid height has no range and is refused.
+// Both readers take the range of the finite heights as they go; a masked nodata value is
+// left out after the read. A grid without any valid height has no range and is refused.
 void settleRange(mountain& m)
 {
-    if (m.masking()) {
+    if (m.nodataMasked()) {
         m.reset();
         m.computeRange();
     }
