@@ -10,6 +10,10 @@ bool multFiles = false;
 
 namespace {
 
+// Cells in degrees that the loader switched on for a geographic raster, not the user: they
+// go with that file, so a metric DEM opened next is not scaled as degrees.
+bool degreesForFile = false;
+
 bool sameSize(const mountain& a, const mountain& b) { return a.nrows == b.nrows && a.ncols == b.ncols; }
 
 // Reads a file into a model aside; false, with the model to be dropped, when the reader
@@ -59,10 +63,11 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     dem.releaseGrid();
     mt.releaseLevels();
     allocated = false;
-    if (mt.masking())
-        mt.computeRange();
-    if (mt.geographic)
-        cellsInDegrees = true;  // a raster that says its cells are in degrees
+    if (degreesForFile)
+        cellsInDegrees = false;
+    degreesForFile = mt.geographic && !cellsInDegrees;  // a raster that says its cells are in degrees
+    if (degreesForFile)
+        cellsInDegrees = true;
     resetHeightClasses();  // the table counted the old heights
     if (fileCount == 2) {
         rd.swapGrid(comparison);
@@ -95,12 +100,21 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
 
 void changeOptions(bool mask, bool degrees)
 {
+    if (degrees != cellsInDegrees)
+        degreesForFile = false;  // the user's own choice, for every later file too
+    const bool masked = mt.masking();
     maskNodata = mask;
     cellsInDegrees = degrees;
+    if (mt.masking() != masked)
+        resetHeightClasses();  // the table counted the points of the other setting
     if (mt.grid == nullptr)
         return;
     mt.computeRange();
     rebuild(static_cast<int>(mt.exageration), multFiles);
 }
 
-void resetLoader() { multFiles = false; }
+void resetLoader()
+{
+    multFiles = false;
+    degreesForFile = false;
+}

@@ -36,7 +36,9 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
 void rebuild(int exaggeration, bool withDifference);
 
 // Switches nodata masking and cells in degrees and rebuilds the data set shown with
-// them: its height range, mesh and passes.
+// them: its height range, mesh and passes; a change of masking drops the height classes.
+// Cells in degrees that start switched on for a geographic raster go with it; a choice
+// made here stays for every later file.
 void changeOptions(bool mask, bool degrees);
 
 void resetLoader();

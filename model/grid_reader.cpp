@@ -100,6 +100,40 @@ void refuseUnusableHeader(const mountain& m)
            text(wanted) + " heights\n");
 }
 
+// Both readers take the range of the finite heights as they go; a masked nodata value is
+// left out after the read. A grid without any valid height has no range and is refused.
+void settleRange(mountain& m)
+{
+    if (m.nodataMasked()) {
+        m.reset();
+        m.computeRange();
+    }
+    if (!(m.zmin <= m.zmax))
+        refuse("file " + inQuotes(readingFile) + ": has no valid height\n");
+}
+
+// Only a raster holds them: the text grammar takes no letter but an exponent's, and a
+// number beyond the float range is refused. Counted eight at a time, which the compiler
+// turns into vector instructions, so that the pass costs little beside the read.
+long long nonFiniteHeights(const float* const* rows, int nrows, int ncols)
+{
+    const float largest = std::numeric_limits<float>::max();
+    long long count = 0;
+    for (int r = 0; r < nrows; r++) {
+        const float* row = rows[r];
+        int c = 0;
+        for (; c + 8 <= ncols; c += 8) {
+            int eight = 0;
+            for (int k = 0; k < 8; k++)
+                eight += !(std::fabs(row[c + k]) <= largest);
+            count += eight;
+        }
+        for (; c < ncols; c++)
+            count += !(std::fabs(row[c]) <= largest);
+    }
+    return count;
+}
+
 }  // namespace
 
 void mountain::readgridfile(const char* const* names, int index)
@@ -116,7 +150,9 @@ void mountain::readgridfile(const char* const* names, int index)
 
     releaseGrid();
     hasNodata = geographic = false;
+    nonFinite = 0;
     projection.clear();
+    reset();
     if (!startsAsText(name)) {
         RasterFile raster(name);
         if (raster.isOpen()) {
@@ -180,6 +216,7 @@ void mountain::readgrid(GridText& in)
     const long long read = in.readHeights(grid, nrows, ncols, zmin, zmax);
     if (read < wanted)
         refuseShortFile(read, wanted);
+    settleRange(*this);
 }
 
 void mountain::readrawdata(GridText& in)
@@ -191,7 +228,7 @@ void mountain::readrawdata(GridText& in)
     const long long read = in.readHeights(grid, nrows, ncols, zmin, zmax);
     if (read < wanted)
         refuseShortFile(read, wanted);
-
+    settleRange(*this);
     inferContourInterval();
 }
 
@@ -207,6 +244,8 @@ void mountain::readRaster(RasterFile& raster, int index)
     }
     grid = allocate(nrows, ncols);
     raster.readHeights(grid, nrows, ncols, zmin, zmax);
+    nonFinite = nonFiniteHeights(grid, nrows, ncols);
+    settleRange(*this);
     if (index != 1)
         inferContourInterval();
 }
@@ -223,6 +262,8 @@ void mountain::inferContourInterval()
         const float* row = grid[r];
         for (int c = 0; c < ncols; c++) {
             const float v = row[c];
+            if (nonFinite > 0 && !std::isfinite(v))
+                continue;  // no height, no level
             const int level = truncateToInt(v);
             if (getContourInt() == 0) {
                 if (v != 0)

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "model/error.h"
@@ -93,13 +94,18 @@ void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zm
         float* row = rows[r];
         if (!source->readRows(fileRow, 1, row, why))
             refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + inParentheses(why));
+        // A NaN or an infinity is no height and takes no part in the range.
+        const float largest = std::numeric_limits<float>::max();
+        float low = zmin, high = zmax;
         for (int c = 0; c < ncols; c++) {
             const float v = row[c];
-            if (v > zmax)
-                zmax = v;
-            if (zmin > v)
-                zmin = v;
+            if (v > high && v <= largest)
+                high = v;
+            if (low > v && v >= -largest)
+                low = v;
         }
+        zmin = low;
+        zmax = high;
         if (r % 64 == 63)
             readProgress(double(r + 1) / nrows);
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "model/mountain.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
+#include "tests/support/raster_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -71,6 +73,7 @@ TEST_F(LoaderTest, OneFileBuildsMeshAndCurvatureButNoDifference)
     EXPECT_EQ(dArrayCount, 0);
     EXPECT_EQ(D20 + D15 + D10 + D5 + D, 0);
     EXPECT_EQ(mt.diffLevels, LargeVector<std::uint8_t>(16, 0));
+    EXPECT_EQ(dArray, nullptr);  // the values of the comparison before are gone
 }
 
 TEST_F(LoaderTest, TwoMatchingFilesAddTheDifferencePass)
@@ -88,6 +91,10 @@ TEST_F(LoaderTest, ALoadThatDoesNotTakeChangesNothing)
 {
     const std::string shortFile = dir.file("short.grd");
     writeText(shortFile, "ncols 5\nnrows 5\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
+    RasterSpec noHeight;
+    noHeight.rows = noHeight.cols = 5;
+    const std::string nans = dir.file("nan.tif");
+    writeRaster(nans, noHeight, std::vector<float>(25, NAN));
     ASSERT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
     const Shown before = shown();
     struct Case {
@@ -97,6 +104,7 @@ TEST_F(LoaderTest, ALoadThatDoesNotTakeChangesNothing)
     };
     for (const Case& c : {Case{"refused DEM", shortFile, comparison5x5, LoadOutcome::DemRefused},
                           Case{"missing DEM", dir.file("none.grd"), "", LoadOutcome::DemRefused},
+                          Case{"no valid height", nans, "", LoadOutcome::DemRefused},
                           Case{"refused comparison", dem5x5, shortFile, LoadOutcome::ComparisonRefused},
                           Case{"fewer rows", dem5x5, comparison4x5, LoadOutcome::SizesDiffer},
                           Case{"fewer columns", dem5x5, comparison5x4, LoadOutcome::SizesDiffer}}) {
@@ -108,6 +116,7 @@ TEST_F(LoaderTest, ALoadThatDoesNotTakeChangesNothing)
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("ERROR: file \"" + shortFile + "\" ends or holds a non-number after 3 of 25 heights"),
               std::string::npos);
+    EXPECT_NE(out.find("ERROR: file \"" + nans + "\": has no valid height\n"), std::string::npos);
     testing::internal::CaptureStdout();
 }
 
@@ -144,6 +153,31 @@ TEST_F(LoaderTest, ANewDemDropsTheHeightClassesOfTheOldOne)
     ASSERT_TRUE(mt.heightClassesFor(20));
     EXPECT_EQ(load(dem5x5, "", 1, 20), LoadOutcome::Loaded);
     EXPECT_FALSE(mt.heightClasses());
+    EXPECT_EQ(mt.classes.capacity(), 0u);
+}
+
+TEST_F(LoaderTest, ASmallDemAfterALargeOneHoldsOnlyItsOwnLevels)
+{
+    const std::string large = dir.file("large.grd");
+    writeGridValues(large, 40, 40, flat(40, 40, 100));
+    ASSERT_EQ(load(large, "", 1), LoadOutcome::Loaded);
+    ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    EXPECT_EQ(mt.curveLevels.capacity() + mt.diffLevels.capacity(), 32u);
+}
+
+TEST_F(LoaderTest, CellsInDegreesGoWithAGeographicRasterUnlessTheUserChoseThem)
+{
+    RasterSpec s;
+    s.rows = s.cols = 5;
+    s.epsg = 4326;
+    writeRaster(dir.file("geographic.tif"), s, flat(5, 5, 100));
+    for (const bool chosen : {false, true}) {
+        changeOptions(false, chosen);
+        ASSERT_EQ(load(dir.file("geographic.tif"), "", 1), LoadOutcome::Loaded);
+        EXPECT_TRUE(cellsInDegrees);
+        ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+        EXPECT_EQ(cellsInDegrees, chosen);
+    }
 }
 
 TEST_F(LoaderTest, AddFileKeepsThePreviousInterval)

@@ -87,7 +87,7 @@ std::string gridFile(GridSoup& soup)
 struct Setting {
     int index = 1;           // 1 reads a DEM into mt, 2 comparison data into rd
     float cellsize = 0;      // left from before: kept when its extraction cannot start
-    float zmin = 35000.0f;   // the reader does not reset the height range
+    float zmin = 35000.0f;   // left from before: the read starts its range afresh
     int contourInterval = 0; // preset before a comparison read
     bool debug = false;
 };

@@ -113,29 +113,28 @@ TEST_F(GridReaderTest, NodataCellsAreOrdinaryHeights)
     EXPECT_EQ(mt.getZmax(), 30.0f);
 }
 
-TEST_F(GridReaderTest, HeightRangeStartsFromTheResetValues)
+TEST_F(GridReaderTest, HeightRangeIsThatOfTheHeightsWhateverTheyAre)
 {
     const std::string high = write(gridText(1, 2, {40000, 50000}), "high.grd");
     const std::string low = write(gridText(1, 2, {-2000, -3000}), "low.grd");
     testing::internal::CaptureStdout();
     readDem(high);
-    EXPECT_EQ(mt.getZmin(), 35000.0f);
+    EXPECT_EQ(mt.getZmin(), 40000.0f);
     EXPECT_EQ(mt.getZmax(), 50000.0f);
-    mt.reset();
     readDem(low);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(mt.getZmin(), -3000.0f);
-    EXPECT_EQ(mt.getZmax(), -1000.0f);
+    EXPECT_EQ(mt.getZmax(), -2000.0f);
 }
 
-TEST_F(GridReaderTest, ReaderDoesNotResetTheRangeItself)
+TEST_F(GridReaderTest, EachReadHasItsOwnRange)
 {
     testing::internal::CaptureStdout();
     readDem(write(gridText(1, 2, {100, 200}), "a.grd"));
     readDem(write(gridText(1, 2, {150, 160}), "b.grd"));
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(mt.getZmin(), 100.0f);
-    EXPECT_EQ(mt.getZmax(), 200.0f);
+    EXPECT_EQ(mt.getZmin(), 150.0f);
+    EXPECT_EQ(mt.getZmax(), 160.0f);
 }
 
 TEST_F(GridReaderTest, ValuesBeyondTheGridAreIgnoredAndThinGridsRead)

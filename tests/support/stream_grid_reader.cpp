@@ -146,6 +146,7 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 
     m.releaseGrid();
+    m.reset();  // a read starts its height range afresh
     if (!readKeyword(in, "ncols", m.ncols))
         error(NCOLS);
     if (!readKeyword(in, "nrows", m.nrows))
