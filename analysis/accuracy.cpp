@@ -3,9 +3,23 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/compared_points.h"
+#include "model/error.h"
 #include "model/mountain.h"
 
 namespace {
+
+// The root mean square of the differences added, summed in double in the order added.
+struct SquareSum {
+    double sum = 0;
+    long long n = 0;
+    void add(double d)
+    {
+        sum += d * d;
+        n++;
+    }
+    double rootMean() const { return std::sqrt(sum / double(n)); }
+};
 
 // The median of d, which it reorders.
 double median(std::vector<double>& d)
@@ -43,14 +57,15 @@ std::optional<Accuracy> accuracyOf(std::vector<double>& d)
     Accuracy a;
     a.points = static_cast<long long>(d.size());
     const double n = double(d.size());
-    double sum = 0, sumSq = 0, sumAbs = 0;
+    double sum = 0, sumAbs = 0;
+    SquareSum squares;
     for (double v : d) {
         sum += v;
-        sumSq += v * v;
+        squares.add(v);
         sumAbs += std::fabs(v);
         a.maxAbs = std::max(a.maxAbs, std::fabs(v));
     }
-    a.rmse = std::sqrt(sumSq / n);
+    a.rmse = squares.rootMean();
     a.mean = sum / n;
     a.mae = sumAbs / n;
     double spread = 0;
@@ -67,14 +82,50 @@ std::optional<Accuracy> accuracyOf(std::vector<double>& d)
     return a;
 }
 
+std::optional<double> comparisonRmse(const GridView& dem, const float* const* comparison)
+{
+    SquareSum squares;
+    for (int r = 0; r < dem.nrows; r++)
+        for (int c = 0; c < dem.ncols; c++)
+            if (comparedAt(dem, comparison, r, c))
+                squares.add(double(comparison[r][c]) - double(dem.at(r, c)));
+    if (squares.n == 0)
+        return std::nullopt;
+    return squares.rootMean();
+}
+
+std::optional<Accuracy> comparisonAccuracy(const GridView& dem, const float* const* comparison)
+{
+    std::vector<double> d;
+    for (int r = 0; r < dem.nrows; r++)
+        for (int c = 0; c < dem.ncols; c++)
+            if (comparedAt(dem, comparison, r, c))
+                d.push_back(double(comparison[r][c]) - double(dem.at(r, c)));
+    return accuracyOf(d);
+}
+
 std::optional<Accuracy> currentAccuracy()
 {
     if (!comparisonMatchesDem())
         return std::nullopt;
-    std::vector<double> d;
-    for (int r = 0; r < mt.nrows; r++)
-        for (int c = 0; c < mt.ncols; c++)
-            if (comparedPoint(r, c))
-                d.push_back(double(rd.grid[r][c]) - double(mt.grid[r][c]));
-    return accuracyOf(d);
+    return comparisonAccuracy(mt.view(), rd.grid);
+}
+
+bool rawdata::tryRmse(float& value)
+{
+    // A comparison grid of another size than the DEM has no point that can be compared.
+    if (grid == nullptr || mt.grid == nullptr || nrows != mt.nrows || ncols != mt.ncols)
+        return false;
+    const std::optional<double> rmse = comparisonRmse(mt.view(), grid);
+    if (rmse)
+        value = static_cast<float>(*rmse);
+    return rmse.has_value();
+}
+
+float rawdata::rmse()
+{
+    float value = 0;
+    if (!tryRmse(value))
+        error(DIV0);
+    return value;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The accuracy figures of a DEM against its comparison set, as DEM quality reports give
-// them: over the points the RMSE is taken over (comparedPoint: a valid DEM height and
+// them: over the points the RMSE is taken over (comparedAt: a valid DEM height and
 // comparison data), from d = comparison - DEM in double precision:
 //   rmse     sqrt(mean of d^2)
 //   mean     mean of d, the bias
@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+#include "model/grid_view.h"
+
 struct Accuracy {
     long long points = 0;
     double rmse = 0, mean = 0, mae = 0, std = 0, nmad = 0, le90 = 0, le95 = 0, maxAbs = 0;
@@ -23,6 +25,14 @@ struct Accuracy {
 
 // The figures of the differences d, which it overwrites; nullopt when there are none.
 std::optional<Accuracy> accuracyOf(std::vector<double>& d);
+
+// The RMSE of dem against comparison (rows of dem's size) over the points comparedAt
+// takes, in row order: the rmse accuracyOf gives for them, without holding them. nullopt
+// without such a point.
+std::optional<double> comparisonRmse(const GridView& dem, const float* const* comparison);
+
+// All the figures of dem against comparison, over the same points; one double each.
+std::optional<Accuracy> comparisonAccuracy(const GridView& dem, const float* const* comparison);
 
 // The figures of mt against rd; nullopt without a comparison set of mt's size or
 // without a point that carries comparison data.

@@ -7,5 +7,5 @@
 // valid and the comparison has data there.
 inline bool comparedAt(const GridView& dem, const float* const* comparison, int r, int c)
 {
-    return comparisonData(comparison[r][c]) && dem.valid(r, c);
+    return comparisonData(comparison[r][c]) && (!dem.masking || dem.valid(r, c));
 }

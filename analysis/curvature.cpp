@@ -11,27 +11,27 @@
 #include "analysis/curvature.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
-#include <new>
+#include <utility>
 
 #include "model/colour_codes.h"
-#include "model/large_memory.h"
 #include "model/mountain.h"
 
 float units = 1.0f;
 
-float* cArray = nullptr;
-int cArrayCount = 0;
-float cArrayMax = 0;
-float cArrayMin = 0;
+CurvatureFigures lastCurvature;
 
-float MAX_CURVE = 0;
-float TOTAL_SQ = 0;
-int C15 = 0;
-int C10 = 0;
-int C5 = 0;
-int C = 0;
+float*& cArray = lastCurvature.values.data;
+int& cArrayCount = lastCurvature.count;
+float& cArrayMax = lastCurvature.maxCurve;
+float& cArrayMin = lastCurvature.minimum;
+
+float& MAX_CURVE = lastCurvature.maxCurve;
+float& TOTAL_SQ = lastCurvature.totalSq;
+int& C15 = lastCurvature.counts[0];
+int& C10 = lastCurvature.counts[1];
+int& C5 = lastCurvature.counts[2];
+int& C = lastCurvature.counts[3];
 
 void setStats(float maxCurve, float totalSq, int c15, int c10, int c5, int c)
 {
@@ -46,6 +46,57 @@ void setStats(float maxCurve, float totalSq, int c15, int c10, int c5, int c)
 namespace {
 
 const int levelColours[4] = {MOUNTAINGREEN, YELLOW, ORANGE, RED};
+
+// What the walk keeps besides the values and the levels.
+struct Tally {
+    double sumOfSquares = 0;  // a float sum loses whole units on large grids
+    float largest = 0, smallest = 0;
+    int counts[4] = {0, 0, 0, 0};
+};
+
+// The first row of cells: level 0 and no value.
+void firstRow(const GridView& dem, std::uint8_t* level, Tally& tally)
+{
+    const int cells = dem.ncols - 1;
+    std::fill(level, level + cells, 0);
+    for (int c = 0; c < cells; c++)
+        tally.counts[3] += !dem.masking || !cellMasked(dem, 0, c);
+}
+
+// Row r >= 1 of cells: the first is level 0 with no value, every other one not masked gets
+// its value, appended at out, and its level. Returns the end of the values.
+float* gradeRow(const GridView& dem, int r, const float above[3], std::uint8_t* level, float* out,
+                const float* first, Tally& tally)
+{
+    Tally t = tally;  // in registers, where the stores through out cannot reach it
+    const int cells = dem.ncols - 1;
+    const bool masking = dem.masking;
+    level[0] = 0;
+    t.counts[3] += !masking || !cellMasked(dem, r, 0);
+    const float* up = dem.rows[r - 1];
+    const float* row = dem.rows[r];
+    const float* down = dem.rows[r + 1];
+    for (int c = 1; c < cells; c++) {
+        if (masking && cellMasked(dem, r, c)) {
+            level[c] = 0;
+            continue;
+        }
+        const float kappa = curvatureOf(up, row, down, c);
+        if (out == first)
+            t.smallest = kappa;
+        *out++ = kappa;
+        if (kappa < t.smallest)
+            t.smallest = kappa;
+        t.sumOfSquares += double(kappa) * double(kappa);
+        if (kappa > t.largest)
+            t.largest = kappa;
+        const int l = curvatureLevel(kappa, above);
+        level[c] = static_cast<std::uint8_t>(l);
+        t.counts[3 - l]++;
+    }
+    tally = t;
+    return out;
+}
 
 }  // namespace
 
@@ -63,82 +114,54 @@ int curvatureColour(float kappa, float unit)
 
 int curvatureLevelColour(int level) { return levelColours[level]; }
 
+CurvatureResult curvatureLevels(const GridView& dem, float unit, LargeVector<std::uint8_t> levels)
+{
+    const float above[3] = {unit, 2 * unit, 3 * unit};
+    const std::size_t points =
+        dem.nrows > 0 && dem.ncols > 0 ? std::size_t(dem.nrows) * std::size_t(dem.ncols) : 0;
+    CurvatureResult result;
+    CurvatureFigures& f = result.figures;
+    f.values = LargeArray<float>(points, true);
+    levels.resize(dem.cellCount());
+    result.levels = std::move(levels);
+
+    Tally t;
+    const int cells = dem.ncols - 1;
+    float* out = f.values.data;
+    for (int r = 0; r + 1 < dem.nrows && cells > 0; r++) {
+        std::uint8_t* level = result.levels.data() + std::size_t(r) * std::size_t(cells);
+        if (r == 0)
+            firstRow(dem, level, t);
+        else
+            out = gradeRow(dem, r, above, level, out, f.values.data, t);
+    }
+    f.count = static_cast<int>(out - f.values.data);
+    f.maxCurve = t.largest;
+    if (f.count > 0)
+        f.minimum = t.smallest;
+    f.totalSq = static_cast<float>(t.sumOfSquares);
+    std::copy(t.counts, t.counts + 4, f.counts);
+    return result;
+}
+
 void mountain::compute_curve_color()
 {
-    const float above[3] = {units, 2 * units, 3 * units};
-    const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
-                               static_cast<std::size_t>(ncols > 0 ? ncols : 0);
-    releaseLarge(cArray);
-    cArray = static_cast<float*>(allocateLarge(values * sizeof(float), true));
-    if (cArray == nullptr && values > 0)
-        throw std::bad_alloc();
-    cArrayCount = 0;
-    cArrayMax = cArrayMin = 0;
-
-    int counts[4] = {0, 0, 0, 0};
-    double sumOfSquares = 0;  // a float sum loses whole units on large grids
-    float largest = 0, smallest = 0;
-    const int cells = ncols - 1;
-    // The level arrays are made with the scaling; without them there is no mesh to grade.
-    const bool graded = curveLevels.size() == cellCount() && cellCount() > 0;
-    // Masked cells get no value and count in no level.
-    const bool masking = this->masking();
-    auto counted = [&](int r, int c) { return !masking || !cellMasked(r, c); };
-    for (int r = 0; graded && r + 1 < nrows; r++) {
-        std::uint8_t* level = curveLevels.data() + static_cast<std::size_t>(r) * cells;
-        // The first row and column of cells have no value and are level 0.
-        level[0] = 0;
-        counts[3] += counted(r, 0);
-        if (r == 0) {
-            std::fill(level, level + cells, 0);
-            for (int c = 1; c < cells; c++)
-                counts[3] += counted(r, c);
-            continue;
-        }
-        const float* up = grid[r - 1];
-        const float* row = grid[r];
-        const float* down = grid[r + 1];
-        float* out = cArray + cArrayCount;
-        for (int c = 1; c < cells; c++) {
-            if (!counted(r, c)) {
-                level[c] = 0;
-                continue;
-            }
-            // Summed in double, where four floats and 4h add exactly, then rounded.
-            const double s = double(up[c]) + double(row[c - 1]) + double(row[c + 1]) + double(down[c]) -
-                             4.0 * double(row[c]);
-            const float kappa = static_cast<float>(std::fabs(s));
-            if (out == cArray)
-                smallest = kappa;
-            *out++ = kappa;
-            if (kappa < smallest)
-                smallest = kappa;
-            sumOfSquares += double(kappa) * double(kappa);
-            if (kappa > largest)
-                largest = kappa;
-            const int l = curvatureLevel(kappa, above);
-            level[c] = static_cast<std::uint8_t>(l);
-            counts[3 - l]++;
-        }
-        cArrayCount = static_cast<int>(out - cArray);
-    }
-    if (cArrayCount > 0) {
-        cArrayMin = smallest;
-        cArrayMax = largest;
-    }
-    for (int i = 0; i < 4; i++)
-        curveCounts[i] = counts[i];
-    totalSq = static_cast<float>(sumOfSquares);
-    maxCurve = largest;
-    setStats(maxCurve, totalSq, counts[0], counts[1], counts[2], counts[3]);
+    // The old values go before the new ones are made. The level array is made with the
+    // mesh's scaling; without it there is no mesh to grade.
+    lastCurvature = CurvatureFigures();
+    if (curveLevels.size() != cellCount() || cellCount() == 0)
+        return;
+    CurvatureResult result = curvatureLevels(view(), units, std::move(curveLevels));
+    curveLevels = std::move(result.levels);
+    lastCurvature = std::move(result.figures);
 }
+
+const int* mountain::curveCounts() const { return lastCurvature.counts; }
+float mountain::totalSq() const { return lastCurvature.totalSq; }
+float mountain::maxCurve() const { return lastCurvature.maxCurve; }
 
 void resetCurvature()
 {
     units = 1.0f;
-    releaseLarge(cArray);
-    cArray = nullptr;
-    cArrayCount = 0;
-    cArrayMax = cArrayMin = 0;
-    setStats(0, 0, 0, 0, 0, 0);
+    lastCurvature = CurvatureFigures();
 }

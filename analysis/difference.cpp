@@ -6,22 +6,23 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <new>
+#include <utility>
 
 #include "model/colour_codes.h"
-#include "model/large_memory.h"
 #include "model/mountain.h"
 
-float* dArray = nullptr;
-int dArrayCount = 0;
-float dArrayMax = 0;
-float dArrayMin = 0;
+DifferenceFigures lastDifference;
 
-int D20 = 0;
-int D15 = 0;
-int D10 = 0;
-int D5 = 0;
-int D = 0;
+float*& dArray = lastDifference.values.data;
+int& dArrayCount = lastDifference.count;
+float& dArrayMax = lastDifference.maximum;
+float& dArrayMin = lastDifference.minimum;
+
+int& D20 = lastDifference.counts[0];
+int& D15 = lastDifference.counts[1];
+int& D10 = lastDifference.counts[2];
+int& D5 = lastDifference.counts[3];
+int& D = lastDifference.counts[4];
 
 void setSparse(int d20, int d15, int d10, int d5, int d)
 {
@@ -35,6 +36,44 @@ void setSparse(int d20, int d15, int d10, int d5, int d)
 namespace {
 
 const int levelColours[5] = {MOUNTAINGREEN, YELLOW, ORANGE, RED, VIOLET};
+
+// What the walk keeps besides the values and the levels.
+struct Tally {
+    float high = 0, low = 0;
+    int counts[5] = {0, 0, 0, 0, 0};
+};
+
+// Row r of cells; each difference is appended at out. Returns the end of the values.
+float* gradeRow(const GridView& dem, const float* g, int r, float interval, std::uint8_t* level, float* out,
+                const float* first, Tally& tally)
+{
+    Tally t = tally;  // in registers, where the stores through out cannot reach it
+    const int cells = dem.ncols - 1;
+    const bool masking = dem.masking;
+    const float* h = dem.rows[r];
+    for (int c = 0; c < cells; c++) {
+        if (masking && cellMasked(dem, r, c)) {
+            level[c] = 0;
+            continue;
+        }
+        int l = 0;
+        if (comparisonData(g[c])) {
+            const float d = h[c] - g[c];
+            if (out == first)
+                t.high = t.low = d;
+            *out++ = d;
+            if (d > t.high)
+                t.high = d;
+            if (d < t.low)
+                t.low = d;
+            l = differenceLevel(d, interval);
+        }
+        level[c] = static_cast<std::uint8_t>(l);
+        t.counts[4 - l]++;
+    }
+    tally = t;
+    return out;
+}
 
 }  // namespace
 
@@ -53,6 +92,31 @@ int differenceColour(float difference, int contourInterval)
 
 int differenceLevelColour(int level) { return levelColours[level]; }
 
+DifferenceResult differenceLevels(const GridView& dem, const float* const* comparison, int interval,
+                                  LargeVector<std::uint8_t> levels)
+{
+    const std::size_t points =
+        dem.nrows > 0 && dem.ncols > 0 ? std::size_t(dem.nrows) * std::size_t(dem.ncols) : 0;
+    DifferenceResult result;
+    DifferenceFigures& f = result.figures;
+    f.values = LargeArray<float>(points, false);
+    levels.resize(dem.cellCount());
+    result.levels = std::move(levels);
+
+    Tally t;
+    const int cells = dem.ncols - 1;
+    float* out = f.values.data;
+    for (int r = 0; r + 1 < dem.nrows && cells > 0; r++) {
+        std::uint8_t* level = result.levels.data() + std::size_t(r) * std::size_t(cells);
+        out = gradeRow(dem, comparison[r], r, static_cast<float>(interval), level, out, f.values.data, t);
+    }
+    f.count = static_cast<int>(out - f.values.data);
+    f.maximum = t.high;
+    f.minimum = t.low;
+    std::copy(t.counts, t.counts + 5, f.counts);
+    return result;
+}
+
 void mountain::compute_diff_color()
 {
     // Another grid size would index one of the grids outside its bounds: such a
@@ -61,69 +125,18 @@ void mountain::compute_diff_color()
         clearDifference();
         return;
     }
-    releaseLarge(dArray);
-    const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
-                               static_cast<std::size_t>(ncols > 0 ? ncols : 0);
-    // Most comparison sets carry data at few points: pages are mapped as values come.
-    dArray = static_cast<float*>(allocateLarge(values * sizeof(float)));
-    if (dArray == nullptr && values > 0)
-        throw std::bad_alloc();
-    const float interval = static_cast<float>(rd.getContourInt());
-    int counts[5] = {0, 0, 0, 0, 0};
-    float* out = dArray;
-    float high = 0, low = 0;
-    const int cells = ncols - 1;
-    const bool masking = this->masking();  // masked cells count in no level
-    for (int r = 0; r + 1 < nrows && cells > 0; r++) {
-        const float* h = grid[r];
-        const float* g = rd.grid[r];
-        std::uint8_t* level = diffLevels.data() + static_cast<std::size_t>(r) * cells;
-        for (int c = 0; c < cells; c++) {
-            if (masking && cellMasked(r, c)) {
-                level[c] = 0;
-                continue;
-            }
-            int l = 0;
-            if (comparisonData(g[c])) {
-                const float d = h[c] - g[c];
-                if (out == dArray)
-                    high = low = d;
-                *out++ = d;
-                if (d > high)
-                    high = d;
-                if (d < low)
-                    low = d;
-                l = differenceLevel(d, interval);
-            }
-            level[c] = static_cast<std::uint8_t>(l);
-            counts[4 - l]++;
-        }
-    }
-    dArrayCount = static_cast<int>(out - dArray);
-    dArrayMax = high;
-    dArrayMin = low;
-    for (int i = 0; i < 5; i++)
-        diffCounts[i] = counts[i];
-    setSparse(counts[0], counts[1], counts[2], counts[3], counts[4]);
+    lastDifference = DifferenceFigures();  // the old values go before the new ones are made
+    DifferenceResult result = differenceLevels(view(), rd.grid, rd.getContourInt(), std::move(diffLevels));
+    diffLevels = std::move(result.levels);
+    lastDifference = std::move(result.figures);
 }
+
+const int* mountain::diffCounts() const { return lastDifference.counts; }
 
 void clearDifference()
 {
     std::fill(mt.diffLevels.begin(), mt.diffLevels.end(), 0);
-    for (int& count : mt.diffCounts)
-        count = 0;
-    releaseLarge(dArray);
-    dArray = nullptr;
-    dArrayCount = 0;
-    dArrayMax = dArrayMin = 0;
-    setSparse(0, 0, 0, 0, 0);
+    lastDifference = DifferenceFigures();
 }
 
-void resetDifference()
-{
-    releaseLarge(dArray);
-    dArray = nullptr;
-    dArrayCount = 0;
-    dArrayMax = dArrayMin = 0;
-    setSparse(0, 0, 0, 0, 0);
-}
+void resetDifference() { lastDifference = DifferenceFigures(); }

@@ -11,13 +11,12 @@
 #include <iostream>
 #include <new>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "model/error.h"
-#include "model/large_memory.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
+
+HeightClassTable lastHeightClasses;
 
 int heightClass(float height, int interval)
 {
@@ -30,16 +29,25 @@ int heightClass(float height, int interval)
     return truncateToInt(position);
 }
 
-namespace {
-
-void dropClasses(mountain& m)
+HeightClassTable heightClassCounts(const GridView& dem, int interval)
 {
-    freeVector(m.classes);
-    m.classMin = m.classMax = 0;
-    m.classInterval = 0;
+    HeightClassTable t;
+    t.classes.assign(static_cast<std::size_t>(interval), 0);
+    t.interval = interval;
+    for (int r = 0; dem.rows != nullptr && r < dem.nrows; r++)
+        for (int c = 0; c < dem.ncols; c++)
+            if (!dem.masking || dem.valid(r, c))
+                t.classes[heightClass(dem.at(r, c), interval)]++;
+    // Class 0 enters the extremes too: it is the contour level itself.
+    t.classMin = t.classMax = t.classes[0];
+    for (int i = 1; i < interval; i++) {
+        if (t.classes[i] < t.classMin)
+            t.classMin = t.classes[i];
+        else if (t.classes[i] > t.classMax)
+            t.classMax = t.classes[i];
+    }
+    return t;
 }
-
-}  // namespace
 
 void mountain::computeHeightClasses()
 {
@@ -48,37 +56,32 @@ void mountain::computeHeightClasses()
     // table would belong to another interval, so it goes too and nothing colours or
     // graphs from it.
     if (n <= 0 || n > MAX_HEIGHT_CLASSES) {
-        dropClasses(*this);
+        resetHeightClasses();
         std::cout << "Height classes not computed: the contour interval is " << n
                   << (n <= 0 ? ", not above 0" : ", more than " + std::to_string(MAX_HEIGHT_CLASSES) + " classes")
                   << std::endl;
         return;
     }
-    std::vector<int> table;
     try {
-        table.assign(static_cast<std::size_t>(n), 0);
+        lastHeightClasses = heightClassCounts(view(), n);
     } catch (const std::bad_alloc&) {
         error(NOHEIGHT);
     }
-    if (grid != nullptr) {
-        for (int r = 0; r < nrows; r++)
-            for (int c = 0; c < ncols; c++)
-                if (validPoint(r, c))
-                    table[heightClass(grid[r][c], n)]++;
-    }
-    classes = std::move(table);
-    classInterval = n;
-
-    // Class 0 enters the extremes but is not listed: it is the contour level itself.
-    classMin = classMax = classes[0];
+    // Class 0 is not listed: it is the contour level itself.
     std::cout << "Height Classes Output" << std::endl;
-    for (int i = 1; i < n; i++) {
-        std::cout << i << " " << classes[i] << std::endl;
-        if (classes[i] < classMin)
-            classMin = classes[i];
-        else if (classes[i] > classMax)
-            classMax = classes[i];
-    }
+    for (int i = 1; i < n; i++)
+        std::cout << i << " " << lastHeightClasses.classes[i] << std::endl;
 }
 
-void resetHeightClasses() { dropClasses(mt); }
+const std::vector<int>& mountain::classes() const { return lastHeightClasses.classes; }
+int mountain::classMin() const { return lastHeightClasses.classMin; }
+int mountain::classMax() const { return lastHeightClasses.classMax; }
+int mountain::classInterval() const { return lastHeightClasses.interval; }
+int* mountain::getClasses() { return lastHeightClasses.classes.empty() ? nullptr : lastHeightClasses.classes.data(); }
+bool mountain::heightClasses() const { return !lastHeightClasses.classes.empty(); }
+bool mountain::heightClassesFor(int interval) const
+{
+    return !lastHeightClasses.classes.empty() && lastHeightClasses.interval == interval;
+}
+
+void resetHeightClasses() { lastHeightClasses = HeightClassTable(); }

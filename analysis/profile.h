@@ -1,5 +1,5 @@
 #pragma once
-// The profile: a cross-section of mt along one grid row, in the scene's coordinates.
+// The profile: a cross-section of a DEM along one grid row, in the scene's coordinates.
 // Position p counts rows back from the last grid row, so the profile row is
 // nrows - p - 1. Heights of the row are drawn as a staircase (each cell's height a flat
 // step from its own column to the next) and, with comparison data, every comparison
@@ -7,12 +7,14 @@
 //   above by more than units: reddish, from Z(c) + 0.1 down to Z(c)
 //   below by more than units: bluish, from Z(c) down to Z(c) - 0.1
 //   otherwise:                white,   from Z(c) + 0.05 down to Z(c) - 0.05
-// with X(i) = (i * cellsize - movex) * scalefactor and Z(h) = (h - zcenter) * zscale.
-// A point that is no valid height (mountain::validPoint) has no step and no tick: the line
-// breaks there.
+// with X(i) and Z(h) the mesh's mapping into the scene (MeshGeometry::x and z).
+// A point that is no valid height has no step and no tick: the line breaks there.
 
 #include <cstddef>
 #include <vector>
+
+#include "model/grid_view.h"
+#include "model/mesh.h"
 
 struct ProfileTick {
     float x;
@@ -31,5 +33,16 @@ struct ProfileGeometry {
     std::vector<ProfileTick> ticks;
 };
 
-// Ticks are made only while comparison data of mt's size is loaded (multFiles).
+struct ProfileInput {
+    GridView dem;
+    const float* const* comparison = nullptr;  // rows of dem's size, or nullptr: no ticks
+    float zmin = 0, zmax = 0;  // the DEM's height range, which the cut plane spans
+    float unit = 1;            // how far a comparison point may lie off the DEM and be on it
+};
+
+// The profile at position p, mapped into the scene by mesh.
+ProfileGeometry profileGeometry(const ProfileInput& in, const MeshGeometry& mesh, int p);
+
+// The same for mt, with units; ticks only while comparison data of mt's size is loaded
+// (multFiles).
 ProfileGeometry profileGeometry(int p);

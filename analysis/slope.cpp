@@ -1,4 +1,4 @@
-// Gradient of mt at an interior point (r, c), from a five-row, five-column stencil.
+// Gradient of a DEM at an interior point (r, c), from a five-row, five-column stencil.
 // Row difference A (across rows, down the grid):
 //
 //                     -E(r-2,c)
@@ -33,23 +33,23 @@ float degrees(double radians) { return static_cast<float>(radians * DEGREES_PER_
 
 // An interior point whose stencil reads only valid points: with nodata masking, a
 // gradient across a hole would be the hole's.
-bool interior(int row, int col)
+bool interior(const GridView& dem, int row, int col)
 {
-    if (row < 3 || col < 3 || row >= mt.nrows - 2 || col >= mt.ncols - 2)
+    if (row < 3 || col < 3 || row >= dem.nrows - 2 || col >= dem.ncols - 2)
         return false;
-    if (!mt.masking())
+    if (!dem.masking)
         return true;
     for (int r = row - 2; r <= row + 2; r++)
         for (int c = col - 2; c <= col + 2; c++)
-            if (std::abs(r - row) + std::abs(c - col) <= 2 && !mt.validPoint(r, c))
+            if (std::abs(r - row) + std::abs(c - col) <= 2 && !dem.valid(r, c))
                 return false;
     return true;
 }
 
 // Only for interior points. B == 0 (also -0) means the angle is 90.
-void gradient(int r, int c, float& a, float& b)
+void gradient(const GridView& dem, int r, int c, float& a, float& b)
 {
-    float** e = mt.grid;
+    const float* const* e = dem.rows;
     a = e[r + 2][c];
     a -= e[r - 2][c];
     a += e[r + 1][c - 1];
@@ -102,35 +102,35 @@ int roundDeg(float angle)
     return truncateToInt(double(angle) + 0.5);
 }
 
-float colorSlopeDeg(int row, int col)
+float gradientAngle(const GridView& dem, int row, int col)
 {
-    if (!interior(row, col))
+    if (!interior(dem, row, col))
         return 0.0f;
     float a, b;
-    gradient(row, col, a, b);
+    gradient(dem, row, col, a, b);
     if (b == 0)
         return 90.0f;
     return degrees(std::atan(double(a / b)));
 }
 
-int find_gradient(int row, int col)
+int gradientClass(const GridView& dem, int row, int col)
 {
-    if (!interior(row, col))
+    if (!interior(dem, row, col))
         return -1;
     float a, b;
-    gradient(row, col, a, b);
+    gradient(dem, row, col, a, b);
     if (b == 0)
         return 90;
     return roundDeg(degrees(std::atan(double(a / b))));
 }
 
-bool mountain::findSlope(int row, int col)
+bool steepAt(const GridView& dem, int row, int col, float limit)
 {
-    if (row <= 1 || col <= 1 || row > nrows - 3 || col > ncols - 3)
+    if (row <= 1 || col <= 1 || row > dem.nrows - 3 || col > dem.ncols - 3)
         return false;
     // The two neighbours along the direction class, as (row, col) offsets.
     int first[2], second[2];
-    switch (find_gradient(row, col)) {
+    switch (gradientClass(dem, row, col)) {
     case 0: first[0] = 0, first[1] = 1, second[0] = 0, second[1] = -1; break;
     case 45: first[0] = -1, first[1] = -1, second[0] = 1, second[1] = 1; break;
     case 90:
@@ -138,13 +138,24 @@ bool mountain::findSlope(int row, int col)
     case -45: first[0] = -1, first[1] = 1, second[0] = 1, second[1] = -1; break;
     default: return false;
     }
-    const float h = grid[row][col];
-    const float ground = groundCellsize();
-    return stepAngle(h, grid[row + first[0]][col + first[1]], ground) >= SLOPE ||
-           stepAngle(h, grid[row + second[0]][col + second[1]], ground) >= SLOPE;
+    const float h = dem.at(row, col);
+    const float ground = static_cast<float>(dem.groundY);
+    return stepAngle(h, dem.at(row + first[0], col + first[1]), ground) >= limit ||
+           stepAngle(h, dem.at(row + second[0], col + second[1]), ground) >= limit;
 }
 
-bool vegetationHigh(float height, int row, int col) { return height > TREELINE || mt.findSlope(row, col); }
+bool vegetationHighAt(const GridView& dem, float height, int row, int col, int treeline, float limit)
+{
+    return height > treeline || steepAt(dem, row, col, limit);
+}
+
+int find_gradient(int row, int col) { return gradientClass(mt.view(), row, col); }
+float colorSlopeDeg(int row, int col) { return gradientAngle(mt.view(), row, col); }
+bool mountain::findSlope(int row, int col) { return steepAt(view(), row, col, SLOPE); }
+bool vegetationHigh(float height, int row, int col)
+{
+    return vegetationHighAt(mt.view(), height, row, col, TREELINE, SLOPE);
+}
 
 SlopeColour slopeColour(float a)
 {

@@ -48,15 +48,6 @@ bool inRange(const GridView& g, PlaceKind kind, int r, int c)
     return r >= first && c >= first && r + 1 < g.nrows && c + 1 < g.ncols;
 }
 
-// Summed in double, where four floats and 4h add exactly, then rounded, as the curvature
-// pass does.
-inline float curvatureAt(const GridView& g, int r, int c)
-{
-    const double s = double(g.rows[r - 1][c]) + double(g.rows[r][c - 1]) + double(g.rows[r][c + 1]) +
-                     double(g.rows[r + 1][c]) - 4.0 * double(g.rows[r][c]);
-    return static_cast<float>(std::fabs(s));
-}
-
 // The unit's thresholds as the pass computes them, in float.
 struct Grading {
     explicit Grading(const WorstPlacesInput& in)

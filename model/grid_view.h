@@ -6,6 +6,7 @@
 // cellsize, y = yllcorner + (nrows - r - 0.5) x cellsize; row 0 is the north row.
 
 #include <cmath>
+#include <cstddef>
 
 // A height is a height when it is finite and, where nodata is masked, not the nodata value.
 inline bool validHeight(float h, bool maskValue, float nodata) { return std::isfinite(h) && !(maskValue && h == nodata); }
@@ -22,12 +23,21 @@ struct GridView {
     double groundX = 0, groundY = 0;
     bool maskValue = false;  // points holding the nodata value are no heights
     float nodata = 0;
+    // Some point may be no height. The model clears it when none can be (the nodata value
+    // is not masked and the reader found no NaN or infinity), so that a pass may leave out
+    // the test per point; valid() answers the same either way.
+    bool masking = true;
 
     float at(int r, int c) const { return rows[r][c]; }
     bool valid(int r, int c) const { return validHeight(rows[r][c], maskValue, nodata); }
     bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < nrows && c < ncols; }
     double x(int c) const { return xllcorner + (c + 0.5) * cellsize; }
     double y(int r) const { return yllcorner + (nrows - r - 0.5) * cellsize; }
+    // Cells (r, c) to (r + 1, c + 1): (nrows - 1) x (ncols - 1), none without two rows and columns.
+    std::size_t cellCount() const
+    {
+        return nrows > 1 && ncols > 1 ? std::size_t(nrows - 1) * std::size_t(ncols - 1) : 0;
+    }
 };
 
 // A cell (r, c) spans the points (r, c) to (r + 1, c + 1); it is masked when a point its

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <new>
+#include <utility>
 #include <vector>
 
 // Zero-filled memory for bytes, or nullptr when there is none; populate maps every page
@@ -44,6 +45,34 @@ struct LargeAllocator {
 
 template <typename T>
 using LargeVector = std::vector<T, LargeAllocator<T>>;
+
+// Room for n values of T in large memory, owned by the holder and moved, never copied.
+// data is a plain pointer (nullptr when there is none) so that the passes' published arrays
+// can be named as globals; it is given back with releaseLarge.
+template <typename T>
+struct LargeArray {
+    T* data = nullptr;
+
+    LargeArray() = default;
+    // Throws bad_alloc when there is no memory; populate maps every page at once.
+    LargeArray(std::size_t n, bool populate) : data(static_cast<T*>(allocateLarge(n * sizeof(T), populate)))
+    {
+        if (data == nullptr)
+            throw std::bad_alloc();
+    }
+    LargeArray(LargeArray&& other) noexcept : data(std::exchange(other.data, nullptr)) {}
+    LargeArray& operator=(LargeArray&& other) noexcept
+    {
+        if (this != &other) {
+            releaseLarge(data);
+            data = std::exchange(other.data, nullptr);
+        }
+        return *this;
+    }
+    LargeArray(const LargeArray&) = delete;
+    LargeArray& operator=(const LargeArray&) = delete;
+    ~LargeArray() { releaseLarge(data); }
+};
 
 // Empties v and gives its memory back; v = {} and clear() keep the capacity, so a large
 // grid's arrays would outlive it.

@@ -59,7 +59,6 @@ void mountain::discard()
 {
     releaseGrid();
     releaseLevels();
-    freeVector(classes);
     nrows = ncols = 0;
     xllcorner = yllcorner = cellsize = nodata_value = 0;
     xllRead = yllRead = cellsizeRead = nodataRead = 0;
@@ -69,12 +68,6 @@ void mountain::discard()
     scalefactor = movex = movey = zcenter = zscale = 0;
     reset();
     exageration = 1.0f;
-    classMin = classMax = classInterval = 0;
-    for (int& count : curveCounts)
-        count = 0;
-    for (int& count : diffCounts)
-        count = 0;
-    totalSq = maxCurve = 0;
 }
 
 void mountain::swapGrid(mountain& other)
@@ -129,21 +122,6 @@ void mountain::computeRange()
         zmin = low;
         zmax = high;
     }
-}
-
-GridView mountain::view() const
-{
-    GridView v;
-    v.rows = grid;
-    v.nrows = nrows;
-    v.ncols = ncols;
-    v.xllcorner = xllRead;
-    v.yllcorner = yllRead;
-    v.cellsize = cellsizeRead;
-    v.groundX = v.groundY = groundCellsize();
-    v.maskValue = nodataMasked();
-    v.nodata = nodata_value;
-    return v;
 }
 
 bool mountain::looksGeographic() const

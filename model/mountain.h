@@ -1,8 +1,8 @@
 #pragma once
-// The terrain model: one DEM grid in memory with everything derived from it (the
-// scaling of its mesh into view units, the curvature and difference levels of its
-// cells, the height-class table). `mt` holds the DEM, `rd` the comparison data set.
-// The mesh itself is derived from the heights where it is drawn (model/mesh.h).
+// The terrain model: one DEM grid in memory with what its mesh keeps (the scaling into
+// view units and the curvature and difference levels of its cells). `mt` holds the DEM,
+// `rd` the comparison data set. The mesh itself is derived from the heights where it is
+// drawn (model/mesh.h); the passes' figures are kept by their modules (analysis/).
 
 #include <cstddef>
 #include <cstdint>
@@ -66,17 +66,6 @@ public:
     int triangleCount = 0;
     float exageration = 1.0f;
 
-    std::vector<int> classes;  // height-class counts, one per position in the contour interval
-    int classMin = 0;
-    int classMax = 0;
-
-    int curveCounts[4] = {0, 0, 0, 0};  // cells per curvature level, level 3 first
-    float totalSq = 0;
-    float maxCurve = 0;
-    int diffCounts[5] = {0, 0, 0, 0, 0};  // cells per difference level, level 4 first
-
-    int classInterval = 0;  // the contour interval the class table was made for
-
     virtual void setContourInt(int) {}
     virtual int getContourInt() { return 0; }
 
@@ -124,7 +113,21 @@ public:
     }
     float getElev(int row, int col) const { return grid[row][col]; }  // no bounds check
     // The grid as the analysis kernels take it, with the masking and cell lengths in force.
-    GridView view() const;
+    GridView view() const
+    {
+        GridView v;
+        v.rows = grid;
+        v.nrows = nrows;
+        v.ncols = ncols;
+        v.xllcorner = xllRead;
+        v.yllcorner = yllRead;
+        v.cellsize = cellsizeRead;
+        v.groundX = v.groundY = groundCellsize();
+        v.maskValue = nodataMasked();
+        v.nodata = nodata_value;
+        v.masking = masking();
+        return v;
+    }
     float getZmin() const { return zmin; }
     float getZmax() const { return zmax; }
     void getCoord(float& x, float& y, float& size) const;
@@ -132,10 +135,6 @@ public:
     void vertExagPlus();
     void vertExagMinus();
     void vertExagReset();
-    int* getClasses() { return classes.empty() ? nullptr : classes.data(); }
-    bool heightClasses() const { return !classes.empty(); }
-    // A table made for another interval must not be read with this one.
-    bool heightClassesFor(int interval) const { return !classes.empty() && classInterval == interval; }
 
     // Mesh (model/mesh.cpp): the scaling into view units, and on a new grid the cells'
     // levels, all 0. The normals are derived where the mesh is drawn; compute_normals
@@ -143,11 +142,27 @@ public:
     void convert_to_triangles(int exaggeration);
     void compute_normals();
 
-    // Analysis passes (analysis/).
+    // Analysis passes (analysis/). Each runs on mt and publishes its result in the one
+    // store its module owns, which the accessors below read: any model answers with mt's.
     void compute_curve_color();
     void compute_diff_color();
     void computeHeightClasses();
     bool findSlope(int row, int col);
+
+    const int* curveCounts() const;  // cells per curvature level, level 3 first
+    float totalSq() const;           // the sum of the squared curvature values
+    float maxCurve() const;          // the largest curvature value
+    const int* diffCounts() const;   // cells per difference level, level 4 first
+    // The height-class table: points per position in the contour interval it was made for,
+    // and its smallest and largest entry; empty and 0 without one.
+    const std::vector<int>& classes() const;
+    int classMin() const;
+    int classMax() const;
+    int classInterval() const;
+    int* getClasses();  // nullptr without a table
+    bool heightClasses() const;
+    // A table made for another interval must not be read with this one.
+    bool heightClassesFor(int interval) const;
     void makeSparseFile(int n);
     int localMaximums(randomHeight* out);
 
@@ -156,8 +171,8 @@ public:
     void drawgrid();
     void drawcoordsystem();
 
-    // Frees the grid, the levels and the class table and returns every field to its
-    // value at construction; used when the model must forget a data set.
+    // Frees the grid and the levels and returns every field to its value at construction;
+    // used when the model must forget a data set.
     void discard();
     void releaseGrid();
     void releaseLevels();
@@ -179,9 +194,8 @@ public:
     using mountain::swapGrid;
     void swapGrid(rawdata& other);  // the contour interval goes with the grid
 
-    // Root mean square of (comparison - DEM) over the points comparedPoint takes. Ends the
-    // process with the DIV0 message when there is no such point; callers that must not end
-    // use tryRmse.
+    // The RMSE of mt against this set (comparisonRmse, analysis/accuracy.h). Ends the process
+    // with the DIV0 message when no point is compared; callers that must not end use tryRmse.
     float rmse();
     bool tryRmse(float& value);
 };
@@ -197,15 +211,6 @@ extern bool sparseData;  // a comparison file has been read
 // (values 0); ends the process with ARRAY1 or ARRAY2 when memory runs out.
 float** allocate(int rows, int cols);
 void releaseRows(float** rows);
-
-// The point rule of the RMSE and the accuracy figures: the DEM's height at the point is
-// valid and the comparison has data there.
-inline bool comparedPoint(const mountain& dem, float comparison, int row, int col)
-{
-    return comparisonData(comparison) && dem.validPoint(row, col);
-}
-// The same for mt against rd, which must have mt's size.
-bool comparedPoint(int row, int col);
 
 // True when rd holds a grid of exactly mt's size, so both can be indexed together.
 bool comparisonMatchesDem();

@@ -302,7 +302,7 @@ int printFigures(const ReportOptions& options, std::ostream& out)
     if (options.classes) {
         mt.computeHeightClasses();  // its lines go to the console, standard error here
         f.withClasses = true;
-        f.heightClasses = mt.classes;
+        f.heightClasses = mt.classes();
         status = mt.heightClasses() ? 0 : 1;
     }
     out << (options.format == ReportOptions::Format::Json ? reportJson(f) : reportCsv(f));

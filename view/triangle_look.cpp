@@ -75,8 +75,8 @@ void TriangleLooks::overlay(TriangleLook& l, std::size_t cell, int row, int col)
         l.needleDifference = d;
     } else if (colorHeightClasses) {
         if (classInterval > 0) {
-            const int count = m.classes[heightClass(m.grid[row][col], classInterval)];
-            l.colour = {heightClassRed(count, m.classMin, m.classMax), 0.6f, 0.3f};
+            const int count = m.classes()[heightClass(m.grid[row][col], classInterval)];
+            l.colour = {heightClassRed(count, m.classMin(), m.classMax()), 0.6f, 0.3f};
         }
     } else if (drawColors) {
         l.colour = heightRamp(rampMax, rampMin, truncateToInt(m.grid[row][col]));

@@ -19,8 +19,8 @@ TEST_F(CurvatureTest, APlaneHasNoCurvature)
 {
     buildDem(6, 7, plane(6, 7, 500, 3.5, -2.25));
     EXPECT_EQ(cArrayCount, 4 * 5);
-    EXPECT_EQ(mt.totalSq, 0.0f);
-    EXPECT_EQ(mt.maxCurve, 0.0f);
+    EXPECT_EQ(mt.totalSq(), 0.0f);
+    EXPECT_EQ(mt.maxCurve(), 0.0f);
     EXPECT_EQ(C, 30);
     EXPECT_EQ(C15 + C10 + C5, 0);
     for (int i = 0; i < cArrayCount; i++)
@@ -34,8 +34,8 @@ TEST_F(CurvatureTest, ASpikeShowsAtItselfAndItsFourNeighbours)
     const std::vector<float> expected = {0, 10, 0, 10, 40, 10, 0, 10, 0};
     ASSERT_EQ(cArrayCount, 9);
     EXPECT_EQ(std::vector<float>(cArray, cArray + 9), expected);
-    EXPECT_EQ(mt.totalSq, 2000.0f);
-    EXPECT_EQ(mt.maxCurve, 40.0f);
+    EXPECT_EQ(mt.totalSq(), 2000.0f);
+    EXPECT_EQ(mt.maxCurve(), 40.0f);
     EXPECT_EQ(cArrayMax, 40.0f);
     EXPECT_EQ(cArrayMin, 0.0f);
     EXPECT_EQ(C15, 5);
@@ -44,8 +44,8 @@ TEST_F(CurvatureTest, ASpikeShowsAtItselfAndItsFourNeighbours)
     EXPECT_EQ(C, 11);
     EXPECT_EQ(TOTAL_SQ, 2000.0f);
     EXPECT_EQ(MAX_CURVE, 40.0f);
-    EXPECT_EQ(mt.curveCounts[0], 5);
-    EXPECT_EQ(mt.curveCounts[3], 11);
+    EXPECT_EQ(mt.curveCounts()[0], 5);
+    EXPECT_EQ(mt.curveCounts()[3], 11);
     EXPECT_EQ(cellColour(2, 2), RED);
     EXPECT_EQ(cellColour(1, 2), RED);
     EXPECT_EQ(cellColour(1, 1), MOUNTAINGREEN);
@@ -91,7 +91,7 @@ TEST_F(CurvatureTest, ChangingTheUnitRegradesButKeepsTheValues)
     units = 5;
     mt.compute_curve_color();
     EXPECT_EQ(std::vector<float>(cArray, cArray + cArrayCount), before);
-    EXPECT_EQ(mt.totalSq, 2000.0f);
+    EXPECT_EQ(mt.totalSq(), 2000.0f);
     EXPECT_EQ(C15, 1);  // 40 > 15; the tens are level 1 now (10 > 5, not > 10)
     EXPECT_EQ(C10, 0);
     EXPECT_EQ(C5, 4);
@@ -115,7 +115,7 @@ TEST_F(CurvatureTest, SumOfSquaresStaysExactOnLargeGrids)
     buildDem(rows, cols, surface(rows, cols, [](int r, int c) { return (r + c) % 2 ? 0.75 : 0.0; }));
     const double points = double(rows - 2) * (cols - 2);
     EXPECT_EQ(cArrayCount, int(points));
-    EXPECT_EQ(mt.totalSq, static_cast<float>(9 * points));
+    EXPECT_EQ(mt.totalSq(), static_cast<float>(9 * points));
     EXPECT_EQ(C15, 0);
     EXPECT_EQ(C10, int(points));
 }
@@ -139,7 +139,7 @@ TEST_F(CurvatureTest, RandomGridsAgreeWithAPlainReference)
             sum += double(kappa) * kappa;
             EXPECT_EQ(cellColour(r, c), kappa > 3.9f ? RED : kappa > 2.6f ? ORANGE : kappa > 1.3f ? YELLOW : MOUNTAINGREEN);
         }
-    EXPECT_EQ(mt.totalSq, float(sum));
+    EXPECT_EQ(mt.totalSq(), float(sum));
 }
 
 }  // namespace

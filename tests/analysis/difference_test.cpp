@@ -42,7 +42,7 @@ TEST_F(DifferenceTest, LevelsOfTheContourInterval)
     EXPECT_EQ(D10, 1);
     EXPECT_EQ(D5, 2);
     EXPECT_EQ(D, 1);
-    EXPECT_EQ(mt.diffCounts[3], 2);
+    EXPECT_EQ(mt.diffCounts()[3], 2);
 }
 
 TEST_F(DifferenceTest, ExactFractionsFallInTheHigherLevel)

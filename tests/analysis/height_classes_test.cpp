@@ -23,7 +23,7 @@ protected:
         mt.computeHeightClasses();
         return console.out();
     }
-    std::vector<int> table() const { return mt.classes; }
+    std::vector<int> table() const { return mt.classes(); }
 };
 
 std::string reportOf(const std::vector<int>& counts)
@@ -43,8 +43,8 @@ TEST_F(HeightClassTest, RoundedHeightsAtTheirPositionInTheInterval)
     expected[1] = 1;
     expected[19] = 1;
     EXPECT_EQ(table(), expected);
-    EXPECT_EQ(mt.classMin, 0);
-    EXPECT_EQ(mt.classMax, 3);
+    EXPECT_EQ(mt.classMin(), 0);
+    EXPECT_EQ(mt.classMax(), 3);
     EXPECT_EQ(printed, reportOf(expected));
 }
 
@@ -53,8 +53,8 @@ TEST_F(HeightClassTest, IntervalOneHasOnlyTheContourClass)
     setGrid(mt, 3, 4, plane(3, 4, 100.3, 7.1, -2.6));
     EXPECT_EQ(pass(1), "Height Classes Output\n");
     EXPECT_EQ(table(), std::vector<int>{12});
-    EXPECT_EQ(mt.classMin, 12);
-    EXPECT_EQ(mt.classMax, 12);
+    EXPECT_EQ(mt.classMin(), 12);
+    EXPECT_EQ(mt.classMax(), 12);
 }
 
 TEST_F(HeightClassTest, AllPointsInOneClass)
@@ -64,8 +64,8 @@ TEST_F(HeightClassTest, AllPointsInOneClass)
     std::vector<int> expected(10, 0);
     expected[5] = 100;
     EXPECT_EQ(table(), expected);
-    EXPECT_EQ(mt.classMin, 0);
-    EXPECT_EQ(mt.classMax, 100);
+    EXPECT_EQ(mt.classMin(), 0);
+    EXPECT_EQ(mt.classMax(), 100);
     EXPECT_EQ(printed, reportOf(expected));
     EXPECT_TRUE(mt.heightClassesFor(10));
 }
@@ -121,8 +121,8 @@ TEST_F(HeightClassTest, IntervalOutOfRangeIsRefusedAndDropsTheOldTable)
                                "\n");
         EXPECT_FALSE(mt.heightClasses());
         EXPECT_FALSE(mt.heightClassesFor(20));
-        EXPECT_EQ(mt.classMin, 0);
-        EXPECT_EQ(mt.classMax, 0);
+        EXPECT_EQ(mt.classMin(), 0);
+        EXPECT_EQ(mt.classMax(), 0);
     }
 }
 

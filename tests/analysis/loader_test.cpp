@@ -153,7 +153,7 @@ TEST_F(LoaderTest, ANewDemDropsTheHeightClassesOfTheOldOne)
     ASSERT_TRUE(mt.heightClassesFor(20));
     EXPECT_EQ(load(dem5x5, "", 1, 20), LoadOutcome::Loaded);
     EXPECT_FALSE(mt.heightClasses());
-    EXPECT_EQ(mt.classes.capacity(), 0u);
+    EXPECT_EQ(mt.classes().capacity(), 0u);
 }
 
 TEST_F(LoaderTest, ASmallDemAfterALargeOneHoldsOnlyItsOwnLevels)

@@ -56,7 +56,7 @@ TEST_F(MaskingTest, TheCellsAroundAHoleCountNowhere)
     rd.setContourInt(4);
     mt.computeHeightClasses();
     long long counted = 0;
-    for (int n : mt.classes)
+    for (int n : mt.classes())
         counted += n;
     EXPECT_EQ(counted, 29);
 

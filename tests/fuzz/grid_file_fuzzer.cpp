@@ -327,9 +327,9 @@ void runPasses(const Settings& s)
         REQUIRE(mt.heightClassesFor(s.interval));
         long long counted = 0;
         for (int i = 0; i < s.interval; i++)
-            counted += mt.classes[i];
+            counted += mt.classes()[i];
         REQUIRE(counted == static_cast<long long>(mt.nrows) * mt.ncols);
-        REQUIRE(mt.classMin <= mt.classMax);
+        REQUIRE(mt.classMin() <= mt.classMax());
     } else {
         REQUIRE(!mt.heightClasses());
     }

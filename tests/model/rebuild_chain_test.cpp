@@ -178,13 +178,13 @@ Results modelResults()
     x.curvature.assign(cArray, cArray + cArrayCount);
     x.cMax = cArrayMax;
     x.cMin = cArrayMin;
-    x.totalSq = mt.totalSq;
-    x.maxCurve = mt.maxCurve;
-    std::copy(mt.curveCounts, mt.curveCounts + 4, x.curveCounts);
+    x.totalSq = mt.totalSq();
+    x.maxCurve = mt.maxCurve();
+    std::copy(mt.curveCounts(), mt.curveCounts() + 4, x.curveCounts);
     x.differences.assign(dArray, dArray + dArrayCount);
     x.dMax = dArrayMax;
     x.dMin = dArrayMin;
-    std::copy(mt.diffCounts, mt.diffCounts + 5, x.diffCounts);
+    std::copy(mt.diffCounts(), mt.diffCounts() + 5, x.diffCounts);
     return x;
 }
 

@@ -85,12 +85,12 @@ TEST_F(ViewCommandsTest, HeightsComputesTheTableOnlyOnce)
     EXPECT_EQ(report.rfind("Height Classes Output\n", 0), 0u);
     EXPECT_TRUE(colorHeightClasses);
     ASSERT_NE(mt.getClasses(), nullptr);
-    mt.classes[5] = 12345;  // a recomputation would put 100 back
+    mt.getClasses()[5] = 12345;  // a recomputation would put 100 back
     testing::internal::CaptureStdout();
     view->heights(nullptr);
     view->heights(nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(mt.classes[5], 12345);
+    EXPECT_EQ(mt.classes()[5], 12345);
     testing::internal::CaptureStdout();
     const int* classes = view->graphHeights();
     testing::internal::GetCapturedStdout();
@@ -104,14 +104,14 @@ TEST_F(ViewCommandsTest, HeightsRebuildsATableOfAnotherInterval)
     testing::internal::CaptureStdout();
     view->heights(nullptr);
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(mt.classes[5], 100);
+    ASSERT_EQ(mt.classes()[5], 100);
     ASSERT_TRUE(begin(grid("dem.grd", 10, 10, flat(10, 10, 1515)), grid("cmp.grd", 10, 10, flat(10, 10, 0)), 1, 20));
     testing::internal::CaptureStdout();
     view->heights(nullptr);
     testing::internal::GetCapturedStdout();
     EXPECT_TRUE(mt.heightClassesFor(20));
-    EXPECT_EQ(mt.classes[5], 0);
-    EXPECT_EQ(mt.classes[15], 100);
+    EXPECT_EQ(mt.classes()[5], 0);
+    EXPECT_EQ(mt.classes()[15], 100);
 }
 
 TEST_F(ViewCommandsTest, CerrRecomputesEvenWhenSwitchingOff)
