@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/accuracy.h"
+#include "tests/support/view_grid.h"
 
 namespace {
 
@@ -38,6 +39,17 @@ TEST(AccuracyTest, FiguresOfHandCheckedSets)
     }
     std::vector<double> none;
     EXPECT_FALSE(accuracyOf(none));
+}
+
+TEST(AccuracyTest, TheGridRmseIsTheRmseOfTheComparedPoints)
+{
+    // No data at 0 and -1, no height at the NaN: d = 2, -3 and 4.
+    ViewGrid dem(2, 3, {10, 10, 10, 10, NAN, 10});
+    ViewGrid comparison(2, 3, {12, 0, 7, -1, 15, 14});
+    EXPECT_DOUBLE_EQ(*comparisonRmse(dem.view, comparison.data()), std::sqrt(29.0 / 3));
+    EXPECT_EQ(*comparisonRmse(dem.view, comparison.data()), comparisonAccuracy(dem.view, comparison.data())->rmse);
+    ViewGrid none(2, 3, std::vector<float>(6, 0));
+    EXPECT_FALSE(comparisonRmse(dem.view, none.data()));
 }
 
 }  // namespace

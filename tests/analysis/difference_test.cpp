@@ -45,6 +45,18 @@ TEST_F(DifferenceTest, LevelsOfTheContourInterval)
     EXPECT_EQ(mt.diffCounts()[3], 2);
 }
 
+TEST_F(DifferenceTest, OneResetClearsEveryName)
+{
+    run({99.1f, 99, 98.5f, 97.5f, 96.5f, 95}, 20);
+    ASSERT_EQ(dArrayCount, 6);
+    resetDifference();
+    EXPECT_EQ(dArray, nullptr);
+    EXPECT_EQ(dArrayMax, 0.0f);
+    EXPECT_EQ(dArrayMin, 0.0f);
+    for (int count : {dArrayCount, D20, D15, D10, D5, D, mt.diffCounts()[0], mt.diffCounts()[4]})
+        EXPECT_EQ(count, 0);
+}
+
 TEST_F(DifferenceTest, ExactFractionsFallInTheHigherLevel)
 {
     struct Case {

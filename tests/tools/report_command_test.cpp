@@ -8,6 +8,7 @@
 #include "analysis/statistics_text.h"
 #include "tests/support/child_process.h"
 #include "tests/support/grid_files.h"
+#include "tests/support/plain_passes.h"
 #include "tests/support/temp_dir.h"
 #include "tools/report_command.h"
 
@@ -20,67 +21,32 @@ ChildResult report(const std::vector<std::string>& args)
     return runProgram(argv);
 }
 
-// The report's numbers computed straight from the formulas, in double precision, as
-// someone checking the program by hand would.
+// The report's numbers from the plain passes.
 Statistics reference(int rows, int cols, const std::vector<float>& h, const std::vector<float>* g, double unit,
                      int interval)
 {
+    const PassFigures p = plainPasses(rows, cols, h, g ? *g : std::vector<float>(), float(unit), interval);
     Statistics s;
     s.rows = rows;
     s.cols = cols;
     s.unit = unit;
-    const float u = static_cast<float>(unit);
-    double sumSq = 0;
-    float largest = 0;
-    int counts[4] = {0, 0, 0, 0};
-    auto at = [&](int r, int c) { return double(h[std::size_t(r) * cols + c]); };
-    for (int r = 0; r < rows - 1; r++)
-        for (int c = 0; c < cols - 1; c++) {
-            if (r == 0 || c == 0) {
-                counts[3]++;
-                continue;
-            }
-            const float k = float(std::fabs(at(r - 1, c) + at(r, c - 1) + at(r, c + 1) + at(r + 1, c) - 4 * at(r, c)));
-            sumSq += double(k) * k;
-            largest = std::max(largest, k);
-            counts[k > 3 * u ? 0 : k > 2 * u ? 1 : k > u ? 2 : 3]++;
-        }
-    s.totalSq = float(sumSq);
-    s.maxCurve = largest;
-    s.c15 = counts[0];
-    s.c10 = counts[1];
-    s.c5 = counts[2];
-    s.c = counts[3];
+    s.totalSq = p.totalSq;
+    s.maxCurve = p.maxCurve;
+    s.c15 = p.curveCounts[0];
+    s.c10 = p.curveCounts[1];
+    s.c5 = p.curveCounts[2];
+    s.c = p.curveCounts[3];
     if (g == nullptr)
         return s;
     s.comparison = true;
     s.contourInterval = interval;
-    int levels[5] = {0, 0, 0, 0, 0};
-    double sum = 0;
-    long n = 0;
-    for (int r = 0; r < rows; r++)
-        for (int c = 0; c < cols; c++) {
-            const float v = (*g)[std::size_t(r) * cols + c];
-            if (v <= 0)
-                continue;
-            sum += (v - at(r, c)) * (v - at(r, c));
-            n++;
-        }
-    for (int r = 0; r < rows - 1; r++)
-        for (int c = 0; c < cols - 1; c++) {
-            const float v = (*g)[std::size_t(r) * cols + c];
-            float q = 0;
-            if (v > 0)
-                q = std::fabs(float(at(r, c)) - v) / float(interval);
-            levels[q > 0.2 ? 0 : q > 0.15 ? 1 : q > 0.1 ? 2 : q > 0.05 ? 3 : 4]++;
-        }
-    s.d20 = levels[0];
-    s.d15 = levels[1];
-    s.d10 = levels[2];
-    s.d5 = levels[3];
-    s.d = levels[4];
-    s.hasRmse = n > 0;
-    s.rmse = n > 0 ? float(std::sqrt(sum / n)) : 0;
+    s.d20 = p.diffCounts[0];
+    s.d15 = p.diffCounts[1];
+    s.d10 = p.diffCounts[2];
+    s.d5 = p.diffCounts[3];
+    s.d = p.diffCounts[4];
+    s.hasRmse = p.hasRmse;
+    s.rmse = p.rmse;
     return s;
 }
 
