@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "model/colour_codes.h"
 #include "analysis/loader.h"
@@ -45,15 +46,20 @@ TEST_F(DifferenceTest, LevelsOfTheContourInterval)
     EXPECT_EQ(mt.diffCounts()[3], 2);
 }
 
-TEST_F(DifferenceTest, OneResetClearsEveryName)
+TEST_F(DifferenceTest, EachPassHasOneResetThatClearsEveryName)
 {
-    run({99.1f, 99, 98.5f, 97.5f, 96.5f, 95}, 20);
-    ASSERT_EQ(dArrayCount, 6);
+    buildDem(5, 5, spike(5, 5, 100, 2, 2, 10));
+    setGrid(rd, 5, 5, flat(5, 5, 97));
+    rd.setContourInt(20);
+    mt.compute_diff_color();
+    ASSERT_EQ(MAX_CURVE + dArrayMax, 40.0f + 13.0f);
+    resetCurvature();
     resetDifference();
-    EXPECT_EQ(dArray, nullptr);
-    EXPECT_EQ(dArrayMax, 0.0f);
-    EXPECT_EQ(dArrayMin, 0.0f);
-    for (int count : {dArrayCount, D20, D15, D10, D5, D, mt.diffCounts()[0], mt.diffCounts()[4]})
+    EXPECT_TRUE(cArray == nullptr && dArray == nullptr);
+    for (float figure : {cArrayMax, cArrayMin, MAX_CURVE, TOTAL_SQ, mt.totalSq(), mt.maxCurve(), dArrayMax, dArrayMin})
+        EXPECT_EQ(figure, 0.0f);
+    for (int count : {cArrayCount, C15, C10, C5, C, mt.curveCounts()[0], dArrayCount, D20, D15, D10, D5, D,
+                      mt.diffCounts()[4]})
         EXPECT_EQ(count, 0);
 }
 
@@ -84,23 +90,23 @@ TEST_F(DifferenceTest, SignedValuesOnlyWhereTheComparisonHasData)
     EXPECT_EQ(D20 + D15 + D10 + D5 + D, 5);
 }
 
-TEST_F(DifferenceTest, ExtremesStartFromTheFirstStoredDifference)
+TEST_F(DifferenceTest, ExtremesStartFromTheFirstStoredDifferenceOrStayZero)
 {
-    dArrayMax = 1000;
-    dArrayMin = -1000;
-    run({0, 0, 90, 95}, 20);
-    EXPECT_EQ(dArrayMax, 10.0f);
-    EXPECT_EQ(dArrayMin, 5.0f);
-}
-
-TEST_F(DifferenceTest, NoDataLeavesZeroExtremes)
-{
-    dArrayMax = 1000;
-    run({0, -1, 0}, 20);
-    EXPECT_EQ(dArrayCount, 0);
-    EXPECT_EQ(dArrayMax, 0.0f);
-    EXPECT_EQ(dArrayMin, 0.0f);
-    EXPECT_EQ(D, 3);
+    struct Case {
+        std::vector<float> comparison;
+        float max, min;
+        int count, d;
+    } cases[] = {{{0, 0, 90, 95}, 10, 5, 2, 2}, {{0, -1, 0}, 0, 0, 0, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        dArrayMax = 1000;
+        dArrayMin = -1000;
+        run(c.comparison, 20);
+        EXPECT_EQ(dArrayMax, c.max);
+        EXPECT_EQ(dArrayMin, c.min);
+        EXPECT_EQ(dArrayCount, c.count);
+        EXPECT_EQ(D, c.d);
+    }
 }
 
 TEST_F(DifferenceTest, IntervalZeroGradesEveryDifferenceTopmost)

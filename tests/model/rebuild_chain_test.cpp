@@ -24,7 +24,7 @@ namespace {
 // The mesh's triangles and scaling.
 struct Mesh {
     std::vector<MeshTriangle> triangles;
-    float scaling[5] = {0, 0, 0, 0, 0};  // scalefactor, zscale, zcenter, movex, movey
+    float scaling[5];  // scalefactor, zscale, zcenter, movex, movey
 };
 
 struct Case {
@@ -37,15 +37,13 @@ struct Case {
 // The mesh formulas, one triangle at a time.
 Mesh plainMesh(const Case& k)
 {
-    Mesh x;
     const int rows = k.rows, cols = k.cols;
     const float zmin = *std::min_element(k.h.begin(), k.h.end());
     const float zmax = *std::max_element(k.h.begin(), k.h.end());
     const float extent = std::max(static_cast<float>(std::max(rows, cols)) * k.cellsize, zmax - zmin);
     const float scalefactor = 2 / extent, zscale = scalefactor * static_cast<float>(k.exaggeration);
     const float zcenter = (zmin + zmax) / 2, movex = (cols - 1) * k.cellsize / 2, movey = (rows - 1) * k.cellsize / 2;
-    const float scaling[5] = {scalefactor, zscale, zcenter, movex, movey};
-    std::copy(scaling, scaling + 5, x.scaling);
+    Mesh x{{}, {scalefactor, zscale, zcenter, movex, movey}};
     auto P = [&](int r, int c, float* v) {
         v[0] = (c * k.cellsize - movex) * scalefactor;
         v[1] = (r * k.cellsize - movey) * scalefactor;
@@ -78,7 +76,7 @@ Mesh plainMesh(const Case& k)
 
 Mesh modelMesh()
 {
-    Mesh x;
+    Mesh x{{}, {mt.scalefactor, mt.zscale, mt.zcenter, mt.movex, mt.movey}};
     const MeshGeometry mesh(mt);
     for (int r = 0; r + 1 < mt.nrows; r++)
         for (int c = 0; c + 1 < mt.ncols; c++) {
@@ -87,8 +85,6 @@ Mesh modelMesh()
             x.triangles.insert(x.triangles.end(), pair, pair + 2);
         }
     EXPECT_EQ(x.triangles.size(), std::size_t(std::max(mt.triangleCount, 0)));
-    const float scaling[5] = {mt.scalefactor, mt.zscale, mt.zcenter, mt.movex, mt.movey};
-    std::copy(scaling, scaling + 5, x.scaling);
     return x;
 }
 

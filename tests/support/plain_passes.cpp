@@ -10,21 +10,11 @@
 
 namespace {
 
-std::uint32_t bits(float f)
-{
-    std::uint32_t b;
-    std::memcpy(&b, &f, sizeof b);
-    return b;
-}
+bool same(const float* a, const float* b, std::size_t n) { return std::memcmp(a, b, n * sizeof(float)) == 0; }
 
-std::string sameBits(const std::vector<float>& a, const std::vector<float>& b, const std::string& what)
+bool same(const std::vector<float>& a, const std::vector<float>& b)
 {
-    if (a.size() != b.size())
-        return what + " count " + std::to_string(a.size()) + " vs " + std::to_string(b.size());
-    for (std::size_t i = 0; i < a.size(); i++)
-        if (bits(a[i]) != bits(b[i]))
-            return what + " " + std::to_string(i) + " differs";
-    return "";
+    return a.size() == b.size() && same(a.data(), b.data(), a.size());
 }
 
 }  // namespace
@@ -34,6 +24,7 @@ PassFigures plainPasses(int rows, int cols, const std::vector<float>& h, const s
 {
     PassFigures x;
     auto H = [&](int r, int c) { return h[std::size_t(r) * cols + c]; };
+    double sum = 0;
     for (int r = 0; r + 1 < rows; r++)
         for (int c = 0; c + 1 < cols; c++) {
             int level = 0;
@@ -43,6 +34,7 @@ PassFigures plainPasses(int rows, int cols, const std::vector<float>& h, const s
                 const float kappa = static_cast<float>(std::fabs(s));
                 x.curvatureMin = x.curvature.empty() ? kappa : std::min(x.curvatureMin, kappa);
                 x.curvature.push_back(kappa);
+                sum += double(kappa) * double(kappa);
                 x.maxCurve = std::max(x.maxCurve, kappa);
                 level = kappa > 3 * unit ? 3 : kappa > 2 * unit ? 2 : kappa > unit ? 1 : 0;
             }
@@ -64,11 +56,7 @@ PassFigures plainPasses(int rows, int cols, const std::vector<float>& h, const s
             x.diffLevels.push_back(std::uint8_t(dl));
             x.diffCounts[4 - dl]++;
         }
-    double sum = 0;
-    for (float kappa : x.curvature)
-        sum += double(kappa) * double(kappa);
     x.totalSq = static_cast<float>(sum);
-
     double squares = 0;
     long long n = 0;
     for (std::size_t i = 0; i < g.size(); i++)
@@ -103,21 +91,16 @@ std::string firstDifference(const PassFigures& got, const PassFigures& want, boo
 {
     const float g[] = {got.curvatureMin, got.maxCurve, got.totalSq};
     const float w[] = {want.curvatureMin, want.maxCurve, want.totalSq};
-    for (int i = 0; i < 3; i++)
-        if (bits(g[i]) != bits(w[i]))
-            return "curvature figure " + std::to_string(i) + " differs";
-    if (!std::equal(got.curveCounts, got.curveCounts + 4, want.curveCounts) || got.curveLevels != want.curveLevels)
-        return "curvature counts or levels differ";
+    if (!same(g, w, 3) || !same(got.curvature, want.curvature) || got.curveLevels != want.curveLevels ||
+        !std::equal(got.curveCounts, got.curveCounts + 4, want.curveCounts))
+        return "curvature values, figures, levels or counts differ";
     if (got.diffLevels != want.diffLevels)
         return "difference levels differ";
-    std::string d = sameBits(got.curvature, want.curvature, "curvature value");
-    if (!d.empty() || !withDifference)
-        return d;
-    if (bits(got.differenceMax) != bits(want.differenceMax) || bits(got.differenceMin) != bits(want.differenceMin))
-        return "difference range differs";
-    if (!std::equal(got.diffCounts, got.diffCounts + 5, want.diffCounts))
-        return "difference counts differ";
-    if (got.hasRmse != want.hasRmse || bits(got.rmse) != bits(want.rmse))
-        return "RMSE differs";
-    return sameBits(got.differences, want.differences, "difference");
+    const float gd[] = {got.differenceMin, got.differenceMax, got.rmse};
+    const float wd[] = {want.differenceMin, want.differenceMax, want.rmse};
+    const bool differ = !same(gd, wd, 3) || got.hasRmse != want.hasRmse || !same(got.differences, want.differences) ||
+                        !std::equal(got.diffCounts, got.diffCounts + 5, want.diffCounts);
+    if (withDifference && differ)
+        return "difference values, figures, counts or RMSE differ";
+    return "";
 }

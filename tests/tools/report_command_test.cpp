@@ -27,26 +27,13 @@ Statistics reference(int rows, int cols, const std::vector<float>& h, const std:
 {
     const PassFigures p = plainPasses(rows, cols, h, g ? *g : std::vector<float>(), float(unit), interval);
     Statistics s;
-    s.rows = rows;
-    s.cols = cols;
-    s.unit = unit;
-    s.totalSq = p.totalSq;
-    s.maxCurve = p.maxCurve;
-    s.c15 = p.curveCounts[0];
-    s.c10 = p.curveCounts[1];
-    s.c5 = p.curveCounts[2];
-    s.c = p.curveCounts[3];
+    s.rows = rows, s.cols = cols, s.unit = unit, s.totalSq = p.totalSq, s.maxCurve = p.maxCurve;
+    s.c15 = p.curveCounts[0], s.c10 = p.curveCounts[1], s.c5 = p.curveCounts[2], s.c = p.curveCounts[3];
     if (g == nullptr)
         return s;
-    s.comparison = true;
-    s.contourInterval = interval;
-    s.d20 = p.diffCounts[0];
-    s.d15 = p.diffCounts[1];
-    s.d10 = p.diffCounts[2];
-    s.d5 = p.diffCounts[3];
+    s.comparison = true, s.contourInterval = interval, s.hasRmse = p.hasRmse, s.rmse = p.rmse;
+    s.d20 = p.diffCounts[0], s.d15 = p.diffCounts[1], s.d10 = p.diffCounts[2], s.d5 = p.diffCounts[3];
     s.d = p.diffCounts[4];
-    s.hasRmse = p.hasRmse;
-    s.rmse = p.rmse;
     return s;
 }
 
