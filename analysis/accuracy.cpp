@@ -85,10 +85,13 @@ std::optional<Accuracy> accuracyOf(std::vector<double>& d)
 std::optional<double> comparisonRmse(const GridView& dem, const float* const* comparison)
 {
     SquareSum squares;
-    for (int r = 0; r < dem.nrows; r++)
+    for (int r = 0; r < dem.nrows; r++) {
+        const float* g = comparison[r];
+        const float* h = dem.rows[r];
         for (int c = 0; c < dem.ncols; c++)
             if (comparedAt(dem, comparison, r, c))
-                squares.add(double(comparison[r][c]) - double(dem.at(r, c)));
+                squares.add(double(g[c]) - double(h[c]));
+    }
     if (squares.n == 0)
         return std::nullopt;
     return squares.rootMean();

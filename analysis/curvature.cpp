@@ -64,15 +64,22 @@ void firstRow(const GridView& dem, std::uint8_t* level, Tally& tally)
 }
 
 // Row r >= 1 of cells: the first is level 0 with no value, every other one not masked gets
-// its value, appended at out, and its level. Returns the end of the values.
+// its value, appended at out, and its level. Returns the end of the values. Made once with
+// the test of masked cells and once without, so that a grid without holes pays nothing for
+// it.
+template <bool masking>
 float* gradeRow(const GridView& dem, int r, const float above[3], std::uint8_t* level, float* out,
                 const float* first, Tally& tally)
 {
-    Tally t = tally;  // in registers, where the stores through out cannot reach it
+    // Everything the loop keeps in locals, where the stores through out and level cannot
+    // reach it.
+    const float limits[3] = {above[0], above[1], above[2]};
+    double sumOfSquares = tally.sumOfSquares;
+    float largest = tally.largest, smallest = tally.smallest;
+    int counts[4] = {tally.counts[0], tally.counts[1], tally.counts[2], tally.counts[3]};
     const int cells = dem.ncols - 1;
-    const bool masking = dem.masking;
     level[0] = 0;
-    t.counts[3] += !masking || !cellMasked(dem, r, 0);
+    counts[3] += !masking || !cellMasked(dem, r, 0);
     const float* up = dem.rows[r - 1];
     const float* row = dem.rows[r];
     const float* down = dem.rows[r + 1];
@@ -83,18 +90,21 @@ float* gradeRow(const GridView& dem, int r, const float above[3], std::uint8_t* 
         }
         const float kappa = curvatureOf(up, row, down, c);
         if (out == first)
-            t.smallest = kappa;
+            smallest = kappa;
         *out++ = kappa;
-        if (kappa < t.smallest)
-            t.smallest = kappa;
-        t.sumOfSquares += double(kappa) * double(kappa);
-        if (kappa > t.largest)
-            t.largest = kappa;
-        const int l = curvatureLevel(kappa, above);
+        if (kappa < smallest)
+            smallest = kappa;
+        sumOfSquares += double(kappa) * double(kappa);
+        if (kappa > largest)
+            largest = kappa;
+        const int l = curvatureLevel(kappa, limits);
         level[c] = static_cast<std::uint8_t>(l);
-        t.counts[3 - l]++;
+        counts[3 - l]++;
     }
-    tally = t;
+    tally.sumOfSquares = sumOfSquares;
+    tally.largest = largest;
+    tally.smallest = smallest;
+    std::copy(counts, counts + 4, tally.counts);
     return out;
 }
 
@@ -132,8 +142,10 @@ CurvatureResult curvatureLevels(const GridView& dem, float unit, LargeVector<std
         std::uint8_t* level = result.levels.data() + std::size_t(r) * std::size_t(cells);
         if (r == 0)
             firstRow(dem, level, t);
+        else if (dem.masking)
+            out = gradeRow<true>(dem, r, above, level, out, f.values.data, t);
         else
-            out = gradeRow(dem, r, above, level, out, f.values.data, t);
+            out = gradeRow<false>(dem, r, above, level, out, f.values.data, t);
     }
     f.count = static_cast<int>(out - f.values.data);
     f.maxCurve = t.largest;

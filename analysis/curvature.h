@@ -56,7 +56,7 @@ extern CurvatureFigures lastCurvature;
 
 extern float*& cArray;  // lastCurvature.values, replaced by each pass
 extern int& cArrayCount;
-extern float& cArrayMax;  // the same value as MAX_CURVE and mt.maxCurve()
+extern float& cArrayMax;  // the same figure as MAX_CURVE and mt.maxCurve()
 extern float& cArrayMin;
 
 extern float& MAX_CURVE;

@@ -43,13 +43,17 @@ struct Tally {
     int counts[5] = {0, 0, 0, 0, 0};
 };
 
-// Row r of cells; each difference is appended at out. Returns the end of the values.
+// Row r of cells; each difference is appended at out. Returns the end of the values. Made
+// once with the test of masked cells and once without.
+template <bool masking>
 float* gradeRow(const GridView& dem, const float* g, int r, float interval, std::uint8_t* level, float* out,
                 const float* first, Tally& tally)
 {
-    Tally t = tally;  // in registers, where the stores through out cannot reach it
+    // Everything the loop keeps in locals, where the stores through out and level cannot
+    // reach it.
+    float high = tally.high, low = tally.low;
+    int counts[5] = {tally.counts[0], tally.counts[1], tally.counts[2], tally.counts[3], tally.counts[4]};
     const int cells = dem.ncols - 1;
-    const bool masking = dem.masking;
     const float* h = dem.rows[r];
     for (int c = 0; c < cells; c++) {
         if (masking && cellMasked(dem, r, c)) {
@@ -60,18 +64,20 @@ float* gradeRow(const GridView& dem, const float* g, int r, float interval, std:
         if (comparisonData(g[c])) {
             const float d = h[c] - g[c];
             if (out == first)
-                t.high = t.low = d;
+                high = low = d;
             *out++ = d;
-            if (d > t.high)
-                t.high = d;
-            if (d < t.low)
-                t.low = d;
+            if (d > high)
+                high = d;
+            if (d < low)
+                low = d;
             l = differenceLevel(d, interval);
         }
         level[c] = static_cast<std::uint8_t>(l);
-        t.counts[4 - l]++;
+        counts[4 - l]++;
     }
-    tally = t;
+    tally.high = high;
+    tally.low = low;
+    std::copy(counts, counts + 5, tally.counts);
     return out;
 }
 
@@ -108,7 +114,11 @@ DifferenceResult differenceLevels(const GridView& dem, const float* const* compa
     float* out = f.values.data;
     for (int r = 0; r + 1 < dem.nrows && cells > 0; r++) {
         std::uint8_t* level = result.levels.data() + std::size_t(r) * std::size_t(cells);
-        out = gradeRow(dem, comparison[r], r, static_cast<float>(interval), level, out, f.values.data, t);
+        const float width = static_cast<float>(interval);
+        if (dem.masking)
+            out = gradeRow<true>(dem, comparison[r], r, width, level, out, f.values.data, t);
+        else
+            out = gradeRow<false>(dem, comparison[r], r, width, level, out, f.values.data, t);
     }
     f.count = static_cast<int>(out - f.values.data);
     f.maximum = t.high;
