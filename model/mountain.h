@@ -142,8 +142,9 @@ public:
     void convert_to_triangles(int exaggeration);
     void compute_normals();
 
-    // Analysis passes (analysis/). Each runs on mt and publishes its result in the one
-    // store its module owns, which the accessors below read: any model answers with mt's.
+    // Analysis passes (analysis/), run on mt. The curvature, difference and height-class
+    // passes publish their results in the one store each module owns, which the accessors
+    // below read: any model answers with mt's.
     void compute_curve_color();
     void compute_diff_color();
     void computeHeightClasses();
