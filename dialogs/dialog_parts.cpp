@@ -13,6 +13,7 @@
 
 #include "dialogs/dialog_state.h"
 #include "dialogs/open_dialogs.h"
+#include "model/error.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/open_dialogs.h"
+#include "model/error.h"
 #include "shell/options.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"

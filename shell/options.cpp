@@ -11,6 +11,8 @@
 
 namespace {
 
+namespace menu = karvo::menu;
+
 const char* const usage =
     "usage: karvo [OPTION...] [GLUT OPTION...] [DEM]\n"
     "Shows a DEM as a lit 3D surface coloured by where it is probably wrong. The DEM named\n"
@@ -22,7 +24,7 @@ const char* const usage =
 
 void applyMenuOptions()
 {
-    gl->changeOptions(menuEntry(MASK_NODATA).value() != 0, menuEntry(DEGREES).value() != 0);
+    gl->changeOptions(menuEntry(menu::MASK_NODATA).value() != 0, menuEntry(menu::DEGREES).value() != 0);
     gl->redraw();
     gl->take_focus();
 }
@@ -44,8 +46,8 @@ void showOptions()
 {
     bool mask = false, degrees = false;
     gl->getOptions(mask, degrees);
-    mark(MASK_NODATA, mask);
-    mark(DEGREES, degrees);
+    mark(menu::MASK_NODATA, mask);
+    mark(menu::DEGREES, degrees);
 }
 
 int takeCommandLineOptions(int& argc, char** argv)

@@ -14,7 +14,9 @@ class Fl_Window;
 struct Fl_Menu_Item;
 class MyWindow;
 
-// Positions in the menu table.
+// Positions in the menu table. In a namespace of their own: the model has a vegetation
+// slope limit SLOPE and an error code SPARSE, and a unit may need both.
+namespace karvo::menu {
 const int TRI = 24;
 const int LIGHT = 25;
 const int AXES = 26;
@@ -29,6 +31,7 @@ const int GRAPH = 40;
 const int SPARSE = 41;
 const int MASK_NODATA = 45;
 const int DEGREES = 46;
+}  // namespace karvo::menu
 
 // The two values of profView.
 const int VERTP = 1;

@@ -31,6 +31,8 @@
 
 namespace {
 
+namespace menu = karvo::menu;
+
 TempDir dir;
 
 TEST_F(MainWindowTest, WindowAndViewGeometry)
@@ -77,22 +79,22 @@ TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
         {17, "Zoom In", 0},
         {21, "Reset View", 0},
         {23, "&Display", FL_SUBMENU},
-        {TRI, "Triangles", FL_MENU_TOGGLE},
-        {LIGHT, "Lighting", FL_MENU_TOGGLE | FL_MENU_VALUE},
-        {CONT, "Contour\\Initial Data", FL_MENU_TOGGLE},
-        {SLOPE, "Slope Colors", FL_MENU_TOGGLE | FL_MENU_DIVIDER},
+        {menu::TRI, "Triangles", FL_MENU_TOGGLE},
+        {menu::LIGHT, "Lighting", FL_MENU_TOGGLE | FL_MENU_VALUE},
+        {menu::CONT, "Contour\\Initial Data", FL_MENU_TOGGLE},
+        {menu::SLOPE, "Slope Colors", FL_MENU_TOGGLE | FL_MENU_DIVIDER},
         {31, "Display\\Hide Tools", FL_MENU_TOGGLE | FL_MENU_VALUE},
         {33, "E&rror", FL_SUBMENU},
-        {HEIGHTS, "Color Height Classes", FL_MENU_TOGGLE},
-        {LERR, "Local Difference Error", FL_MENU_TOGGLE},
+        {menu::HEIGHTS, "Color Height Classes", FL_MENU_TOGGLE},
+        {menu::LERR, "Local Difference Error", FL_MENU_TOGGLE},
         {38, "&Analysis", FL_SUBMENU},
         {39, "Statistics", 0},
-        {GRAPH, "Graph", 0},
-        {SPARSE, "Make Sparse file", 0},
+        {menu::GRAPH, "Graph", 0},
+        {menu::SPARSE, "Make Sparse file", 0},
         {43, "&Options", FL_SUBMENU},
         {44, "Modify Curvature Error", 0},
-        {MASK_NODATA, "Mask Nodata Cells", FL_MENU_TOGGLE},
-        {DEGREES, "Cell Size in Degrees", FL_MENU_TOGGLE},
+        {menu::MASK_NODATA, "Mask Nodata Cells", FL_MENU_TOGGLE},
+        {menu::DEGREES, "Cell Size in Degrees", FL_MENU_TOGGLE},
         {48, "&Help", FL_SUBMENU},
         {49, "Help", 0},
         {50, "About", 0},
@@ -108,25 +110,26 @@ TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
     for (int end : {5, 7, 9, 16, 22, 32, 37, 42, 47, 51, 52})
         EXPECT_EQ(menuTable[end].label(), nullptr) << end;
     EXPECT_EQ(menuTable[2].callback(), file);
-    EXPECT_EQ(menuTable[TRI].callback(), trianglesM);
+    EXPECT_EQ(menuTable[menu::TRI].callback(), trianglesM);
     EXPECT_EQ(menuTable[31].callback(), tools);
-    EXPECT_EQ(menuTable[GRAPH].callback(), graph);
+    EXPECT_EQ(menuTable[menu::GRAPH].callback(), graph);
 }
 
 TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
 {
     build();
     ASSERT_NE(menubar->menu(), menuTable);  // the bar works on a copy
-    const std::set<int> inactive = {TRI, LIGHT, AXES, CONT, SUN, COLORS, SLOPE, HEIGHTS, CERR, LERR, GRAPH, SPARSE};
+    const std::set<int> inactive = {menu::TRI,   menu::LIGHT,   menu::AXES, menu::CONT, menu::SUN,   menu::COLORS,
+                                    menu::SLOPE, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE};
     for (int i = 0; i < MENU_RECORDS; i++) {
         if (menuEntry(i).label() == nullptr)
             continue;
         SCOPED_TRACE(menuEntry(i).label());
         EXPECT_EQ(menuEntry(i).active() == 0, inactive.count(i) == 1);
-        EXPECT_EQ(menuEntry(i).value() != 0, i == LIGHT || i == 31);
+        EXPECT_EQ(menuEntry(i).value() != 0, i == menu::LIGHT || i == 31);
     }
     // The static table keeps its initial state.
-    EXPECT_TRUE(menuTable[TRI].active());
+    EXPECT_TRUE(menuTable[menu::TRI].active());
 }
 
 TEST_F(MainWindowTest, PanelStartsInactiveWithItsLegend)
@@ -244,8 +247,8 @@ TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
     EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 25);
     EXPECT_EQ(maximum, 420 + 4 * 9999.0f);  // the hole itself, with its four neighbours
 
-    menuEntry(MASK_NODATA).set();
-    menuEntry(MASK_NODATA).do_callback(menubar);
+    menuEntry(menu::MASK_NODATA).set();
+    menuEntry(menu::MASK_NODATA).do_callback(menubar);
     gl->getStats(maximum, total, curvature[0], curvature[1], curvature[2], curvature[3], rows, cols);
     // The hole at (2, 3) masks the cells (1, 2), (1, 3), (2, 2), (2, 3), (2, 4), (3, 3).
     EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 19);
@@ -276,7 +279,7 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     EXPECT_EQ(gl->w(), 1050);
     EXPECT_TRUE(block->visible());
     EXPECT_FALSE(menuEntry(31).value());
-    EXPECT_FALSE(menuEntry(TRI).active());
+    EXPECT_FALSE(menuEntry(menu::TRI).active());
     EXPECT_FALSE(tri->active());
     EXPECT_TRUE(menuEntry(17).active());  // the "&View" commands remain
 
@@ -285,8 +288,8 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     EXPECT_EQ(gl->w(), 625);
     EXPECT_FALSE(block->visible());
     EXPECT_TRUE(menuEntry(31).value());
-    EXPECT_TRUE(menuEntry(TRI).active());
-    EXPECT_FALSE(menuEntry(CONT).active());  // only the first set with a DEM alone
+    EXPECT_TRUE(menuEntry(menu::TRI).active());
+    EXPECT_FALSE(menuEntry(menu::CONT).active());  // only the first set with a DEM alone
     EXPECT_TRUE(tri->active());
 }
 
@@ -295,7 +298,7 @@ TEST_F(MainWindowTest, ShowingThePanelBeforeAnyOpenActivatesNothing)
     build();
     menubar->picked(&menuEntry(31));
     menubar->picked(&menuEntry(31));
-    EXPECT_FALSE(menuEntry(TRI).active());
+    EXPECT_FALSE(menuEntry(menu::TRI).active());
     EXPECT_FALSE(tri->active());
 }
 
@@ -304,9 +307,9 @@ TEST_F(MainWindowTest, ActivationSetsFollowTheDataSet)
     build();
     FILE_CONST = 1;
     activateTools();
-    for (int i : {TRI, LIGHT, AXES, SUN, COLORS, SLOPE})
+    for (int i : {menu::TRI, menu::LIGHT, menu::AXES, menu::SUN, menu::COLORS, menu::SLOPE})
         EXPECT_TRUE(menuEntry(i).active()) << i;
-    for (int i : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+    for (int i : {menu::CONT, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE})
         EXPECT_FALSE(menuEntry(i).active()) << i;
     EXPECT_TRUE(Cerr->active());
     EXPECT_TRUE(graphCButton->active());
@@ -316,7 +319,7 @@ TEST_F(MainWindowTest, ActivationSetsFollowTheDataSet)
 
     FILE_CONST = 2;
     activateTools();
-    for (int i : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+    for (int i : {menu::CONT, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE})
         EXPECT_TRUE(menuEntry(i).active()) << i;
     for (Fl_Widget* w : {static_cast<Fl_Widget*>(col), static_cast<Fl_Widget*>(cont),
                          static_cast<Fl_Widget*>(lerr), static_cast<Fl_Widget*>(graphButton),
@@ -326,9 +329,9 @@ TEST_F(MainWindowTest, ActivationSetsFollowTheDataSet)
     // Activation never deactivates: a DEM alone after a pair keeps the second set.
     FILE_CONST = 1;
     activateTools();
-    EXPECT_TRUE(menuEntry(CONT).active());
+    EXPECT_TRUE(menuEntry(menu::CONT).active());
     deactivateTools();
-    EXPECT_FALSE(menuEntry(CONT).active());
+    EXPECT_FALSE(menuEntry(menu::CONT).active());
     EXPECT_FALSE(tri->active());
 }
 
