@@ -22,6 +22,9 @@ bool OPEN = false;
 bool REDRAW = false;
 bool firstTime = true;
 int FILES = 0;
+bool mouseMoved = false;
+int lastx = 0;
+int lasty = 0;
 
 float eyevalue = STARTEYE;
 float xrotation = XROTATE;
@@ -42,6 +45,8 @@ void resetView()
     buttonState = OPEN = REDRAW = false;
     firstTime = true;
     FILES = 0;
+    mouseMoved = false;
+    lastx = lasty = 0;
     eyevalue = STARTEYE;
     xrotation = XROTATE;
     zrotation = ZROTATE;
