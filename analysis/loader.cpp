@@ -7,6 +7,7 @@
 #include "model/mountain.h"
 
 bool multFiles = false;
+int FILES = 0;
 
 namespace {
 
@@ -72,6 +73,7 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
         clearDifference();
     }
     multFiles = fileCount == 2;
+    FILES = fileCount;
     rebuild(exaggeration, multFiles);
     return LoadOutcome::Loaded;
 }
@@ -89,6 +91,7 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
     rd.swapGrid(comparison);
     comparison.releaseGrid();
     multFiles = true;
+    FILES = 2;
     rebuild(exaggeration, true);
     return LoadOutcome::Loaded;
 }
@@ -103,4 +106,8 @@ void changeOptions(bool mask, bool degrees)
     rebuild(static_cast<int>(mt.exageration), multFiles);
 }
 
-void resetLoader() { multFiles = false; }
+void resetLoader()
+{
+    multFiles = false;
+    FILES = 0;
+}

@@ -8,6 +8,7 @@
 // viewer shows stays. A refusal of the reader has printed its "ERROR: " line.
 
 extern bool multFiles;  // a comparison data set is loaded into rd
+extern int FILES;       // files of the data set loaded: 0 none yet, 1 a DEM alone, 2 with comparison data
 
 enum class LoadOutcome {
     Loaded,

@@ -24,7 +24,7 @@ namespace {
 LoadOutcome changeComparison(const std::string& path)
 {
     StripProgress progress(file2Label);
-    return gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,
+    return gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), fileType,
                           static_cast<int>(continput->value()));
 }
 

@@ -21,7 +21,6 @@ bool buttonState = false;
 bool OPEN = false;
 bool REDRAW = false;
 bool firstTime = true;
-int FILES = 0;
 bool mouseMoved = false;
 int lastx = 0;
 int lasty = 0;
@@ -44,7 +43,6 @@ void resetView()
     lighting = 1;
     buttonState = OPEN = REDRAW = false;
     firstTime = true;
-    FILES = 0;
     mouseMoved = false;
     lastx = lasty = 0;
     eyevalue = STARTEYE;

@@ -1,7 +1,7 @@
 #pragma once
 // The 3D view's display state: what the next frame shows, the camera and the light.
 // The shell and the keys change these; the renderer only reads them. The model-side
-// switches (TREELINE, SLOPE, units, multFiles, allocated) live with the model.
+// switches (TREELINE, SLOPE, units, multFiles, FILES, allocated) live with the model.
 
 extern bool drawColors;          // height ramp
 extern bool drawAxes;            // coordinate axes before the mesh
@@ -21,7 +21,6 @@ extern bool buttonState;         // left button held in the view: fast preview
 extern bool OPEN;                // a data set has been opened
 extern bool REDRAW;              // every event in the view requests a redraw
 extern bool firstTime;           // the one-time GL set-up has not run yet
-extern int FILES;                // files of the open data set, 1 or 2
 
 // The position of the last mouse motion in the view: the next motion turns the scene by
 // the direction it moved from there. The first motion after a reset compares its x with
