@@ -1,6 +1,5 @@
 #include "dialogs/dialog_parts.h"
 
-#include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Counter.H>
@@ -115,20 +114,6 @@ int loadError(LoadOutcome outcome)
     case LoadOutcome::SizesDiffer: return MATCH_ERR;
     }
     return 0;
-}
-
-StripProgress::StripProgress(Fl_Output* shown)
-    : field(shown),
-      text(shown->value()),
-      progress([this](double share) { show("Reading: " + std::to_string(int(share * 100)) + " %"); },
-               [this] { show(text); })
-{
-}
-
-void StripProgress::show(const std::string& value)
-{
-    field->value(value.c_str());
-    Fl::flush();
 }
 
 bool canOpen(const char* path)

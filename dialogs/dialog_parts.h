@@ -1,13 +1,9 @@
 #pragma once
 // Builders and checks that the open dialogs share.
 
-#include <string>
-
 #include "analysis/loader.h"
-#include "model/progress.h"
 
 class Fl_Button;
-class Fl_Output;
 class Fl_Counter;
 class Fl_Window;
 
@@ -34,17 +30,3 @@ int loadError(LoadOutcome outcome);
 // Whether path names a file that opens for reading. A directory opens as a stream here
 // but holds no grid, and the reader would end the program on it.
 bool canOpen(const char* path);
-
-// While it lives, a read that takes long shows its progress in a field of the
-// information strip; the field's text comes back when the read is done.
-class StripProgress {
-public:
-    explicit StripProgress(Fl_Output* field);
-
-private:
-    void show(const std::string& value);
-
-    Fl_Output* field;
-    std::string text;
-    ReadProgress progress;
-};

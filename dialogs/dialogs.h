@@ -7,7 +7,6 @@ class Fl_Widget;
 void file(Fl_Widget* w, void* data = nullptr);       // "&Open..." > "DEM File"
 void files(Fl_Widget* w, void* data = nullptr);      // "&Open..." > "DEM and Comparison File"
 void addChange(Fl_Widget* w, void* data = nullptr);  // "Add/Change Comparison File..."
-void vChange(Fl_Widget* w, void* data = nullptr);    // every vertical exaggeration counter
 
 void stats(Fl_Widget* w, void* data = nullptr);  // the "Statistics" window
 
@@ -22,4 +21,3 @@ void fileSparse(Fl_Widget* w, void* data = nullptr);  // its "Make" button
 
 void modCurve(Fl_Widget* w, void* data = nullptr);     // the "Curvature Error" dialog
 void updateUnit(Fl_Widget* w, void* data = nullptr);   // its unit counter
-void updateUnit1(Fl_Widget* w, void* data = nullptr);  // the panel's unit counter

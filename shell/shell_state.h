@@ -88,6 +88,11 @@ extern int profView;
 // An entry of the menu bar's working menu array.
 Fl_Menu_Item& menuEntry(int index);
 
+// The 3D view after a command: showView redraws it and gives it the keyboard focus,
+// focusView only the focus.
+void showView();
+void focusView();
+
 // Forgets the main window (deleting it when one was built) and puts every shell global
 // back to its start-up value.
 void resetShell();

@@ -34,12 +34,6 @@ void flipMenuEntry(int index)
         entry.set();
 }
 
-void showView()
-{
-    gl->redraw();
-    gl->take_focus();
-}
-
 void cameraCommand(void (MyWindow::*command)(Fl_Widget*), Fl_Widget* w)
 {
     (gl->*command)(w);

@@ -13,6 +13,7 @@
 #include <FL/Fl_Value_Output.H>
 
 #include "dialogs/dialogs.h"
+#include "shell/curvature_unit.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
 
