@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "dialogs/dialogs.h"
 #include "shell/information_strip.h"
 #include "shell/menu_table.h"
 #include "shell/options.h"
@@ -18,17 +17,17 @@
 
 namespace {
 
-void buildStatisticsButton()
+void buildStatisticsButton(Fl_Callback* statistics)
 {
     Fl_Button* b = new Fl_Button(520, 675, 60, 20, "Statistics");
     b->labelsize(11);
     b->box(FL_PLASTIC_UP_BOX);
-    b->callback(stats);
+    b->callback(statistics);
 }
 
 }  // namespace
 
-void buildMainWindow(int& argc, char** argv)
+void buildMainWindow(int& argc, char** argv, const DialogActions& actions)
 {
     win = new Fl_Window(0, 0, 850, 700, "KARVO: Karvoscope");
     menubar = new Fl_Menu_Bar(0, 0, 1050, 25);  // wider than the window, which clips it
@@ -36,14 +35,14 @@ void buildMainWindow(int& argc, char** argv)
     gl = new MyWindow(XMIN, 25, XMAX, 625, "");
     gl->end();  // a window is a group: what follows belongs to the main window
     buildInformationStrip();
-    buildCurvatureSection();
-    buildDifferenceSection();
+    buildCurvatureSection(actions.graphCurvature);
+    buildDifferenceSection(actions.graphDifference);
     buildDisplaySection();
-    buildStatisticsButton();
+    buildStatisticsButton(actions.statistics);
     buildProfileSection();
-    buildHeightClassSection();
+    buildHeightClassSection(actions.graphHeightClasses);
     buildPanelCover();
-    installMenu();
+    installMenu(actions);
     showOptions();
     deactivateTools();
     // GLUT takes its own options off the command line before the path test below.

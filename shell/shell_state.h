@@ -17,6 +17,9 @@ class MyWindow;
 // Positions in the menu table. In a namespace of their own: the model has a vegetation
 // slope limit SLOPE and an error code SPARSE, and a unit may need both.
 namespace karvo::menu {
+const int OPEN_DEM = 2;
+const int OPEN_PAIR = 3;
+const int ADD_COMPARISON = 4;
 const int TRI = 24;
 const int LIGHT = 25;
 const int AXES = 26;
@@ -27,8 +30,10 @@ const int SLOPE = 30;
 const int HEIGHTS = 34;
 const int CERR = 35;
 const int LERR = 36;
+const int STATISTICS = 39;
 const int GRAPH = 40;
 const int SPARSE = 41;
+const int CURVATURE_UNIT = 44;
 const int MASK_NODATA = 45;
 const int DEGREES = 46;
 }  // namespace karvo::menu

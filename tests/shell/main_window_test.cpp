@@ -109,10 +109,14 @@ TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
     // Ends of submenus, the "&Edit" menu empty among them.
     for (int end : {5, 7, 9, 16, 22, 32, 37, 42, 47, 51, 52})
         EXPECT_EQ(menuTable[end].label(), nullptr) << end;
-    EXPECT_EQ(menuTable[2].callback(), file);
     EXPECT_EQ(menuTable[menu::TRI].callback(), trianglesM);
     EXPECT_EQ(menuTable[31].callback(), tools);
-    EXPECT_EQ(menuTable[menu::GRAPH].callback(), graph);
+    // The dialogs' entry points come with the main window.
+    EXPECT_EQ(menuTable[menu::OPEN_DEM].callback(), nullptr);
+    build();
+    EXPECT_EQ(menuEntry(menu::OPEN_DEM).callback(), file);
+    EXPECT_EQ(menuEntry(menu::GRAPH).callback(), graph);
+    EXPECT_EQ(menuEntry(menu::CURVATURE_UNIT).callback(), modCurve);
 }
 
 TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
