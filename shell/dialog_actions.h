@@ -1,8 +1,8 @@
 #pragma once
 // The windows behind some of the shell's menu entries and panel buttons belong to the layer
-// above it: the dialogs call the shell, so the shell cannot name them. The program's entry,
-// the one unit that knows both layers, fills this table with the dialogs' entry points and
-// hands it to buildMainWindow.
+// above it: the dialogs call the shell, so the shell cannot name them. The dialogs fill this
+// table with their entry points (dialogActions), and the program's entry, the one unit that
+// knows both layers, hands it to buildMainWindow.
 
 #include <FL/Fl_Widget.H>
 

@@ -200,8 +200,7 @@ bool cameraKey(char key)
     return true;
 }
 
-// The keys that switch what is drawn, make a sparse file or quit; the overlays of the
-// comparison data switch only while it is loaded.
+// The keys that switch what is drawn, make a sparse file or quit.
 void displayKey(char key)
 {
     switch (key) {
