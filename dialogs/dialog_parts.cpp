@@ -7,12 +7,9 @@
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Window.H>
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 #include "dialogs/dialog_state.h"
 #include "dialogs/open_dialogs.h"
+#include "model/input_file.h"
 
 namespace {
 
@@ -130,11 +127,4 @@ void StripProgress::show(const std::string& value)
     Fl::flush();
 }
 
-bool canOpen(const char* path)
-{
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored))
-        return false;
-    std::ifstream in(path);
-    return in.good();
-}
+bool canOpen(const char* path) { return inputProblem(path).empty(); }

@@ -31,8 +31,8 @@ int checkedType();
 // The error code for a load that did not take (DEM_ERR, COMP_ERR or MATCH_ERR); 0 for one that did.
 int loadError(LoadOutcome outcome);
 
-// Whether path names a file that opens for reading. A directory opens as a stream here
-// but holds no grid, and the reader would end the program on it.
+// Whether path names a regular file that opens for reading. A directory holds no grid,
+// and opening a FIFO to look would wait for a writer.
 bool canOpen(const char* path);
 
 // While it lives, a read that takes long shows its progress in a field of the

@@ -94,6 +94,16 @@ void refuseUnusableHeader(const mountain& m)
                " columns is too large to hold\n");
 }
 
+// Only a regular file is read: a FIFO would block the reader, a device feed it without end.
+[[noreturn]] void refuseInput(const std::string& problem)
+{
+    if (problem == "not found") {
+        std::cout << "ERROR: file " << inQuotes(readingFile) << " not found" << std::endl;
+        endProcess();
+    }
+    refuse("file " + inQuotes(readingFile) + ": " + problem + "\n");
+}
+
 [[noreturn]] void refuseShortFile(long long read, long long wanted)
 {
     refuse("file " + inQuotes(readingFile) + " ends or holds a non-number after " + text(read) + " of " +
@@ -107,10 +117,8 @@ void mountain::readgridfile(const char* const* names, int index)
     const char* name = names[index - 1];
     readingFile = name;
     GridText in(name);
-    if (!in.is_open()) {
-        std::cout << "ERROR: file \"" << name << "\" not found" << std::endl;
-        endProcess();
-    }
+    if (!in.is_open())
+        refuseInput(in.problem());
     if (DEBUG)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 

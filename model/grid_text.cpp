@@ -13,9 +13,7 @@
 
 #include "model/grid_text.h"
 
-#include <fcntl.h>
 #include <locale.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "model/input_file.h"
 #include "model/progress.h"
 
 namespace {
@@ -154,14 +153,9 @@ inline const char* parseHeight(const char* p, const char* end, float& value)
 
 GridText::GridText(const char* path)
 {
-    struct stat info;
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = openRegularFile(path, openProblem);
     if (fd < 0)
         return;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return;
-    }
     source = fd;
     capacity = defaultBlockBytes;
     splitBytes = defaultSplitBytes;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -322,13 +324,20 @@ TEST_F(GridReaderTest, AHeaderCutAtTheCellsizeKeepsNoCellsizeFromBefore)
                          "\": cellsize is missing or not a number\n");
 }
 
-TEST_F(GridReaderTest, MissingFileOrDirectoryIsNotFound)
+TEST_F(GridReaderTest, OnlyARegularFileIsRead)
 {
-    for (const std::string& path : {dir.file("absent.grd"), dir.path()}) {
-        SCOPED_TRACE(path);
-        const ChildResult r = readDemInChild(path);
+    const std::string fifo = dir.file("pipe.grd");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path, message;
+    } cases[] = {{dir.file("absent.grd"), "\" not found"},
+                 {dir.path(), "\": is a directory"},
+                 {fifo, "\": is not a regular file (a FIFO, a device or a socket)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const ChildResult r = readDemInChild(c.path);
         EXPECT_EQ(r.status, 255);
-        EXPECT_EQ(r.out, "ERROR: file \"" + path + "\" not found\n");
+        EXPECT_EQ(r.out, "ERROR: file \"" + c.path + c.message + "\n");
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -10,6 +9,7 @@
 #include <string>
 
 #include "model/error.h"
+#include "model/input_file.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 
@@ -134,14 +134,16 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
 {
     const char* name = names[index - 1];
     readingFile = name;
-    std::error_code ignored;
+    const std::string problem = inputProblem(name);
     std::ifstream in;
-    if (!std::filesystem::is_directory(name, ignored))
+    if (problem.empty())
         in.open(name);
-    if (!in.is_open()) {
+    if (problem == "not found" || (problem.empty() && !in.is_open())) {
         std::cout << "ERROR: file \"" << name << "\" not found" << std::endl;
         endProcess();
     }
+    if (!problem.empty())
+        refuse("file " + inQuotes(name) + ": " + problem + "\n");
     if (DEBUG)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 

@@ -26,12 +26,13 @@
 
 namespace {
 
-// A file of the row, written as a.grd, b.grd ... (or made a directory); "{a}" in the
-// row's arguments and expected text stands for its path.
+// A file of the row, written as a.grd, b.grd ... (or made a directory or a FIFO); "{a}"
+// in the row's arguments and expected text stands for its path.
 struct File {
+    enum Kind { Text, Directory, Fifo };
     std::string name;
     std::string text;
-    bool directory = false;
+    Kind kind = Text;
 };
 
 using Path = std::function<std::string(const std::string& name)>;
@@ -150,8 +151,18 @@ std::vector<Row> rows()
          "Reading DEM data, 3 rows and 3 columns...\n" + extremeStatistics, "", 0},
         {"OneVeryLongLine", {{"a", longLine}}, report({"{a}"}),
          "Reading DEM data, 1 rows and 800000 columns...\n" + levelStatistics(1, 800000), "", 0},
-        {"DirectoryAsTheComparisonFile", {{"a", dem5}, {"b", "", true}}, report({"{a}", "{b}", "--type", "dem"}),
-         "Reading DEM data, 5 rows and 5 columns...\nERROR: file \"{b}\" not found\n", "", 255},
+        // Only regular files are read, and nothing waits on a FIFO.
+        {"DirectoryAsTheComparisonFile", {{"a", dem5}, {"b", "", File::Directory}},
+         report({"{a}", "{b}", "--type", "dem"}),
+         "Reading DEM data, 5 rows and 5 columns...\nERROR: file \"{b}\": is a directory\n", "", 255},
+        {"FifoAsTheDem", {{"a", "", File::Fifo}}, report({"{a}"}),
+         "ERROR: file \"{a}\": is not a regular file (a FIFO, a device or a socket)\n", "", 255},
+        {"FifoAsTheComparisonFile", {{"a", dem5}, {"b", "", File::Fifo}}, report({"{a}", "{b}", "--type", "sparse"}),
+         "Reading DEM data, 5 rows and 5 columns...\nERROR: file \"{b}\": is not a regular file (a FIFO, a "
+         "device or a socket)\n",
+         "", 255},
+        {"DeviceAsTheDem", {}, report({"/dev/zero"}),
+         "ERROR: file \"/dev/zero\": is not a regular file (a FIFO, a device or a socket)\n", "", 255},
         {"RefusedComparisonFile", {{"a", dem5}, {"b", header}}, report({"{a}", "{b}", "--type", "dem"}),
          pairRead + "2 rows and 3 columns...\nERROR: file \"{b}\" ends or holds a non-number after 0 of 6 heights\n",
          "", 255},
@@ -251,8 +262,10 @@ TEST_P(BadInputTest, EndsWithItsMessageAndStatus)
     const Row& row = GetParam();
     const Path path = [&](const std::string& name) { return dir.file(name + ".grd"); };
     for (const File& f : row.files) {
-        if (f.directory)
+        if (f.kind == File::Directory)
             ASSERT_EQ(mkdir(path(f.name).c_str(), 0700), 0);
+        else if (f.kind == File::Fifo)
+            ASSERT_EQ(mkfifo(path(f.name).c_str(), 0600), 0);
         else
             writeText(path(f.name), f.text);
     }
