@@ -10,6 +10,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/open_dialogs.h"
 #include "model/input_file.h"
+#include "model/raster_reader.h"
 
 namespace {
 
@@ -127,4 +128,4 @@ void StripProgress::show(const std::string& value)
     Fl::flush();
 }
 
-bool canOpen(const char* path) { return inputProblem(path).empty(); }
+bool canOpen(const char* path) { return inputProblem(path).empty() || namesGdalSource(path); }

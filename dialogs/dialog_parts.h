@@ -31,8 +31,9 @@ int checkedType();
 // The error code for a load that did not take (DEM_ERR, COMP_ERR or MATCH_ERR); 0 for one that did.
 int loadError(LoadOutcome outcome);
 
-// Whether path names a regular file that opens for reading. A directory holds no grid,
-// and opening a FIFO to look would wait for a writer.
+// Whether path names a regular file that opens for reading, or, with --trust-raster, a
+// source GDAL reads by name. A directory holds no grid, and opening a FIFO to look would
+// wait for a writer.
 bool canOpen(const char* path);
 
 // While it lives, a read that takes long shows its progress in a field of the

@@ -40,11 +40,22 @@ struct ByteRaster {
     std::function<void(int r, std::uint8_t* out)> row;
 };
 
+// Which raster a file is. A trusted raster may be of any format GDAL reads, and may name
+// other files or URLs; an untrusted one is read only by the drivers that read the pixels
+// of the one file named (model/gdal/raster_kind.cpp lists them).
+struct RasterKind {
+    std::string driver;   // GDAL's name of the driver that reads it; "" when none of them claims it
+    std::string refusal;  // why a raster GDAL knows is not read untrusted; "" otherwise
+};
+
 class GdalModule {
 public:
     virtual ~GdalModule() = default;
-    // nullptr when GDAL cannot open path as a raster; why then holds GDAL's message, if any.
-    virtual std::unique_ptr<RasterSource> openRaster(const std::string& path, std::string& why) = 0;
+    virtual RasterKind identifyRaster(const std::string& path, bool trusted) = 0;
+    // path opened by the driver identifyRaster named; nullptr, with GDAL's message in why
+    // (if it gave one), when it cannot be.
+    virtual std::unique_ptr<RasterSource> openRaster(const std::string& path, const std::string& driver,
+                                                     bool trusted, std::string& why) = 0;
     // Creates path (deflate-compressed); false with GDAL's reason when it cannot be written whole.
     virtual bool writeByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why) = 0;
 };

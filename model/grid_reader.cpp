@@ -117,7 +117,8 @@ void mountain::readgridfile(const char* const* names, int index)
     const char* name = names[index - 1];
     readingFile = name;
     GridText in(name);
-    if (!in.is_open())
+    const bool gdalSource = !in.is_open() && namesGdalSource(name);
+    if (!in.is_open() && !gdalSource)
         refuseInput(in.problem());
     if (DEBUG)
         std::cout << "Reading file '" << name << "'..." << std::endl;
@@ -125,13 +126,15 @@ void mountain::readgridfile(const char* const* names, int index)
     releaseGrid();
     hasNodata = geographic = false;
     projection.clear();
-    if (!startsAsText(name)) {
+    {
         RasterFile raster(name);
         if (raster.isOpen()) {
             readRaster(raster, index);
             return;
         }
     }
+    if (gdalSource)
+        refuseInput(in.problem());
     if (!readKeyword(in, "ncols", ncols))
         error(NCOLS);
     if (!readKeyword(in, "nrows", nrows))

@@ -6,6 +6,7 @@
 
 #include "model/error.h"
 #include "model/large_memory.h"
+#include "model/raster_reader.h"
 
 mountain mt;
 rawdata rd;
@@ -179,4 +180,5 @@ void resetModel()
     cellsInDegrees = false;
     allocated = false;
     sparseData = false;
+    trustRasters = false;
 }

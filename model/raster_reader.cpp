@@ -8,6 +8,7 @@
 
 #include "model/error.h"
 #include "model/gdal_module.h"
+#include "model/input_file.h"
 #include "model/mountain.h"
 #include "model/progress.h"
 
@@ -20,33 +21,82 @@ std::string inParentheses(const std::string& message) { return message.empty() ?
     refuse("file \"" + path + "\": " + reason + "\n");
 }
 
-bool isText(unsigned char c) { return (c >= 0x20 && c < 0x7f) || (c >= '\t' && c <= '\r'); }
+// A driver that claims text grids, which the text reader reads and refuses as it does.
+bool textDriver(const std::string& driver) { return driver == "AAIGrid" || driver == "XYZ"; }
 
-}  // namespace
-bool startsAsText(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    char bytes[4096];
-    in.read(bytes, sizeof bytes);
-    const std::streamsize length = in.gcount();
-    std::streamsize i = 0;
-    while (i < length && std::isspace(static_cast<unsigned char>(bytes[i])))
-        i++;
-    // Four bytes tell the binary formats from text: a TIFF starts "II*\0" or "MM\0*".
-    for (std::streamsize end = std::min<std::streamsize>(length, i + 4); i < end; i++)
-        if (!isText(static_cast<unsigned char>(bytes[i])))
-            return false;
-    return true;
-}
-
-RasterFile::RasterFile(const char* name) : path(name)
+GdalModule* loadedGdal(const std::string& path)
 {
     std::string why;
     GdalModule* gdal = gdalModule(why);
     if (gdal == nullptr)
         refuseRaster(path, "cannot be read as a raster: " + why);
-    source = gdal->openRaster(path, why);
-    if (source != nullptr && source->header().bands < 1) {
+    return gdal;
+}
+
+// The driver that reads path, "" for a text grid; refuses a raster that is not read.
+std::string rasterDriver(const std::string& path, GdalModule* gdal)
+{
+    const RasterKind kind = gdal->identifyRaster(path, trustRasters);
+    if (!kind.refusal.empty())
+        refuseRaster(path, kind.refusal);
+    return textDriver(kind.driver) ? "" : kind.driver;
+}
+
+}  // namespace
+
+bool trustRasters = false;
+
+bool startsAsTextGrid(const char* path)
+{
+    static const std::string keywords[] = {"ncols", "nrows", "xllcorner", "yllcorner", "cellsize", "nodata"};
+    std::ifstream in(path, std::ios::binary);
+    char bytes[256];
+    in.read(bytes, sizeof bytes);
+    const std::size_t length = static_cast<std::size_t>(in.gcount());
+    std::size_t i = 0;
+    while (i < length && std::isspace(static_cast<unsigned char>(bytes[i])))
+        i++;
+    if (i == length)
+        return true;
+    // A file that ends inside a keyword begins it too.
+    for (const std::string& k : keywords) {
+        const std::size_t n = std::min(k.size(), length - i);
+        std::size_t j = 0;
+        while (j < n && std::tolower(static_cast<unsigned char>(bytes[i + j])) == k[j])
+            j++;
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
+bool readsAsTextGrid(const char* path)
+{
+    if (startsAsTextGrid(path))
+        return true;
+    std::string why;
+    GdalModule* gdal = gdalModule(why);
+    if (gdal == nullptr)
+        return false;
+    const RasterKind kind = gdal->identifyRaster(path, trustRasters);
+    return kind.refusal.empty() && (kind.driver.empty() || textDriver(kind.driver));
+}
+
+bool namesGdalSource(const char* path) { return trustRasters && inputProblem(path) == "not found"; }
+
+RasterFile::RasterFile(const char* name) : path(name)
+{
+    if (startsAsTextGrid(name) && !namesGdalSource(name))
+        return;
+    GdalModule* gdal = loadedGdal(path);
+    const std::string driver = rasterDriver(path, gdal);
+    if (driver.empty())
+        return;
+    std::string why;
+    source = gdal->openRaster(path, driver, trustRasters, why);
+    if (source == nullptr)
+        refuseRaster(path, "GDAL's " + driver + " driver cannot read it" + inParentheses(why));
+    if (source->header().bands < 1) {
         source.reset();
         refuseRaster(path, "the raster has no band");
     }

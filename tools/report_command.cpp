@@ -16,6 +16,7 @@
 #include "model/grid_writer.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
+#include "model/raster_reader.h"
 #include "tools/report_formats.h"
 
 const char* const reportUsage =
@@ -47,6 +48,10 @@ const char* const reportHelp =
     "                          absolute difference after the RMSE line of the text report\n"
     "  --map curvature|difference FILE\n"
     "                          write the cells' levels as a GeoTIFF (255: no level)\n"
+    "  --trust-raster          read rasters of any format GDAL reads, which may read other\n"
+    "                          files and URLs (a VRT mosaic, a /vsicurl/ name); without it\n"
+    "                          only GeoTIFF, ERDAS Imagine, ENVI, EHdr, classic netCDF, SRTM\n"
+    "                          HGT, USGS DEM, PNG, DTED, Surfer binary and VTP BT files\n"
     "  --help                  print this and exit\n"
     "  --version               print the version and exit\n"
     "\n"
@@ -86,7 +91,8 @@ bool ReportOptions::*switchOption(const std::string& arg)
     static const std::pair<const char*, bool ReportOptions::*> switches[] = {
         {"--classes", &ReportOptions::classes}, {"--mask-nodata", &ReportOptions::maskNodata},
         {"--degrees", &ReportOptions::degrees}, {"--accuracy", &ReportOptions::accuracy},
-        {"--help", &ReportOptions::help},       {"--version", &ReportOptions::version}};
+        {"--help", &ReportOptions::help},       {"--version", &ReportOptions::version},
+        {"--trust-raster", &ReportOptions::trustRaster}};
     for (const auto& [name, member] : switches)
         if (arg == name)
             return member;
@@ -216,6 +222,7 @@ int load(const ReportOptions& options, std::ostream& err)
     units = static_cast<float>(options.unit);
     maskNodata = options.maskNodata;
     cellsInDegrees = options.degrees;
+    trustRasters = options.trustRaster;
     const int interval = comparison ? presetInterval(options.fileType, options.interval)
                                     : (options.intervalGiven ? options.interval : 0);
     const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,

@@ -381,8 +381,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > mostBytes || cellsAskedFor(data, size) > mostCells)
         return -1;
     writeInput(data, size);
-    // Files that do not start as text are GDAL's to read, which the stream reader is not.
-    if (!startsAsText(inputPath().c_str()))
+    // Rasters are GDAL's to read, which the stream reader is not.
+    if (!readsAsTextGrid(inputPath().c_str()))
         return -1;
     const Settings s = settingsFrom(data, size);
 

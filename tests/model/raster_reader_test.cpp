@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "model/mountain.h"
+#include "model/raster_reader.h"
 #include "tests/support/child_process.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
@@ -130,6 +135,79 @@ TEST_F(RasterReaderTest, RefusedRastersEndWithTheirReason)
             EXPECT_EQ(r.out, "ERROR: 'ncols' not found in input file\n");
         else
             EXPECT_EQ(r.out.rfind("ERROR: file \"" + path + "\": " + c.reason, 0), 0u) << r.out;
+    }
+}
+
+// Which reader takes a file is decided by what it holds, whatever its first bytes look
+// like, and a raster that names other files is read only when it is trusted.
+TEST_F(RasterReaderTest, FormatsAreToldByContentAndOnlyTrustedRastersReadOtherFiles)
+{
+    // Little-endian Int16 16705 and 12594 are the bytes "AA" and "21".
+    const std::vector<float> heights = {16705, 12594, -3, 4, 5, 6};
+    RasterSpec s = spec();
+    s.rows = 2;
+    s.cols = 3;
+    s.type = "Int16";
+    for (const char* driver : {"HFA", "EHdr", "netCDF"}) {
+        SCOPED_TRACE(driver);
+        s.driver = driver;
+        const std::string path = dir.file(std::string("dem.") + driver);
+        writeRaster(path, s, heights);
+        resetModel();
+        read(mt, path);
+        ASSERT_EQ(lines, "Reading DEM data, 2 rows and 3 columns...\n");
+        for (int i = 0; i < 6; i++)
+            EXPECT_EQ(mt.grid[i / 3][i % 3], heights[i]);
+        EXPECT_EQ(mt.xllRead, 612000);
+    }
+    s.driver = "netCDF";
+    s.options = {"FORMAT=NC4"};
+    writeRaster(dir.file("dem.nc4"), s, heights);
+
+    writeText(dir.file("secret"), "ABCD");
+    const std::string vrt = "\xEF\xBB\xBF<VRTDataset rasterXSize=\"4\" rasterYSize=\"1\"><VRTRasterBand "
+                            "dataType=\"Byte\" band=\"1\" subClass=\"VRTRawRasterBand\"><SourceFilename "
+                            "relativeToVRT=\"1\">secret</SourceFilename><LineOffset>4</LineOffset></VRTRasterBand>"
+                            "</VRTDataset>";
+    writeText(dir.file("mosaic.vrt"), vrt);
+    const struct {
+        const char* file;
+        const char* refusal;
+    } refused[] = {{"mosaic.vrt", "a VRT raster may read other files or the network; --trust-raster reads it"},
+                   {"dem.nc4", "a netCDF-4 (HDF5) raster may read other files; --trust-raster reads it"}};
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.file);
+        const std::string path = dir.file(r.file);
+        const ChildResult refusal = runInChild([&] {
+            const char* names[2] = {path.c_str(), nullptr};
+            mt.readgridfile(names, 1);
+        });
+        EXPECT_EQ(refusal.status, 255);
+        EXPECT_EQ(refusal.out, "ERROR: file \"" + path + "\": " + r.refusal + "\n");
+    }
+    resetModel();
+    trustRasters = true;
+    read(mt, dir.file("mosaic.vrt"));
+    ASSERT_EQ(mt.ncols, 4);
+    EXPECT_EQ(mt.grid[0][0], 'A');
+    EXPECT_EQ(mt.grid[0][3], 'D');
+}
+
+// A file beside a raster that GDAL looks for can be a FIFO, which no one writes.
+TEST_F(RasterReaderTest, AFifoBesideARasterIsNotOpened)
+{
+    RasterSpec s = spec();
+    s.driver = "EHdr";
+    writeRaster(dir.file("dem.bil"), s, flat(ROWS, COLS, 7));
+    std::remove(dir.file("dem.prj").c_str());
+    ASSERT_EQ(mkfifo(dir.file("dem.prj").c_str(), 0600), 0);
+    for (bool trusted : {false, true}) {
+        SCOPED_TRACE(trusted ? "trusted" : "untrusted");
+        resetModel();
+        trustRasters = trusted;
+        read(mt, dir.file("dem.bil"));
+        EXPECT_EQ(mt.grid[ROWS - 1][COLS - 1], 7);
+        EXPECT_EQ(mt.projection, "");
     }
 }
 
