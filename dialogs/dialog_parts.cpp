@@ -110,6 +110,7 @@ int loadError(LoadOutcome outcome)
     case LoadOutcome::DemRefused: return DEM_ERR;
     case LoadOutcome::ComparisonRefused: return COMP_ERR;
     case LoadOutcome::SizesDiffer: return MATCH_ERR;
+    case LoadOutcome::OutOfMemory: return MEM_ERR;
     }
     return 0;
 }

@@ -21,6 +21,7 @@
 
 #include "model/error.h"
 #include "model/grid_text.h"
+#include "model/memory_need.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 #include "model/raster_reader.h"
@@ -104,6 +105,17 @@ void refuseUnusableHeader(const mountain& m)
     refuse("file " + inQuotes(readingFile) + ": " + problem + "\n");
 }
 
+// What the grid will take is worked out before any of it is taken: a header of a few
+// bytes can ask for more memory than the machine has.
+void refuseUnfitting(const mountain& m, int index)
+{
+    GridUse use = gridUse;
+    use.comparison = use.comparison || index != 1;
+    const std::string problem = memoryProblem(m.nrows, m.ncols, use, memoryLimit());
+    if (!problem.empty())
+        refuseMemory("file " + inQuotes(readingFile) + ": " + problem + "\n");
+}
+
 [[noreturn]] void refuseShortFile(long long read, long long wanted)
 {
     refuse("file " + inQuotes(readingFile) + " ends or holds a non-number after " + text(read) + " of " +
@@ -170,6 +182,7 @@ void mountain::readgridfile(const char* const* names, int index)
             std::cout << "nodata_value = " << nodata_value << std::endl;
     }
     refuseUnusableHeader(*this);
+    refuseUnfitting(*this, index);
     xllRead = xllcorner;
     yllRead = yllcorner;
     cellsizeRead = cellsize;
@@ -210,6 +223,7 @@ void mountain::readRaster(RasterFile& raster, int index)
 {
     raster.header(*this);
     refuseUnusableHeader(*this);
+    refuseUnfitting(*this, index);
     if (index == 1) {
         std::cout << "Reading DEM data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
     } else {

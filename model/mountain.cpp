@@ -6,6 +6,7 @@
 
 #include "model/error.h"
 #include "model/large_memory.h"
+#include "model/memory_need.h"
 #include "model/raster_reader.h"
 
 mountain mt;
@@ -181,4 +182,5 @@ void resetModel()
     allocated = false;
     sparseData = false;
     trustRasters = false;
+    gridUse = GridUse();
 }

@@ -135,23 +135,44 @@ void RasterFile::header(mountain& m)
     m.projection = h.projection;
 }
 
+// Rows are read a block of about a million heights at a time: GDAL's cost is per call,
+// and a grid of one column has a row per height.
 void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zmin, float& zmax) const
 {
-    std::string why;
-    for (int r = 0; r < nrows; r++) {
-        const int fileRow = southUp ? nrows - 1 - r : r;
-        float* row = rows[r];
-        if (!source->readRows(fileRow, 1, row, why))
-            refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + inParentheses(why));
-        for (int c = 0; c < ncols; c++) {
-            const float v = row[c];
-            if (v > zmax)
-                zmax = v;
-            if (zmin > v)
-                zmin = v;
-        }
-        if (r % 64 == 63)
-            readProgress(double(r + 1) / nrows);
+    const int block = std::max(1, (1 << 20) / ncols);
+    for (int r = 0; r < nrows;) {
+        // The rows of a block follow one another in memory, as allocate() lays them out.
+        int n = 1;
+        while (n < block && r + n < nrows && rows[r + n] == rows[r] + std::size_t(n) * ncols)
+            n++;
+        readBlock(rows, r, n, nrows, ncols);
+        for (int i = r; i < r + n; i++)
+            for (const float* v = rows[i]; v < rows[i] + ncols; v++) {
+                if (*v > zmax)
+                    zmax = *v;
+                if (zmin > *v)
+                    zmin = *v;
+            }
+        r += n;
+        readProgress(double(r) / nrows);
     }
     readProgress(1);
+}
+
+void RasterFile::readBlock(float* const* rows, int r, int n, int nrows, int ncols) const
+{
+    std::string why;
+    const int first = southUp ? nrows - r - n : r;
+    if (!source->readRows(first, n, rows[r], why)) {
+        // Row by row, to name the first row that cannot be read.
+        for (int i = r; i < r + n; i++) {
+            const int fileRow = southUp ? nrows - 1 - i : i;
+            if (!source->readRows(fileRow, 1, rows[i], why))
+                refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + inParentheses(why));
+        }
+        return;
+    }
+    if (southUp)
+        for (int i = 0; i < n / 2; i++)
+            std::swap_ranges(rows[r + i], rows[r + i] + ncols, rows[r + n - 1 - i]);
 }

@@ -52,6 +52,9 @@ public:
     void readHeights(float* const* rows, int nrows, int ncols, float& zmin, float& zmax) const;
 
 private:
+    // Rows r .. r + n - 1, which follow one another in memory, from the file.
+    void readBlock(float* const* rows, int r, int n, int nrows, int ncols) const;
+
     std::string path;
     std::unique_ptr<RasterSource> source;
     bool southUp = false;  // rows run south to north in the file

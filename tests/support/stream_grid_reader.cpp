@@ -10,6 +10,7 @@
 
 #include "model/error.h"
 #include "model/input_file.h"
+#include "model/memory_need.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 
@@ -182,6 +183,11 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
             std::cout << "nodata_value = " << m.nodata_value << std::endl;
     }
     refuseUnusableHeader(m);
+    GridUse use = gridUse;
+    use.comparison = use.comparison || index != 1;
+    const std::string tooLarge = memoryProblem(m.nrows, m.ncols, use, memoryLimit());
+    if (!tooLarge.empty())
+        refuseMemory("file " + inQuotes(readingFile) + ": " + tooLarge + "\n");
 
     if (index == 1)
         readgrid(m, in);
