@@ -14,13 +14,15 @@ struct RasterHeader {
     int bands = 0;
     double transform[6] = {0, 1, 0, 0, 0, -1};  // GDAL's geotransform, as the file gives it
     bool georeferenced = false;                 // the file has a geotransform
-    bool hasNodata = false;                     // band 1's nodata value
+    bool hasNodata = false;                     // band 1's nodata value, a raw value
     double nodata = 0;
+    double scale = 1, offset = 0;  // band 1's: a height is raw x scale + offset
+    bool signedBytes = false;      // band 1 is bytes that are signed (PIXELTYPE=SIGNEDBYTE)
     bool geographic = false;  // the coordinate system is geographic (cells in degrees)
     std::string projection;   // the coordinate system as WKT, "" when there is none
 };
 
-// An open raster; band 1 is read as floats.
+// An open raster; band 1 is read as floats, its raw values as GDAL gives them.
 class RasterSource {
 public:
     virtual ~RasterSource() = default;

@@ -109,6 +109,14 @@ void RasterFile::header(mountain& m)
     const RasterHeader& h = source->header();
     m.ncols = h.ncols;
     m.nrows = h.nrows;
+    place(m, h);
+    takeValues(m, h);
+    m.geographic = h.geographic;
+    m.projection = h.projection;
+}
+
+void RasterFile::place(mountain& m, const RasterHeader& h)
+{
     // Without a geotransform a raster has pixels of 1 with its corner at the origin.
     double t[6] = {0, 1, 0, double(m.nrows), 0, -1};
     if (h.georeferenced)
@@ -121,18 +129,56 @@ void RasterFile::header(mountain& m)
     if (!(t[1] > 0) || std::fabs(std::fabs(t[5]) - t[1]) > 1e-9 * t[1])
         refuseRaster(path, "its pixels are not square (" + size.str() + ")");
     southUp = t[5] > 0;
-    m.cellsize = static_cast<float>(t[1]);
-    m.xllcorner = static_cast<float>(t[0]);
-    m.yllcorner = static_cast<float>(southUp ? t[3] : t[3] + m.nrows * t[5]);
-
-    m.hasNodata = h.hasNodata;
-    m.nodata_value = m.hasNodata ? static_cast<float>(h.nodata) : 0.0f;
     m.xllRead = t[0];
     m.yllRead = southUp ? t[3] : t[3] + m.nrows * t[5];
     m.cellsizeRead = t[1];
-    m.nodataRead = m.hasNodata ? h.nodata : 0.0;
-    m.geographic = h.geographic;
-    m.projection = h.projection;
+    m.cellsize = static_cast<float>(t[1]);
+    m.xllcorner = static_cast<float>(m.xllRead);
+    m.yllcorner = static_cast<float>(m.yllRead);
+    if (!std::isfinite(m.xllcorner) || !std::isfinite(m.yllcorner)) {
+        std::ostringstream corner;
+        corner.precision(12);
+        corner << m.xllRead << ", " << m.yllRead;
+        refuseRaster(path, "its lower left corner (" + corner.str() + ") is not a finite position");
+    }
+}
+
+// A raw value becomes a height in this order: a signed byte is read as signed; a value
+// equal to the band's nodata value (which is raw, as GDAL gives it) is nodata, and
+// becomes the nodata value scaled like any other; the rest become raw x scale + offset.
+// Scaling is in double, rounded once to float; without scale and offset (1 and 0) the
+// values stay the floats GDAL gives, bit for bit.
+void RasterFile::takeValues(mountain& m, const RasterHeader& h)
+{
+    values.signedBytes = h.signedBytes;
+    values.scaled = h.scale != 1 || h.offset != 0;
+    values.scale = h.scale;
+    values.offset = h.offset;
+    if (values.scaled && !(std::isfinite(h.scale) && h.scale != 0 && std::isfinite(h.offset))) {
+        std::ostringstream rule;
+        rule << "its scale " << h.scale << " and offset " << h.offset << " give no heights";
+        refuseRaster(path, rule.str());
+    }
+    values.nodata = m.hasNodata = h.hasNodata;
+    values.rawNodata = static_cast<float>(h.nodata);
+    m.nodataRead = !m.hasNodata ? 0.0 : values.scaled ? h.nodata * h.scale + h.offset : h.nodata;
+    m.nodata_value = m.hasNodata ? static_cast<float>(m.nodataRead) : 0.0f;
+    values.nodataHeight = m.nodata_value;
+}
+
+void RasterFile::toHeights(float* row, int ncols) const
+{
+    for (float* v = row; v < row + ncols; v++) {
+        float raw = *v;
+        if (values.signedBytes && raw > 127)
+            raw -= 256;
+        if (!values.scaled)
+            *v = raw;
+        else if (values.nodata && (raw == values.rawNodata || (raw != raw && values.rawNodata != values.rawNodata)))
+            *v = values.nodataHeight;
+        else
+            *v = static_cast<float>(double(raw) * values.scale + values.offset);
+    }
 }
 
 // Rows are read a block of about a million heights at a time: GDAL's cost is per call,
@@ -146,13 +192,16 @@ void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zm
         while (n < block && r + n < nrows && rows[r + n] == rows[r] + std::size_t(n) * ncols)
             n++;
         readBlock(rows, r, n, nrows, ncols);
-        for (int i = r; i < r + n; i++)
+        for (int i = r; i < r + n; i++) {
+            if (values.signedBytes || values.scaled)
+                toHeights(rows[i], ncols);
             for (const float* v = rows[i]; v < rows[i] + ncols; v++) {
                 if (*v > zmax)
                     zmax = *v;
                 if (zmin > *v)
                     zmin = *v;
             }
+        }
         r += n;
         readProgress(double(r) / nrows);
     }

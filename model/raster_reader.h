@@ -15,6 +15,7 @@
 
 class mountain;
 class RasterSource;
+struct RasterHeader;
 
 // Rasters of any format GDAL reads are read, and they may read other files and URLs
 // (a VRT mosaic, a /vsicurl/ path): the programs' --trust-raster. Off at start.
@@ -52,10 +53,21 @@ public:
     void readHeights(float* const* rows, int nrows, int ncols, float& zmin, float& zmax) const;
 
 private:
+    // Where the grid lies: the corner and cellsize from the geotransform, as read and as
+    // floats; a corner that is not finite is refused.
+    void place(mountain& m, const RasterHeader& h);
+    // The nodata value and how raw values become heights.
+    void takeValues(mountain& m, const RasterHeader& h);
     // Rows r .. r + n - 1, which follow one another in memory, from the file.
     void readBlock(float* const* rows, int r, int n, int nrows, int ncols) const;
+    void toHeights(float* row, int ncols) const;
 
     std::string path;
     std::unique_ptr<RasterSource> source;
     bool southUp = false;  // rows run south to north in the file
+    struct {
+        bool signedBytes = false, scaled = false, nodata = false;
+        double scale = 1, offset = 0;
+        float rawNodata = 0, nodataHeight = 0;
+    } values;
 };

@@ -43,9 +43,19 @@ private:
         head.bands = GDALGetRasterCount(dataset);
         head.georeferenced = GDALGetGeoTransform(dataset, head.transform) == CE_None;
         if (head.bands > 0) {
+            const GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
             int has = 0;
-            head.nodata = GDALGetRasterNoDataValue(GDALGetRasterBand(dataset, 1), &has);
+            head.nodata = GDALGetRasterNoDataValue(band, &has);
             head.hasNodata = has != 0;
+            head.scale = GDALGetRasterScale(band, &has);
+            if (!has)
+                head.scale = 1;
+            head.offset = GDALGetRasterOffset(band, &has);
+            if (!has)
+                head.offset = 0;
+            const char* pixels = GDALGetMetadataItem(band, "PIXELTYPE", "IMAGE_STRUCTURE");
+            head.signedBytes = GDALGetRasterDataType(band) == GDT_Byte && pixels != nullptr &&
+                               std::string(pixels) == "SIGNEDBYTE";
         }
         const OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset);
         head.geographic = srs != nullptr && OSRIsGeographic(srs);
