@@ -65,6 +65,25 @@ bool readKeyword(GridText& in, const char* keyword, T& value)
     return readKeyword(in, keyword, value, numberRead);
 }
 
+// A header number as a float and, from the same text, as a double.
+bool readKeyword(GridText& in, const char* keyword, float& value, double& exact, bool& numberRead)
+{
+    std::string word;
+    in >> word;
+    if (word != keyword)
+        return false;
+    value = 0;
+    numberRead = static_cast<bool>(in.readNumber(value, exact));
+    in.get();
+    return true;
+}
+
+bool readKeyword(GridText& in, const char* keyword, float& value, double& exact)
+{
+    bool numberRead = false;
+    return readKeyword(in, keyword, value, exact, numberRead);
+}
+
 // A header number that cannot be read: nothing or a word where it should be (the value
 // is then 0), or a number beyond the float range (the largest float of its sign).
 [[noreturn]] void refuseUnreadable(const char* what, float held)
@@ -136,6 +155,7 @@ void mountain::readgridfile(const char* const* names, int index)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 
     releaseGrid();
+    xllRead = yllRead = cellsizeRead = nodataRead = 0;
     hasNodata = geographic = false;
     projection.clear();
     {
@@ -151,11 +171,11 @@ void mountain::readgridfile(const char* const* names, int index)
         error(NCOLS);
     if (!readKeyword(in, "nrows", nrows))
         error(NROWS);
-    bool cellsizeRead = false;
-    if (!readKeyword(in, "xllcorner", xllcorner) || !readKeyword(in, "yllcorner", yllcorner) ||
-        !readKeyword(in, "cellsize", cellsize, cellsizeRead))
+    bool cellsizeGiven = false;
+    if (!readKeyword(in, "xllcorner", xllcorner, xllRead) || !readKeyword(in, "yllcorner", yllcorner, yllRead) ||
+        !readKeyword(in, "cellsize", cellsize, cellsizeRead, cellsizeGiven))
         error(BAD_KEYWORD);
-    if (!cellsizeRead)
+    if (!cellsizeGiven)
         refuseUnreadable("cellsize", cellsize);
     if (DEBUG)
         std::cout << "cellsize: " << cellsize << std::endl;
@@ -165,7 +185,8 @@ void mountain::readgridfile(const char* const* names, int index)
         if (first == 'n' || first == 'N') {
             std::string rest;
             nodata_value = 0;
-            if (!(in >> rest >> nodata_value))
+            in >> rest;
+            if (!in.readNumber(nodata_value, nodataRead))
                 refuseUnreadable("nodata value", nodata_value);
             hasNodata = true;
         } else {
@@ -183,10 +204,6 @@ void mountain::readgridfile(const char* const* names, int index)
     }
     refuseUnusableHeader(*this);
     refuseUnfitting(*this, index);
-    xllRead = xllcorner;
-    yllRead = yllcorner;
-    cellsizeRead = cellsize;
-    nodataRead = nodata_value;
 
     if (index == 1)
         readgrid(in);

@@ -341,6 +341,20 @@ GridText& GridText::operator>>(float& value)
     return *this;
 }
 
+GridText& GridText::readNumber(float& value, double& exact)
+{
+    if (!sentry())
+        return *this;
+    const char* end = holdToken();
+    const char* p = buffer.get() + position;
+    // The accumulated text is sign, digits, point and exponent only, as strtod reads it too.
+    const std::string text(p, floatPrefixEnd(p, end));
+    *this >> value;
+    if (!failed)
+        exact = strtod_l(text.c_str(), nullptr, classicLocale());
+    return *this;
+}
+
 GridText& GridText::operator>>(char& c)
 {
     if (!sentry())

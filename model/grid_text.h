@@ -28,6 +28,9 @@ public:
     GridText& operator>>(std::string& word);
     GridText& operator>>(int& value);
     GridText& operator>>(float& value);
+    // `>> value`, and exact the same text read as a double (when value was read): a
+    // header number kept both ways.
+    GridText& readNumber(float& value, double& exact);
     GridText& operator>>(char& c);
     int get();  // the next character, or EOF (-1)
     GridText& putback(char c);

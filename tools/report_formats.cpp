@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/grid_writer.h"
 #include "model/mountain.h"
 
 namespace {
@@ -16,6 +17,7 @@ std::string number(double value, int digits)
     return text;
 }
 std::string single(float value) { return number(value, 9); }
+std::string asRead(double value) { return std::isfinite(value) ? exactDouble(value) : "null"; }
 std::string precise(double value) { return number(value, 17); }
 std::string whole(long long value) { return std::to_string(value); }
 
@@ -63,10 +65,10 @@ Fields demFields(const ReportFigures& f, bool json)
     return {{"file", json ? jsonString(f.demFile) : csvField(f.demFile)},
             {"rows", whole(f.rows)},
             {"cols", whole(f.cols)},
-            {"cellsize", single(f.cellsize)},
+            {"cellsize", asRead(f.cellsize)},
             {"cellsize_m", single(f.cellsizeMetres)},
-            {"xllcorner", single(f.xllcorner)},
-            {"yllcorner", single(f.yllcorner)},
+            {"xllcorner", asRead(f.xllcorner)},
+            {"yllcorner", asRead(f.yllcorner)},
             {"nodata", f.nodata ? single(*f.nodata) : (json ? "null" : "")},
             {"zmin", single(f.zmin)},
             {"zmax", single(f.zmax)},
@@ -110,10 +112,10 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
     f.demFile = demFile;
     f.rows = mt.nrows;
     f.cols = mt.ncols;
-    f.cellsize = mt.cellsize;
+    f.cellsize = mt.cellsizeRead;
     f.cellsizeMetres = mt.groundCellsize();
-    f.xllcorner = mt.xllcorner;
-    f.yllcorner = mt.yllcorner;
+    f.xllcorner = mt.xllRead;
+    f.yllcorner = mt.yllRead;
     if (mt.hasNodata)
         f.nodata = mt.nodata_value;
     f.zmin = mt.zmin;

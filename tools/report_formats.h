@@ -2,7 +2,8 @@
 // The machine-readable forms of karvo-report's results: one JSON object, or one CSV
 // header line and one line of figures, for pipelines and for gluing many tiles into a
 // table. Numbers are written with 9 significant digits (17 for the accuracy figures
-// computed in double); a figure that cannot be computed is null in JSON, empty in CSV.
+// computed in double; the corner and cellsize as the shortest text of the double read);
+// a figure that cannot be computed is null in JSON, empty in CSV.
 
 #include <optional>
 #include <string>
@@ -14,7 +15,8 @@
 struct ReportFigures {
     std::string demFile;
     int rows = 0, cols = 0;
-    float cellsize = 0, cellsizeMetres = 0, xllcorner = 0, yllcorner = 0;
+    double cellsize = 0, xllcorner = 0, yllcorner = 0;  // as read
+    float cellsizeMetres = 0;
     std::optional<float> nodata;
     float zmin = 0, zmax = 0;
     long long maskedCells = 0;

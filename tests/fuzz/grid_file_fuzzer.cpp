@@ -195,6 +195,9 @@ bool compareReaders(int index, int presetInterval, bool debug)
     REQUIRE(fast.nrows == reference.nrows && fast.ncols == reference.ncols);
     REQUIRE(sameBits(fast.xllcorner, reference.xllcorner) && sameBits(fast.yllcorner, reference.yllcorner));
     REQUIRE(sameBits(fast.cellsize, reference.cellsize) && sameBits(fast.nodata_value, reference.nodata_value));
+    const double read[4] = {fast.xllRead, fast.yllRead, fast.cellsizeRead, fast.nodataRead};
+    const double readByStreams[4] = {reference.xllRead, reference.yllRead, reference.cellsizeRead, reference.nodataRead};
+    REQUIRE(std::memcmp(read, readByStreams, sizeof read) == 0);
     REQUIRE(sameBits(fast.zmin, reference.zmin) && sameBits(fast.zmax, reference.zmax));
     REQUIRE(fast.getContourInt() == reference.getContourInt());
     for (int r = 0; r < fast.nrows; r++)

@@ -60,6 +60,25 @@ TEST_F(GridReaderTest, ReadsHeaderAndValuesInRowOrder)
     EXPECT_EQ(mt.gridsize(), 6);
 }
 
+// The header's numbers as read, beside their floats: a float puts 612345.37 a quarter of
+// a 0.5 m cell away, at 612345.375.
+TEST_F(GridReaderTest, HeaderNumbersAreAlsoKeptInDoublePrecision)
+{
+    const std::string path = write("ncols 2\nnrows 1\nxllcorner 612345.37\nyllcorner 5718030.37\ncellsize +0.1\n"
+                                   "NODATA_value -9999.99\n1 2\n");
+    testing::internal::CaptureStdout();
+    readDem(path);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.xllRead, 612345.37);
+    EXPECT_EQ(mt.yllRead, 5718030.37);
+    EXPECT_EQ(mt.cellsizeRead, 0.1);
+    EXPECT_EQ(mt.nodataRead, -9999.99);
+    EXPECT_EQ(mt.xllcorner, 612345.375f);
+    EXPECT_EQ(mt.yllcorner, 5718030.5f);
+    EXPECT_EQ(mt.cellsize, 0.1f);
+    EXPECT_EQ(mt.nodata_value, -9999.99f);
+}
+
 TEST_F(GridReaderTest, LineLayoutDoesNotMatter)
 {
     const std::string oneLine = write("ncols 2 nrows 3 xllcorner 0 yllcorner 0 cellsize 1 1 2 3 4 5 6", "a.grd");

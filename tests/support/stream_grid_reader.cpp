@@ -48,6 +48,37 @@ bool readKeyword(std::istream& in, const char* keyword, T& value)
     return readKeyword(in, keyword, value, numberRead);
 }
 
+// `in >> value`, then the same text once more as a double (when the float was read).
+bool readBoth(std::istream& in, float& value, double& exact)
+{
+    in >> std::ws;
+    const std::istream::pos_type at = in.tellg();
+    if (!(in >> value))
+        return false;
+    // The double takes the same characters, and leaves the stream as the float did.
+    in.seekg(at);
+    in >> exact;
+    return true;
+}
+
+bool readKeyword(std::istream& in, const char* keyword, float& value, double& exact, bool& numberRead)
+{
+    std::string word;
+    in >> word;
+    if (word != keyword)
+        return false;
+    value = 0;
+    numberRead = readBoth(in, value, exact);
+    in.get();
+    return true;
+}
+
+bool readKeyword(std::istream& in, const char* keyword, float& value, double& exact)
+{
+    bool numberRead = false;
+    return readKeyword(in, keyword, value, exact, numberRead);
+}
+
 [[noreturn]] void refuseUnreadable(const char* what, float held)
 {
     const bool beyond = std::fabs(held) == std::numeric_limits<float>::max();
@@ -149,13 +180,14 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 
     m.releaseGrid();
+    m.xllRead = m.yllRead = m.cellsizeRead = m.nodataRead = 0;
     if (!readKeyword(in, "ncols", m.ncols))
         error(NCOLS);
     if (!readKeyword(in, "nrows", m.nrows))
         error(NROWS);
     bool cellsizeRead = false;
-    if (!readKeyword(in, "xllcorner", m.xllcorner) || !readKeyword(in, "yllcorner", m.yllcorner) ||
-        !readKeyword(in, "cellsize", m.cellsize, cellsizeRead))
+    if (!readKeyword(in, "xllcorner", m.xllcorner, m.xllRead) || !readKeyword(in, "yllcorner", m.yllcorner, m.yllRead) ||
+        !readKeyword(in, "cellsize", m.cellsize, m.cellsizeRead, cellsizeRead))
         error(BAD_KEYWORD);
     if (!cellsizeRead)
         refuseUnreadable("cellsize", m.cellsize);
@@ -167,7 +199,7 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
         if (first == 'n' || first == 'N') {
             std::string rest;
             m.nodata_value = 0;
-            if (!(in >> rest >> m.nodata_value))
+            if (!(in >> rest) || !readBoth(in, m.nodata_value, m.nodataRead))
                 refuseUnreadable("nodata value", m.nodata_value);
         } else {
             in.putback(first);

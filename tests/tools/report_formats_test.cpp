@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -120,6 +121,33 @@ TEST_F(ReportFormatsTest, ALevelMapReadsBackAsTheCellsLevels)
         EXPECT_EQ(at(5, c), 255);
     for (int r = 0; r < 6; r++)
         EXPECT_EQ(at(r, 6), 255);
+}
+
+// A float puts 612345.37 a quarter of a 0.5 m cell away: the corner and cellsize go out
+// as read, in the level map, the figures and the sparse grid file; ordinary ones as before.
+TEST_F(ReportFormatsTest, TheCornerAndCellsizeGoOutAsRead)
+{
+    const std::string fine = dir.file("fine.grd"), map = dir.file("fine.tif"), spots = dir.file("spots.grd");
+    writeText(fine, "ncols 3\nnrows 2\nxllcorner 612345.37\nyllcorner 5718030.37\ncellsize 0.5\n1 2 3\n4 5 6\n");
+    ASSERT_EQ(report({"--map", "curvature", map, fine}).status, 0);
+    RasterRead back;
+    ASSERT_TRUE(readRasterBack(map, back));
+    const double transform[6] = {612345.37, 0.5, 0, 5718030.37 + 2 * 0.5, 0, -0.5};
+    for (int i = 0; i < 6; i++)
+        EXPECT_EQ(back.transform[i], transform[i]) << i;
+
+    const std::string json = report({"--format", "json", fine}).out;
+    EXPECT_NE(json.find("\"cellsize\": 0.5, \"cellsize_m\": 0.5, \"xllcorner\": 612345.37, \"yllcorner\": 5718030.37,"),
+              std::string::npos) << json;
+    const std::string ordinary = report({"--format", "csv", dem}).out;
+    EXPECT_NE(ordinary.find("\n" + dem + ",6,7,10,10,0,0,"), std::string::npos) << ordinary;
+
+    ASSERT_EQ(report({"--sparse", "100", "-o", spots, fine}).status, 0);
+    std::ifstream in(spots);
+    std::string header, line;
+    for (int i = 0; i < 5 && std::getline(in, line); i++)
+        header += line + "\n";
+    EXPECT_EQ(header, "ncols 3\nnrows 2\nxllcorner 612345.37\nyllcorner 5718030.37\ncellsize 0.5\n");
 }
 
 }  // namespace
