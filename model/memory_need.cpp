@@ -9,6 +9,7 @@
 #include <sstream>
 
 GridUse gridUse;
+std::uint64_t memoryCeiling = 0;
 
 namespace {
 
@@ -89,7 +90,7 @@ MemoryLimit memoryLimit()
     const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
     if (pages > 0 && pageSize > 0)
         limit.bytes = std::uint64_t(pages) * std::uint64_t(pageSize);
-    for (const std::uint64_t lower : {resourceLimit(RLIMIT_AS), resourceLimit(RLIMIT_DATA), controlGroupLimit()})
+    for (const std::uint64_t lower : {resourceLimit(RLIMIT_AS), resourceLimit(RLIMIT_DATA), controlGroupLimit(), memoryCeiling})
         if (lower != 0 && (limit.bytes == 0 || lower < limit.bytes)) {
             limit.bytes = lower;
             limit.ofProcess = true;

@@ -22,13 +22,17 @@ extern GridUse gridUse;
 // the viewer the vegetation memo.
 std::uint64_t bytesNeeded(std::int64_t nrows, std::int64_t ncols, const GridUse& use);
 
+// A limit below the machine's that a program may set for itself, 0 for none: the raster
+// fuzzer keeps a crafted header from taking the machine.
+extern std::uint64_t memoryCeiling;
+
 struct MemoryLimit {
     std::uint64_t bytes = 0;  // 0 when nothing is known
     bool ofProcess = false;   // a resource limit or a control group's, below the machine's memory
 };
 
-// The machine's physical memory, or less where RLIMIT_AS, RLIMIT_DATA or the control
-// group's memory.max (cgroup v2, or v1's memory.limit_in_bytes) says so.
+// The machine's physical memory, or less where RLIMIT_AS, RLIMIT_DATA, the control
+// group's memory.max (cgroup v2, or v1's memory.limit_in_bytes) or memoryCeiling says so.
 MemoryLimit memoryLimit();
 
 // "" when the grid fits within limit, otherwise the reason, to follow the file's name:
