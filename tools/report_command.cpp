@@ -55,9 +55,12 @@ const char* const reportHelp =
     "  --help                  print this and exit\n"
     "  --version               print the version and exit\n"
     "\n"
+    "Only regular files are read, and a grid that needs more memory than the machine (or\n"
+    "the process's limit) has is refused before any is taken.\n"
+    "\n"
     "Exit status: 0; 1 when the height classes or the sparse data were refused or a file\n"
     "could not be written; 2 for a usage error or grids of different sizes; 255 when a file\n"
-    "cannot be read.\n";
+    "cannot be read or its grid does not fit in memory.\n";
 
 namespace {
 
