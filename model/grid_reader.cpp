@@ -124,6 +124,24 @@ void refuseUnusableHeader(const mountain& m)
     refuse("file " + inQuotes(readingFile) + ": " + problem + "\n");
 }
 
+// The optional nodata line: any word starting with 'n' or 'N', then the value.
+void readNodataLine(GridText& in, mountain& m)
+{
+    m.nodata_value = 0;
+    char first;
+    if (!(in >> first))
+        return;
+    if (first != 'n' && first != 'N') {
+        in.putback(first);
+        return;
+    }
+    std::string rest;
+    in >> rest;
+    if (!in.readNumber(m.nodata_value, m.nodataRead))
+        refuseUnreadable("nodata value", m.nodata_value);
+    m.hasNodata = true;
+}
+
 // What the grid will take is worked out before any of it is taken: a header of a few
 // bytes can ask for more memory than the machine has.
 void refuseUnfitting(const mountain& m, int index)
@@ -180,22 +198,7 @@ void mountain::readgridfile(const char* const* names, int index)
     if (DEBUG)
         std::cout << "cellsize: " << cellsize << std::endl;
 
-    char first;
-    if (in >> first) {
-        if (first == 'n' || first == 'N') {
-            std::string rest;
-            nodata_value = 0;
-            in >> rest;
-            if (!in.readNumber(nodata_value, nodataRead))
-                refuseUnreadable("nodata value", nodata_value);
-            hasNodata = true;
-        } else {
-            in.putback(first);
-            nodata_value = 0;
-        }
-    } else {
-        nodata_value = 0;
-    }
+    readNodataLine(in, *this);
     if (DEBUG) {
         if (nodata_value == 0)
             std::cout << "nodata_value = none" << std::endl;
