@@ -62,8 +62,8 @@ void mountain::compute_diff_color()
         return;
     }
     releaseLarge(dArray);
-    const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
-                               static_cast<std::size_t>(ncols > 0 ? ncols : 0);
+    // At most one value per cell.
+    const std::size_t values = cellCount();
     // Most comparison sets carry data at few points: pages are mapped as values come.
     dArray = static_cast<float*>(allocateLarge(values * sizeof(float)));
     if (dArray == nullptr && values > 0)

@@ -19,6 +19,7 @@ const int FILES_ERR = 4;
 const int COMP_ERR = 5;
 const int MISS_ERR = 6;
 const int UNIT_ERR = 7;
+const int MEM_ERR = 8;
 
 // Comparison file types, the values of fileType; 0 means none chosen.
 const int DEM = 1;
