@@ -1,7 +1,7 @@
 #pragma once
 // The accuracy figures of a DEM against its comparison set, as DEM quality reports give
-// them: over the points the RMSE is taken over (comparison value above 0, and not left
-// out by nodata masking), from d = comparison - DEM in double precision:
+// them: over the points the RMSE is taken over (comparedPoint: a valid DEM height and
+// comparison data), from d = comparison - DEM in double precision:
 //   rmse     sqrt(mean of d^2)
 //   mean     mean of d, the bias
 //   mae      mean of |d|

@@ -66,8 +66,8 @@ int curvatureLevelColour(int level) { return levelColours[level]; }
 void mountain::compute_curve_color()
 {
     const float above[3] = {units, 2 * units, 3 * units};
-    const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
-                               static_cast<std::size_t>(ncols > 0 ? ncols : 0);
+    // One value per interior point.
+    const std::size_t values = nrows > 2 && ncols > 2 ? std::size_t(nrows - 2) * std::size_t(ncols - 2) : 0;
     releaseLarge(cArray);
     cArray = static_cast<float*>(allocateLarge(values * sizeof(float), true));
     if (cArray == nullptr && values > 0)

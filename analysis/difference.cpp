@@ -55,19 +55,19 @@ int differenceLevelColour(int level) { return levelColours[level]; }
 
 void mountain::compute_diff_color()
 {
-    releaseLarge(dArray);
-    const std::size_t values = static_cast<std::size_t>(nrows > 0 && ncols > 0 ? nrows : 0) *
-                               static_cast<std::size_t>(ncols > 0 ? ncols : 0);
-    // Most comparison sets carry data at few points: pages are mapped as values come.
-    dArray = static_cast<float*>(allocateLarge(values * sizeof(float)));
-    if (dArray == nullptr && values > 0)
-        throw std::bad_alloc();
     // Another grid size would index one of the grids outside its bounds: such a
     // comparison set carries no usable data.
     if (this != &mt || !comparisonMatchesDem() || diffLevels.size() != cellCount()) {
         clearDifference();
         return;
     }
+    releaseLarge(dArray);
+    // At most one value per cell.
+    const std::size_t values = cellCount();
+    // Most comparison sets carry data at few points: pages are mapped as values come.
+    dArray = static_cast<float*>(allocateLarge(values * sizeof(float)));
+    if (dArray == nullptr && values > 0)
+        throw std::bad_alloc();
     const float interval = static_cast<float>(rd.getContourInt());
     int counts[5] = {0, 0, 0, 0, 0};
     float* out = dArray;
@@ -84,7 +84,7 @@ void mountain::compute_diff_color()
                 continue;
             }
             int l = 0;
-            if (g[c] > 0) {
+            if (comparisonData(g[c])) {
                 const float d = h[c] - g[c];
                 if (out == dArray)
                     high = low = d;
@@ -112,6 +112,8 @@ void clearDifference()
     std::fill(mt.diffLevels.begin(), mt.diffLevels.end(), 0);
     for (int& count : mt.diffCounts)
         count = 0;
+    releaseLarge(dArray);
+    dArray = nullptr;
     dArrayCount = 0;
     dArrayMax = dArrayMin = 0;
     setSparse(0, 0, 0, 0, 0);

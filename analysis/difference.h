@@ -1,6 +1,6 @@
 #pragma once
 // Local difference error: at every grid point where the comparison set carries data
-// (a value above 0), the DEM height minus the comparison value, graded by its size
+// (a finite value above 0), the DEM height minus the comparison value, graded by its size
 // relative to the contour interval into five levels (above 20, 15, 10 and 5 percent,
 // and the rest).
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/error.h"
+#include "model/large_memory.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 
@@ -33,7 +34,7 @@ namespace {
 
 void dropClasses(mountain& m)
 {
-    m.classes = {};
+    freeVector(m.classes);
     m.classMin = m.classMax = 0;
     m.classInterval = 0;
 }

@@ -1,9 +1,13 @@
 #include "analysis/loader.h"
 
+#include <iostream>
+#include <new>
+
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
 #include "model/error.h"
+#include "model/memory_need.h"
 #include "model/mountain.h"
 
 bool multFiles = false;
@@ -11,21 +15,86 @@ int FILES = 0;
 
 namespace {
 
+// Cells in degrees that the loader switched on for a geographic raster, not the user: they
+// go with that file, so a metric DEM opened next is not scaled as degrees.
+bool degreesForFile = false;
+
 bool sameSize(const mountain& a, const mountain& b) { return a.nrows == b.nrows && a.ncols == b.ncols; }
 
-// Reads a file into a model aside; false, with the model to be dropped, when the reader
-// refused it.
-bool readAside(mountain& into, const char* name, int index)
+// Reads a file into a model aside: Loaded, or the outcome of a refusal, with the model
+// to be dropped.
+LoadOutcome readAside(mountain& into, const char* name, int index, LoadOutcome refused)
 {
     const char* names[2] = {name, name};
     try {
         ReadingFailuresReturn failuresReturn;
         into.readgridfile(names, index);
+        return LoadOutcome::Loaded;
+    } catch (const ModelExit& exit) {
+        return exit.outOfMemory ? LoadOutcome::OutOfMemory : refused;
+    } catch (const std::bad_alloc&) {
+        std::cout << "ERROR: file \"" << name << "\": not enough memory to read it" << std::endl;
+        return LoadOutcome::OutOfMemory;
+    }
+}
+
+// The rebuild chain on mt; false when an allocation failed (its line printed when one
+// is named, as the file's).
+bool rebuilt(int exaggeration, bool withDifference, const char* name)
+{
+    try {
+        ReadingFailuresReturn failuresReturn;  // the mesh's NO_TRI returns here
+        rebuild(exaggeration, withDifference);
         return true;
     } catch (const ModelExit&) {
         return false;
+    } catch (const std::bad_alloc&) {
+        if (name != nullptr)
+            std::cout << "ERROR: file \"" << name << "\": not enough memory to analyse a grid of " << mt.nrows
+                      << " rows and " << mt.ncols << " columns" << std::endl;
+        return false;
     }
 }
+
+// The data set shown while a new one is built, to come back if the passes run out of
+// memory on the new one: its grids (swapped into dem and comparison) and settings.
+struct Shown {
+    mountain dem;
+    rawdata comparison;
+    bool demTaken = false;         // dem holds mt's grid
+    bool comparisonTaken = false;  // comparison holds rd's grid
+    int interval = 0;
+    bool degrees = false;
+    bool degreesOfFile = false;
+    bool multiple = false;
+    int exaggeration = 1;
+
+    Shown() : interval(rd.getContourInt()), degrees(cellsInDegrees), degreesOfFile(degreesForFile),
+              multiple(multFiles),
+              exaggeration(static_cast<int>(mt.exageration))
+    {
+    }
+
+    void putBack()
+    {
+        if (demTaken) {
+            mt.swapGrid(dem);
+            mt.releaseLevels();
+            allocated = false;
+        }
+        if (comparisonTaken)
+            rd.swapGrid(comparison);
+        rd.setContourInt(interval);
+        cellsInDegrees = degrees;
+        degreesForFile = degreesOfFile;
+        multFiles = multiple;
+        if (!rebuilt(exaggeration, multFiles, nullptr)) {
+            mt.discard();  // what was shown fitted before; nothing is left that could be shown
+            rd.discard();
+            multFiles = false;
+        }
+    }
+};
 
 }  // namespace
 
@@ -48,33 +117,42 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     mountain dem;
     rawdata comparison;
     comparison.setContourInt(comparisonInterval);
-    if (!readAside(dem, demName, 1))
-        return LoadOutcome::DemRefused;
-    if (fileCount == 2 && !readAside(comparison, comparisonName, 2))
-        return LoadOutcome::ComparisonRefused;
+    gridUse.comparison = fileCount == 2;
+    LoadOutcome read = readAside(dem, demName, 1, LoadOutcome::DemRefused);
+    if (read == LoadOutcome::Loaded && fileCount == 2)
+        read = readAside(comparison, comparisonName, 2, LoadOutcome::ComparisonRefused);
+    if (read != LoadOutcome::Loaded)
+        return read;
     if (fileCount == 2 && !sameSize(dem, comparison))
         return LoadOutcome::SizesDiffer;
 
-    // The old heights and levels go before the new ones are made.
+    // The old levels go before the new ones are made; the old heights wait aside.
+    Shown shown;
     mt.swapGrid(dem);
-    dem.releaseGrid();
+    shown.dem.swapGrid(dem);
+    shown.demTaken = true;
     mt.releaseLevels();
     allocated = false;
-    if (mt.masking())
-        mt.computeRange();
-    if (mt.geographic)
-        cellsInDegrees = true;  // a raster that says its cells are in degrees
-    resetHeightClasses();  // the table counted the old heights
+    if (degreesForFile)
+        cellsInDegrees = false;
+    degreesForFile = mt.geographic && !cellsInDegrees;  // a raster that says its cells are in degrees
+    if (degreesForFile)
+        cellsInDegrees = true;
     if (fileCount == 2) {
         rd.swapGrid(comparison);
-        comparison.releaseGrid();
+        shown.comparison.swapGrid(comparison);
+        shown.comparisonTaken = true;
     } else {
         rd.setContourInt(comparisonInterval);
         clearDifference();
     }
     multFiles = fileCount == 2;
+    if (!rebuilt(exaggeration, multFiles, demName)) {
+        shown.putBack();
+        return LoadOutcome::OutOfMemory;
+    }
     FILES = fileCount;
-    rebuild(exaggeration, multFiles);
+    resetHeightClasses();  // the table counted the old heights
     return LoadOutcome::Loaded;
 }
 
@@ -84,22 +162,34 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
     comparison.setContourInt(comparisonInterval);
     if (mt.grid == nullptr)
         return LoadOutcome::DemRefused;
-    if (!readAside(comparison, comparisonName, 2))
-        return LoadOutcome::ComparisonRefused;
+    gridUse.comparison = true;
+    const LoadOutcome read = readAside(comparison, comparisonName, 2, LoadOutcome::ComparisonRefused);
+    if (read != LoadOutcome::Loaded)
+        return read;
     if (!sameSize(mt, comparison))
         return LoadOutcome::SizesDiffer;
+    Shown shown;
     rd.swapGrid(comparison);
-    comparison.releaseGrid();
+    shown.comparison.swapGrid(comparison);
+    shown.comparisonTaken = true;
     multFiles = true;
+    if (!rebuilt(exaggeration, true, comparisonName)) {
+        shown.putBack();
+        return LoadOutcome::OutOfMemory;
+    }
     FILES = 2;
-    rebuild(exaggeration, true);
     return LoadOutcome::Loaded;
 }
 
 void changeOptions(bool mask, bool degrees)
 {
+    if (degrees != cellsInDegrees)
+        degreesForFile = false;  // the user's own choice, for every later file too
+    const bool masked = mt.masking();
     maskNodata = mask;
     cellsInDegrees = degrees;
+    if (mt.masking() != masked)
+        resetHeightClasses();  // the table counted the points of the other setting
     if (mt.grid == nullptr)
         return;
     mt.computeRange();
@@ -110,4 +200,5 @@ void resetLoader()
 {
     multFiles = false;
     FILES = 0;
+    degreesForFile = false;
 }

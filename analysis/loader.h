@@ -4,8 +4,10 @@
 // grade the cells the mesh scaling has made room for, so they run after it.
 //
 // Files are read into models aside and taken into mt and rd only when every file was
-// read and the grids fit together: a file that is refused changes nothing, so what the
-// viewer shows stays. A refusal of the reader has printed its "ERROR: " line.
+// read and the grids fit together, and the data set shown stays aside until the passes
+// have run on the new one: a file that is refused, or a data set that runs out of memory
+// on the way, changes nothing, so what the viewer shows stays. Every refusal has printed
+// its "ERROR: " line.
 
 extern bool multFiles;  // a comparison data set is loaded into rd
 extern int FILES;       // files of the data set loaded: 0 none yet, 1 a DEM alone, 2 with comparison data
@@ -15,6 +17,8 @@ enum class LoadOutcome {
     DemRefused,         // the reader refused the DEM (or there is no DEM to add to)
     ComparisonRefused,  // the reader refused the comparison file
     SizesDiffer,        // both were read, but their grids differ in rows or columns
+    OutOfMemory,        // a grid the memory cannot hold, refused before it was read, or
+                        // an allocation of the read or the passes that failed
 };
 
 // The contour interval a comparison set's read starts from: a contour file's is
@@ -37,7 +41,9 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
 void rebuild(int exaggeration, bool withDifference);
 
 // Switches nodata masking and cells in degrees and rebuilds the data set shown with
-// them: its height range, mesh and passes.
+// them: its height range, mesh and passes; a change of masking drops the height classes.
+// Cells in degrees that start switched on for a geographic raster go with it; a choice
+// made here stays for every later file.
 void changeOptions(bool mask, bool degrees);
 
 void resetLoader();

@@ -1,5 +1,7 @@
 #include "analysis/profile.h"
 
+#include <cmath>
+
 #include "analysis/curvature.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
@@ -23,7 +25,15 @@ ProfileGeometry profileGeometry(int p)
 
     const float* heights = m.grid[g.row];
     g.steps.reserve(static_cast<std::size_t>(m.ncols > 1 ? m.ncols - 1 : 0) * 4);
+    bool gap = false;
     for (int i = 0; i + 1 < m.ncols; i++) {
+        if (!m.validPoint(g.row, i)) {
+            gap = !g.steps.empty();
+            continue;
+        }
+        if (gap)
+            g.breaks.push_back(g.steps.size() / 2);
+        gap = false;
         const float z = Z(heights[i]);
         g.steps.insert(g.steps.end(), {X(i), z, X(i + 1), z});
     }
@@ -32,7 +42,7 @@ ProfileGeometry profileGeometry(int p)
     const float* comparison = rd.grid[g.row];
     for (int i = 0; i + 1 < m.ncols; i++) {
         const float c = comparison[i], h = heights[i];
-        if (c == 0)
+        if (c == 0 || !std::isfinite(c) || !m.validPoint(g.row, i))
             continue;
         const float d = c - h;
         ProfileTick t;

@@ -8,7 +8,10 @@
 //   below by more than units: bluish, from Z(c) down to Z(c) - 0.1
 //   otherwise:                white,   from Z(c) + 0.05 down to Z(c) - 0.05
 // with X(i) = (i * cellsize - movex) * scalefactor and Z(h) = (h - zcenter) * zscale.
+// A point that is no valid height (mountain::validPoint) has no step and no tick: the line
+// breaks there.
 
+#include <cstddef>
 #include <vector>
 
 struct ProfileTick {
@@ -24,6 +27,7 @@ struct ProfileGeometry {
     float yCut = 0;      // y of the cut plane, one row nearer, where the cut mesh ends
     float zLow = 0, zHigh = 0;  // the plane's lower and upper edge
     std::vector<float> steps;   // x, z of the staircase, two vertices per cell
+    std::vector<std::size_t> breaks;  // vertices of steps that start the line anew
     std::vector<ProfileTick> ticks;
 };
 

@@ -5,7 +5,7 @@
 #   bench/compare_builds.sh OLD_BUILD_DIR NEW_BUILD_DIR DATA_DIR [PAIRS_FILE]
 # PAIRS_FILE lists comparison runs, one per line: DEM COMPARISON TYPE INTERVAL (names
 # relative to DATA_DIR, TYPE 1 DEM, 2 sparse, 3 contour). Prints one line per difference
-# and a summary; exits 1 when anything differs.
+# and a summary; exits 1 when anything differs or is missing on either side.
 set -uo pipefail
 old=$1 new=$2 data=$3 pairs=${4:-}
 work=$(mktemp -d /tmp/karvo-compare-XXXXXX)
@@ -19,16 +19,28 @@ report() {  # build label args...
      echo "$?" >"$work/$label.status")
 }
 
-same() {  # label
+differ() {  # what
+    echo "DIFFERS: $1"
+    differences=$((differences + 1))
+}
+
+# Every output must be there on both sides: a run that made none compares as equal to
+# another that made none, and would hide a build that cannot run at all.
+same() {  # label [sparse]
     compared=$((compared + 1))
-    for part in out err status sparse; do
-        if [ -e "$work/old-$1.$part" ] || [ -e "$work/new-$1.$part" ]; then
-            if ! cmp -s "$work/old-$1.$part" "$work/new-$1.$part"; then
-                echo "DIFFERS: $1 ($part)"
-                differences=$((differences + 1))
-            fi
+    local parts=(out err status)
+    [ "${2:-}" = sparse ] && loads "$1" && parts+=(sparse)  # a refused run writes no file
+    for part in "${parts[@]}"; do
+        if [ ! -e "$work/old-$1.$part" ] || [ ! -e "$work/new-$1.$part" ]; then
+            differ "$1 ($part missing)"
+        elif ! cmp -s "$work/old-$1.$part" "$work/new-$1.$part"; then
+            differ "$1 ($part)"
         fi
     done
+}
+
+loads() {  # label: either build's run of it ended with status 0
+    grep -qx 0 "$work/old-$1.status" 2>/dev/null || grep -qx 0 "$work/new-$1.status" 2>/dev/null
 }
 
 reports() {  # label args...
@@ -38,8 +50,8 @@ reports() {  # label args...
     same "$label"
 }
 
-snapshots() {  # label data-set-args... -- settings...
-    local label=$1; shift
+snapshots() {  # loaded-by-label label data-set-args... -- settings...
+    local loaded=$1 label=$2; shift 2
     for build in old new; do
         local dir=$old
         [ "$build" = new ] && dir=$new
@@ -47,11 +59,12 @@ snapshots() {  # label data-set-args... -- settings...
             >/dev/null 2>&1
     done
     compared=$((compared + 1))
-    # A data set that neither build loads gives no frame from either.
-    [ -e "$work/old-$label.ppm" ] || [ -e "$work/new-$label.ppm" ] || return 0
-    if ! cmp -s "$work/old-$label.ppm" "$work/new-$label.ppm"; then
-        echo "DIFFERS: frame $label"
-        differences=$((differences + 1))
+    # Only a data set that neither build loads may give no frame from either.
+    [ ! -e "$work/old-$label.ppm" ] && [ ! -e "$work/new-$label.ppm" ] && ! loads "$loaded" && return 0
+    if [ ! -s "$work/old-$label.ppm" ] || [ ! -s "$work/new-$label.ppm" ]; then
+        differ "frame $label (missing)"
+    elif ! cmp -s "$work/old-$label.ppm" "$work/new-$label.ppm"; then
+        differ "frame $label"
     fi
 }
 
@@ -68,10 +81,10 @@ for f in "$data"/*.asc "$data"/*.grd; do
     reports "$name-unit" --unit 2.5 --exaggeration 3 "$f"
     report "$old" "old-$name-sparse" --sparse 500 -o "$work/old-$name-sparse.sparse" "$f"
     report "$new" "new-$name-sparse" --sparse 500 -o "$work/new-$name-sparse.sparse" "$f"
-    same "$name-sparse"
+    same "$name-sparse" sparse
     for s in "${dem_settings[@]}"; do
         # shellcheck disable=SC2086
-        snapshots "$name-${s// /_}" "$f" $s
+        snapshots "$name" "$name-${s// /_}" "$f" $s
     done
 done
 
@@ -83,7 +96,7 @@ if [ -n "$pairs" ]; then
         reports "$label" "$data/$dem" "$data/$comparison" --type "${kind[$type]}" --interval "$interval" --classes
         for s in "${pair_settings[@]}"; do
             # shellcheck disable=SC2086
-            snapshots "$label-${s// /_}" "$data/$dem" "$data/$comparison" "$type" "$interval" $s
+            snapshots "$label" "$label-${s// /_}" "$data/$dem" "$data/$comparison" "$type" "$interval" $s
         done
     done <"$pairs"
 fi

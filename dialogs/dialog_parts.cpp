@@ -6,13 +6,11 @@
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Window.H>
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 #include "dialogs/dialog_state.h"
 #include "dialogs/open_dialogs.h"
 #include "model/error.h"
+#include "model/input_file.h"
+#include "model/raster_reader.h"
 
 namespace {
 
@@ -112,15 +110,9 @@ int loadError(LoadOutcome outcome)
     case LoadOutcome::DemRefused: return DEM_ERR;
     case LoadOutcome::ComparisonRefused: return COMP_ERR;
     case LoadOutcome::SizesDiffer: return MATCH_ERR;
+    case LoadOutcome::OutOfMemory: return MEM_ERR;
     }
     return 0;
 }
 
-bool canOpen(const char* path)
-{
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored))
-        return false;
-    std::ifstream in(path);
-    return in.good();
-}
+bool canOpen(const char* path) { return inputProblem(path).empty() || namesGdalSource(path); }

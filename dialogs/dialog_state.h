@@ -16,6 +16,7 @@ const int FILES_ERR = 4;
 const int COMP_ERR = 5;
 const int MISS_ERR = 6;
 const int UNIT_ERR = 7;
+const int MEM_ERR = 8;
 
 extern Fl_Window* openwin;  // the newest open dialog; Open and Cancel act on it
 extern Fl_Input* finput;    // DEM path

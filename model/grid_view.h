@@ -10,6 +10,9 @@
 // A height is a height when it is finite and, where nodata is masked, not the nodata value.
 inline bool validHeight(float h, bool maskValue, float nodata) { return std::isfinite(h) && !(maskValue && h == nodata); }
 
+// A comparison value that marks data: above 0, and finite (NaN, no value, does not).
+inline bool comparisonData(float value) { return value > 0 && value <= 3.40282347e+38f; }
+
 struct GridView {
     const float* const* rows = nullptr;  // rows[r][c]
     int nrows = 0, ncols = 0;

@@ -44,3 +44,11 @@ struct LargeAllocator {
 
 template <typename T>
 using LargeVector = std::vector<T, LargeAllocator<T>>;
+
+// Empties v and gives its memory back; v = {} and clear() keep the capacity, so a large
+// grid's arrays would outlive it.
+template <typename V>
+void freeVector(V& v)
+{
+    V().swap(v);
+}

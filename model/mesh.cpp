@@ -89,8 +89,8 @@ void mountain::convert_to_triangles(int exaggeration)
             curveLevels.assign(cellCount(), 0);
             diffLevels.assign(cellCount(), 0);
         } catch (const std::bad_alloc&) {
-            curveLevels = {};
-            diffLevels = {};
+            freeVector(curveLevels);
+            freeVector(diffLevels);
             error(NO_TRI);
         }
         if (DEBUG)

@@ -2,10 +2,13 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "model/error.h"
 #include "model/large_memory.h"
+#include "model/memory_need.h"
+#include "model/raster_reader.h"
 
 mountain mt;
 rawdata rd;
@@ -27,8 +30,8 @@ void mountain::getCoord(float& x, float& y, float& size) const
 
 void mountain::reset()
 {
-    zmin = 35000.0f;
-    zmax = -1000.0f;
+    zmin = std::numeric_limits<float>::infinity();
+    zmax = -std::numeric_limits<float>::infinity();
 }
 
 void mountain::vertExagPlus() { exageration += 1.0f; }
@@ -49,8 +52,8 @@ void mountain::releaseGrid()
 
 void mountain::releaseLevels()
 {
-    curveLevels = {};
-    diffLevels = {};
+    freeVector(curveLevels);
+    freeVector(diffLevels);
     triangleCount = 0;
 }
 
@@ -58,11 +61,12 @@ void mountain::discard()
 {
     releaseGrid();
     releaseLevels();
-    classes = {};
+    freeVector(classes);
     nrows = ncols = 0;
     xllcorner = yllcorner = cellsize = nodata_value = 0;
     xllRead = yllRead = cellsizeRead = nodataRead = 0;
     hasNodata = geographic = false;
+    nonFinite = 0;
     projection.clear();
     scalefactor = movex = movey = zcenter = zscale = 0;
     reset();
@@ -88,6 +92,7 @@ void mountain::swapGrid(mountain& other)
     std::swap(cellsizeRead, other.cellsizeRead);
     std::swap(nodataRead, other.nodataRead);
     std::swap(hasNodata, other.hasNodata);
+    std::swap(nonFinite, other.nonFinite);
     std::swap(geographic, other.geographic);
     std::swap(projection, other.projection);
     std::swap(grid, other.grid);
@@ -111,17 +116,21 @@ bool mountain::cellMasked(int r, int c) const
 
 void mountain::computeRange()
 {
-    reset();
+    float low = std::numeric_limits<float>::infinity(), high = -low;
     for (int r = 0; r < nrows; r++)
         for (int c = 0; c < ncols; c++) {
             if (!validPoint(r, c))
                 continue;
             const float v = grid[r][c];
-            if (v > zmax)
-                zmax = v;
-            if (zmin > v)
-                zmin = v;
+            if (v > high)
+                high = v;
+            if (low > v)
+                low = v;
         }
+    if (low <= high) {
+        zmin = low;
+        zmax = high;
+    }
 }
 
 GridView mountain::view() const
@@ -134,7 +143,7 @@ GridView mountain::view() const
     v.yllcorner = yllRead;
     v.cellsize = cellsizeRead;
     v.groundX = v.groundY = groundCellsize();
-    v.maskValue = masking();
+    v.maskValue = nodataMasked();
     v.nodata = nodata_value;
     return v;
 }
@@ -179,4 +188,6 @@ void resetModel()
     cellsInDegrees = false;
     allocated = false;
     sparseData = false;
+    trustRasters = false;
+    gridUse = GridUse();
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ public:
     // coordinates: a float rounds a corner such as 612345.37 to 612345.375.
     double xllRead = 0, yllRead = 0, cellsizeRead = 0, nodataRead = 0;
     bool hasNodata = false;   // the file gives a nodata value (a nodata line or a raster's)
+    long long nonFinite = 0;  // heights that are NaN or infinite; only a raster holds them
     bool geographic = false;  // a raster whose coordinate system is geographic
     std::string projection;   // a raster's coordinate system (WKT), "" for a text grid
 
@@ -56,9 +58,10 @@ public:
     float zcenter = 0;
     float zscale = 0;
 
-    // Start above and below ordinary terrain so the first heights replace them.
-    float zmin = 35000.0f;
-    float zmax = -1000.0f;
+    // The range of the valid heights; before any, empty (zmin above zmax), so that the
+    // first valid height replaces both.
+    float zmin = std::numeric_limits<float>::infinity();
+    float zmax = -std::numeric_limits<float>::infinity();
 
     int triangleCount = 0;
     float exageration = 1.0f;
@@ -88,22 +91,20 @@ public:
     // A comparison set's interval, when nobody preset it, from its first levels.
     void inferContourInterval();
 
-    // Validity of points and cells while nodata masking is on: a point is valid when the
-    // file gives no nodata value or its height differs from it; a cell (r, c) is masked
-    // when a point its triangles or its curvature read is not: (r, c), (r + 1, c),
-    // (r, c + 1), (r + 1, c + 1), and for r, c >= 1 also (r - 1, c) and (r, c - 1).
-    // Without masking every point is valid and no cell is masked.
+    // Validity of points and cells, by validHeight: a NaN or an infinity is never a height,
+    // and with nodata masking on neither is the nodata value. Masking is in force where
+    // either can occur; a cell (r, c) is then masked when a point its triangles or its
+    // curvature read is not valid: (r, c), (r + 1, c), (r, c + 1), (r + 1, c + 1), and for
+    // r, c >= 1 also (r - 1, c) and (r, c - 1). Without it every point is valid and no
+    // cell is masked.
     bool validPoint(int row, int col) const
     {
-        if (!masking())
-            return true;
-        const float h = grid[row][col];
-        // A NaN nodata value marks NaN heights, which equal nothing.
-        return h != nodata_value && !(h != h && nodata_value != nodata_value);
+        return !masking() || validHeight(grid[row][col], nodataMasked(), nodata_value);
     }
     bool cellMasked(int row, int col) const;
-    bool masking() const { return maskNodata && hasNodata; }
-    // The height range of the valid points, as the reader finds it over all points.
+    bool masking() const { return nodataMasked() || nonFinite > 0; }
+    bool nodataMasked() const { return maskNodata && hasNodata; }
+    // Sets the height range to that of the valid points; with none it stays as it is.
     void computeRange();
 
     // The distance between neighbouring points in the heights' unit, for everything that
@@ -178,9 +179,9 @@ public:
     using mountain::swapGrid;
     void swapGrid(rawdata& other);  // the contour interval goes with the grid
 
-    // Root mean square of (comparison - DEM) over the cells whose comparison value is
-    // above 0. Ends the process with the DIV0 message when there is no such cell; callers
-    // that must not end use tryRmse.
+    // Root mean square of (comparison - DEM) over the points comparedPoint takes. Ends the
+    // process with the DIV0 message when there is no such point; callers that must not end
+    // use tryRmse.
     float rmse();
     bool tryRmse(float& value);
 };
@@ -197,8 +198,13 @@ extern bool sparseData;  // a comparison file has been read
 float** allocate(int rows, int cols);
 void releaseRows(float** rows);
 
-// A point the RMSE and the accuracy figures are taken over: rd's value there is above 0
-// and, with nodata masking, the point is not left out. rd must have mt's size.
+// The point rule of the RMSE and the accuracy figures: the DEM's height at the point is
+// valid and the comparison has data there.
+inline bool comparedPoint(const mountain& dem, float comparison, int row, int col)
+{
+    return comparisonData(comparison) && dem.validPoint(row, col);
+}
+// The same for mt against rd, which must have mt's size.
 bool comparedPoint(int row, int col);
 
 // True when rd holds a grid of exactly mt's size, so both can be indexed together.

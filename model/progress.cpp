@@ -17,8 +17,9 @@ void readProgress(double share)
         active->report(share);
 }
 
-ReadProgress::ReadProgress(std::function<void(double)> showShare, std::function<void()> whenDone)
-    : show(std::move(showShare)), done(std::move(whenDone)), outer(active)
+ReadProgress::ReadProgress(std::function<void(double)> showShare, std::function<void()> whenDone,
+                           std::function<Clock::time_point()> clock)
+    : show(std::move(showShare)), done(std::move(whenDone)), now(std::move(clock)), begun(now()), outer(active)
 {
     active = this;
 }
@@ -39,10 +40,10 @@ void ReadProgress::report(double share)
         shown = false;
         return;
     }
-    const Clock::time_point now = Clock::now();
-    if (now - begun < quiet || (shown && now - lastShown < interval))
+    const Clock::time_point time = now();
+    if (time - begun < quiet || (shown && time - lastShown < interval))
         return;
     shown = true;
-    lastShown = now;
+    lastShown = time;
     show(share);
 }

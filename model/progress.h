@@ -10,10 +10,13 @@
 void readProgress(double share);
 
 // While one lives, reads that go on for more than a second are shown through show, a few
-// times a second; done is called when such a read ends (or is given up).
+// times a second; done is called when such a read ends (or is given up). The time is the
+// steady clock's unless another clock is given (tests step one by hand).
 class ReadProgress {
 public:
-    ReadProgress(std::function<void(double share)> show, std::function<void()> done);
+    using Clock = std::chrono::steady_clock;
+    ReadProgress(std::function<void(double share)> show, std::function<void()> done,
+                 std::function<Clock::time_point()> clock = Clock::now);
     ~ReadProgress();
     ReadProgress(const ReadProgress&) = delete;
     ReadProgress& operator=(const ReadProgress&) = delete;
@@ -21,10 +24,10 @@ public:
     void report(double share);
 
 private:
-    using Clock = std::chrono::steady_clock;
     std::function<void(double)> show;
     std::function<void()> done;
-    Clock::time_point begun = Clock::now();
+    std::function<Clock::time_point()> now;
+    Clock::time_point begun;
     Clock::time_point lastShown;
     bool shown = false;
     ReadProgress* outer;

@@ -3,18 +3,7 @@
 #include "model/error.h"
 #include "model/mountain.h"
 
-bool comparedPoint(int r, int c)
-{
-    if (!(rd.grid[r][c] > 0))
-        return false;
-    if (!mt.masking())
-        return true;
-    // With nodata masking a point is left out where it begins a masked cell, or, in the
-    // last row and column, which begin no cell, where it is not valid itself.
-    if (r + 1 < mt.nrows && c + 1 < mt.ncols)
-        return !mt.cellMasked(r, c);
-    return mt.validPoint(r, c);
-}
+bool comparedPoint(int r, int c) { return comparedPoint(mt, rd.grid[r][c], r, c); }
 
 namespace {
 
@@ -28,12 +17,11 @@ bool rmseOf(const rawdata& comparison, float& value)
         return false;
     double sum = 0;
     long long n = 0;
-    const bool masking = mt.masking();
     for (int r = 0; r < comparison.nrows; r++) {
         const float* g = comparison.grid[r];
         const float* h = mt.grid[r];
         for (int c = 0; c < comparison.ncols; c++) {
-            if (masking ? comparedPoint(r, c) : g[c] > 0) {
+            if (comparedPoint(mt, g[c], r, c)) {
                 const double d = double(g[c]) - double(h[c]);
                 sum += d * d;
                 n++;

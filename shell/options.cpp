@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "analysis/loader.h"
+#include "model/raster_reader.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 
@@ -19,6 +20,8 @@ const char* const usage =
     "here is opened by the first \"DEM File\" Open.\n"
     "  --mask-nodata   leave out the cells that touch a nodata point of the DEM\n"
     "  --degrees       the cellsize is in degrees (on anyway for a geographic raster)\n"
+    "  --trust-raster  read rasters of any format GDAL reads, which may read other files\n"
+    "                  and URLs (a VRT mosaic); without it only the formats of single files\n"
     "  --help          print this and exit\n"
     "  --version       print the version and exit\n";
 
@@ -68,6 +71,8 @@ int takeCommandLineOptions(int& argc, char** argv)
             mask = true;
         } else if (std::strcmp(arg, "--degrees") == 0) {
             degrees = true;
+        } else if (std::strcmp(arg, "--trust-raster") == 0) {
+            trustRasters = true;
         } else if (std::strncmp(arg, "--", 2) == 0) {
             std::cerr << "karvo: unknown option " << arg << "\n" << usage;
             return 2;

@@ -17,6 +17,7 @@
 #include "model/mountain.h"
 #include "model/numeric.h"
 #include "model/output_file.h"
+#include "model/raster_reader.h"
 #include "tools/report_formats.h"
 
 const char* const reportUsage =
@@ -51,16 +52,23 @@ const char* const reportHelp =
     "                          (needs a comparison file)\n"
     "  --map curvature|difference FILE\n"
     "                          write the cells' levels as a GeoTIFF (255: no level)\n"
+    "  --trust-raster          read rasters of any format GDAL reads, which may read other\n"
+    "                          files and URLs (a VRT mosaic, a /vsicurl/ name); without it\n"
+    "                          only GeoTIFF, ERDAS Imagine, ENVI, EHdr, classic netCDF, SRTM\n"
+    "                          HGT, USGS DEM, PNG, DTED, Surfer binary and VTP BT files\n"
     "  --help                  print this and exit\n"
     "  --version               print the version and exit\n"
     "  --                      end of the options: a later argument is a file even when it\n"
     "                          starts with -\n"
     "\n"
     "An output file is never an input; it is written beside its name and renamed when complete.\n"
+    "Only regular files are read, and a grid that needs more memory than the machine (or\n"
+    "the process's limit) has is refused before any is taken.\n"
     "\n"
     "Exit status: 0; 1 when the height classes or the sparse data were refused or a file or\n"
     "standard output could not be written; 2 for a usage error, an output file that is an\n"
-    "input or grids of different sizes; 255 when a file cannot be read.\n";
+    "input or grids of different sizes; 255 when a file cannot be read or its grid does not\n"
+    "fit in memory.\n";
 
 namespace {
 
@@ -94,7 +102,8 @@ bool ReportOptions::*switchOption(const std::string& arg)
     static const std::pair<const char*, bool ReportOptions::*> switches[] = {
         {"--classes", &ReportOptions::classes}, {"--mask-nodata", &ReportOptions::maskNodata},
         {"--degrees", &ReportOptions::degrees}, {"--accuracy", &ReportOptions::accuracy},
-        {"--help", &ReportOptions::help},       {"--version", &ReportOptions::version}};
+        {"--help", &ReportOptions::help},       {"--version", &ReportOptions::version},
+        {"--trust-raster", &ReportOptions::trustRaster}};
     for (const auto& [name, member] : switches)
         if (arg == name)
             return member;
@@ -250,6 +259,7 @@ int load(const ReportOptions& options, std::ostream& err)
     units = static_cast<float>(options.unit);
     maskNodata = options.maskNodata;
     cellsInDegrees = options.degrees;
+    trustRasters = options.trustRaster;
     const int interval = comparison ? presetInterval(options.fileType, options.interval)
                                     : (options.intervalGiven ? options.interval : 0);
     const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,

@@ -20,6 +20,7 @@ struct ReportOptions {
     std::string output;      // with sparse: also write the sparse data as a grid file here
     bool maskNodata = false;  // leave out the cells that touch a nodata point
     bool degrees = false;     // cellsize is in degrees (on anyway for a geographic raster)
+    bool trustRaster = false;  // rasters of any format, which may read other files and URLs
     enum class Format { Text, Json, Csv } format = Format::Text;
     bool accuracy = false;    // the accuracy lines after the RMSE line of the text report
     std::string mapKind;      // "curvature" or "difference": write a level map

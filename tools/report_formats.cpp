@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/grid_writer.h"
 #include "model/mountain.h"
 
 namespace {
@@ -25,6 +26,9 @@ std::string number(double value, int digits, const Style& style)
     std::snprintf(text, sizeof text, "%.*g", digits, value);
     return text;
 }
+// A position or length of the georeferencing, as the file gave it: the shortest text that
+// reads back as the double read, which is the float's text for ordinary corners.
+std::string asRead(double value, const Style& style) { return std::isfinite(value) ? exactDouble(value) : style.none(); }
 std::string whole(long long value) { return std::to_string(value); }
 
 // The float, as the other figures are written, unless it lost the number read: beyond the
@@ -131,10 +135,10 @@ Fields demFields(const ReportFigures& f, const Style& style)
     return {{"file", style.json ? jsonString(f.demFile) : csvField(f.demFile)},
             {"rows", whole(f.rows)},
             {"cols", whole(f.cols)},
-            {"cellsize", headerNumber(f.cellsize, style)},
+            {"cellsize", asRead(f.cellsize, style)},
             {"cellsize_m", number(f.cellsizeMetres, 9, style)},
-            {"xllcorner", headerNumber(f.xllcorner, style)},
-            {"yllcorner", headerNumber(f.yllcorner, style)},
+            {"xllcorner", asRead(f.xllcorner, style)},
+            {"yllcorner", asRead(f.yllcorner, style)},
             {"nodata", f.nodata ? headerNumber(*f.nodata, style) : style.none()},
             {"zmin", number(f.zmin, 9, style)},
             {"zmax", number(f.zmax, 9, style)},
@@ -177,10 +181,10 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
     f.demFile = demFile;
     f.rows = mt.nrows;
     f.cols = mt.ncols;
-    f.cellsize = {mt.cellsize, mt.cellsizeRead};
+    f.cellsize = mt.cellsizeRead;
     f.cellsizeMetres = mt.groundCellsize();
-    f.xllcorner = {mt.xllcorner, mt.xllRead};
-    f.yllcorner = {mt.yllcorner, mt.yllRead};
+    f.xllcorner = mt.xllRead;
+    f.yllcorner = mt.yllRead;
     if (mt.hasNodata)
         f.nodata = HeaderNumber{mt.nodata_value, mt.nodataRead};
     f.zmin = mt.zmin;

@@ -2,11 +2,12 @@
 // The machine-readable forms of karvo-report's results: one JSON object, or one CSV
 // header line and one line of figures, for pipelines and for gluing many tiles into a
 // table. Numbers are written with 9 significant digits (17 for the accuracy figures
-// computed in double); a figure that cannot be computed is null in JSON, empty in CSV.
-// A number of the file's header is always written as the file gave it: the float the
-// model holds, or the number as read where the float lost it (a nodata of 1e300); a NaN
-// or infinite one is the string "NaN", "Infinity" or "-Infinity" (in CSV the bare word).
-// JSON is valid UTF-8 whatever bytes the file names hold.
+// computed in double; the corner and cellsize as the shortest text of the double read);
+// a figure that cannot be computed is null in JSON, empty in CSV. The nodata value is
+// written as the file gave it: the float the model holds, or the number as read where the
+// float lost it (a nodata of 1e300); a NaN or infinite one is the string "NaN",
+// "Infinity" or "-Infinity" (in CSV the bare word). JSON is valid UTF-8 whatever bytes
+// the file names hold.
 
 #include <optional>
 #include <string>
@@ -24,7 +25,7 @@ struct HeaderNumber {
 struct ReportFigures {
     std::string demFile;
     int rows = 0, cols = 0;
-    HeaderNumber cellsize, xllcorner, yllcorner;
+    double cellsize = 0, xllcorner = 0, yllcorner = 0;  // as read
     float cellsizeMetres = 0;
     std::optional<HeaderNumber> nodata;
     float zmin = 0, zmax = 0;

@@ -33,8 +33,15 @@ void mountain::profilePlot()
 
     glColor3f(1, 1, 1);
     glBegin(GL_LINE_STRIP);
-    for (std::size_t i = 0; i + 1 < g.steps.size(); i += 2)
+    std::size_t nextBreak = 0;
+    for (std::size_t i = 0; i + 1 < g.steps.size(); i += 2) {
+        if (nextBreak < g.breaks.size() && g.breaks[nextBreak] == i / 2) {
+            glEnd();
+            glBegin(GL_LINE_STRIP);
+            nextBreak++;
+        }
         glVertex3f(g.steps[i], g.y, g.steps[i + 1]);
+    }
     glEnd();
 
     for (const ProfileTick& t : g.ticks) {

@@ -97,7 +97,7 @@ public:
             const int r1 = cut ? std::min(r0 + step, lastRow) : std::min(r0 + step, rowEnd);
             for (int c0 = 0; c0 < lastCol; c0 += step) {
                 const int c1 = std::min(c0 + step, lastCol);
-                if (masking && m.cellMasked(r0, c0))
+                if (masking && masked(r0, r1, c0, c1))
                     continue;
                 const std::size_t cell = std::size_t(r0) * std::size_t(lastCol) + std::size_t(c0);
                 mesh.span(r0, r1, c0, c1, pair);
@@ -125,6 +125,15 @@ public:
     }
 
 private:
+    // A coarse cell reads its far corners too, which the rule of its first cell leaves out.
+    bool masked(int r0, int r1, int c0, int c1) const
+    {
+        if (m.cellMasked(r0, c0))
+            return true;
+        const bool coarse = r1 > r0 + 1 || c1 > c0 + 1;
+        return coarse && (!m.validPoint(r0, c1) || !m.validPoint(r1, c0) || !m.validPoint(r1, c1));
+    }
+
     void triangle(const MeshTriangle& t, std::size_t cell, int row, int col, bool second, bool cut, unsigned edges)
     {
         const TriangleLook l = looks.look(cell, row, col, second);

@@ -37,7 +37,7 @@ TriangleLook TriangleLooks::look(std::size_t cell, int row, int col, bool second
 Rgb TriangleLooks::baseColour(TriangleLook& l, int row, int col, bool second)
 {
     if (drawContours || drawPoints) {
-        const bool hasData = comparable && rd.grid[row][col] > 0;
+        const bool hasData = comparable && comparisonData(rd.grid[row][col]);
         if (drawContours && hasData)
             return {0.7f, 0.7f, 0.7f};
         if (drawPoints && hasData) {

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+
 #include <string>
 #include <vector>
 
@@ -8,8 +15,10 @@
 #include "model/mesh.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
+#include "tests/support/child_process.h"
 #include "tests/support/grid_files.h"
 #include "tests/support/model_fixture.h"
+#include "tests/support/raster_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -71,6 +80,7 @@ TEST_F(LoaderTest, OneFileBuildsMeshAndCurvatureButNoDifference)
     EXPECT_EQ(dArrayCount, 0);
     EXPECT_EQ(D20 + D15 + D10 + D5 + D, 0);
     EXPECT_EQ(mt.diffLevels, LargeVector<std::uint8_t>(16, 0));
+    EXPECT_EQ(dArray, nullptr);  // the values of the comparison before are gone
 }
 
 TEST_F(LoaderTest, TwoMatchingFilesAddTheDifferencePass)
@@ -88,6 +98,10 @@ TEST_F(LoaderTest, ALoadThatDoesNotTakeChangesNothing)
 {
     const std::string shortFile = dir.file("short.grd");
     writeText(shortFile, "ncols 5\nnrows 5\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
+    RasterSpec noHeight;
+    noHeight.rows = noHeight.cols = 5;
+    const std::string nans = dir.file("nan.tif");
+    writeRaster(nans, noHeight, std::vector<float>(25, NAN));
     ASSERT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
     const Shown before = shown();
     struct Case {
@@ -97,6 +111,7 @@ TEST_F(LoaderTest, ALoadThatDoesNotTakeChangesNothing)
     };
     for (const Case& c : {Case{"refused DEM", shortFile, comparison5x5, LoadOutcome::DemRefused},
                           Case{"missing DEM", dir.file("none.grd"), "", LoadOutcome::DemRefused},
+                          Case{"no valid height", nans, "", LoadOutcome::DemRefused},
                           Case{"refused comparison", dem5x5, shortFile, LoadOutcome::ComparisonRefused},
                           Case{"fewer rows", dem5x5, comparison4x5, LoadOutcome::SizesDiffer},
                           Case{"fewer columns", dem5x5, comparison5x4, LoadOutcome::SizesDiffer}}) {
@@ -108,6 +123,7 @@ TEST_F(LoaderTest, ALoadThatDoesNotTakeChangesNothing)
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("ERROR: file \"" + shortFile + "\" ends or holds a non-number after 3 of 25 heights"),
               std::string::npos);
+    EXPECT_NE(out.find("ERROR: file \"" + nans + "\": has no valid height\n"), std::string::npos);
     testing::internal::CaptureStdout();
 }
 
@@ -144,6 +160,31 @@ TEST_F(LoaderTest, ANewDemDropsTheHeightClassesOfTheOldOne)
     ASSERT_TRUE(mt.heightClassesFor(20));
     EXPECT_EQ(load(dem5x5, "", 1, 20), LoadOutcome::Loaded);
     EXPECT_FALSE(mt.heightClasses());
+    EXPECT_EQ(mt.classes.capacity(), 0u);
+}
+
+TEST_F(LoaderTest, ASmallDemAfterALargeOneHoldsOnlyItsOwnLevels)
+{
+    const std::string large = dir.file("large.grd");
+    writeGridValues(large, 40, 40, flat(40, 40, 100));
+    ASSERT_EQ(load(large, "", 1), LoadOutcome::Loaded);
+    ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    EXPECT_EQ(mt.curveLevels.capacity() + mt.diffLevels.capacity(), 32u);
+}
+
+TEST_F(LoaderTest, CellsInDegreesGoWithAGeographicRasterUnlessTheUserChoseThem)
+{
+    RasterSpec s;
+    s.rows = s.cols = 5;
+    s.epsg = 4326;
+    writeRaster(dir.file("geographic.tif"), s, flat(5, 5, 100));
+    for (const bool chosen : {false, true}) {
+        changeOptions(false, chosen);
+        ASSERT_EQ(load(dir.file("geographic.tif"), "", 1), LoadOutcome::Loaded);
+        EXPECT_TRUE(cellsInDegrees);
+        ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+        EXPECT_EQ(cellsInDegrees, chosen);
+    }
 }
 
 TEST_F(LoaderTest, AddFileKeepsThePreviousInterval)
@@ -164,6 +205,76 @@ TEST_F(LoaderTest, RebuildRunsTheChainWithTheNewExaggeration)
     EXPECT_FLOAT_EQ(MeshGeometry(mt).z(mt.grid[1][2]), 4 * z);
     EXPECT_EQ(mt.exageration, 4.0f);
     EXPECT_EQ(cArrayCount, 9);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SKIP_UNDER_A_DATA_LIMIT() GTEST_SKIP() << "AddressSanitizer's own mappings exceed any data limit"
+#else
+#define SKIP_UNDER_A_DATA_LIMIT()
+#endif
+
+void limitData(std::uint64_t bytes)
+{
+    struct rlimit data = {bytes, RLIM_INFINITY};
+    setrlimit(RLIMIT_DATA, &data);
+}
+
+// The bytes of private writable memory the process has mapped, which RLIMIT_DATA limits.
+std::uint64_t dataInUse()
+{
+    std::ifstream in("/proc/self/status");
+    std::string word;
+    while (in >> word)
+        if (word == "VmData:") {
+            std::uint64_t kib = 0;
+            in >> kib;
+            return kib << 10;
+        }
+    return 0;
+}
+
+TEST_F(LoaderTest, AGridTheMemoryCannotHoldIsRefusedAndTheDataSetStays)
+{
+    SKIP_UNDER_A_DATA_LIMIT();
+    const std::string big = dir.file("big.grd");
+    writeText(big, "ncols 8192\nnrows 8192\nxllcorner 0\nyllcorner 0\ncellsize 1\n");
+    const ChildResult r = runInChild([&] {
+        load(dem5x5, comparison5x5, 2);
+        const Shown before = shown();
+        limitData(std::uint64_t(256) << 20);
+        const bool dem = load(big, "", 1) == LoadOutcome::OutOfMemory;
+        const bool pair = load(dem5x5, big, 2) == LoadOutcome::OutOfMemory;
+        const bool added = addFile(big.c_str(), 1, 20) == LoadOutcome::OutOfMemory;
+        std::cout << dem << pair << added << (shown() == before) << "\n";
+    });
+    const std::string refusal = "ERROR: file \"" + big + "\": a grid of 8192 rows and 8192 columns needs ";
+    EXPECT_EQ(r.out.substr(r.out.size() - 5), "1111\n");
+    EXPECT_NE(r.out.find(refusal + "639.9 MiB of memory; this process is limited to 256.0 MiB\n"), std::string::npos);
+    // With a comparison grid: 670990354 + 268500992 + 4 x 8191^2 bytes.
+    EXPECT_NE(r.out.find(refusal + "1.1 GiB of memory"), std::string::npos);
+}
+
+// The passes allocate after the files were read: when they run out of memory the data set
+// that was shown comes back. The limit lets the comparison grid be read, as its estimate
+// allows, but not the difference values on top of what the process already holds.
+TEST_F(LoaderTest, PassesThatRunOutOfMemoryPutTheDataSetShownBack)
+{
+    SKIP_UNDER_A_DATA_LIMIT();
+    const int side = 3000;
+    const std::string dem = dir.file("large.grd");
+    writeGridValues(dem, side, side, flat(side, side, 100));
+    const ChildResult r = runInChild([&] {
+        load(dem, "", 1);
+        const std::uint64_t cells = std::uint64_t(side - 1) * (side - 1);
+        const std::uint64_t heights = std::uint64_t(side) * side * 4;
+        limitData(dataInUse() + heights + 4 * cells - (std::uint64_t(12) << 20));
+        const Shown before = shown();
+        std::cout << int(addFile(dem.c_str(), 1, 20) == LoadOutcome::OutOfMemory) << int(shown() == before)
+                  << int(mt.curveLevels.size() == cells) << C << "\n";
+    });
+    EXPECT_NE(r.out.find("ERROR: file \"" + dem + "\": not enough memory to analyse a grid of 3000 rows and 3000 columns\n"),
+              std::string::npos) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), "111" + std::to_string((side - 1) * (side - 1)) + "\n");
 }
 
 }  // namespace

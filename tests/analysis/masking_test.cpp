@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/accuracy.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/loader.h"
@@ -60,9 +61,30 @@ TEST_F(MaskingTest, TheCellsAroundAHoleCountNowhere)
     EXPECT_EQ(counted, 29);
 
     rebuildWithMask(false);
+    EXPECT_FALSE(mt.heightClasses());  // counted without the hole's points
     EXPECT_EQ(C15 + C10 + C5 + C, 20);
     EXPECT_EQ(MAX_CURVE, 420 + 4 * 9999.0f);  // the hole itself: its neighbours 104, 104, 106, 106
     EXPECT_EQ(mt.zmin, -9999.0f);
+}
+
+// A hole is the nodata value with masking, or a NaN or an infinity with or without it.
+TEST_F(MaskingTest, AHoleIsLeftOutOfEveryFigureAndEveryValidPointCounts)
+{
+    rd.grid[1][3] = 115;       // an 11 m error at a valid point that begins a masked cell
+    rd.grid[0][0] = INFINITY;  // no data
+    for (const float hole : {-9999.0f, INFINITY, -INFINITY, NAN}) {
+        SCOPED_TRACE(hole);
+        mt.grid[2][3] = hole;
+        mt.nonFinite = std::isfinite(hole) ? 0 : 1;  // as the reader counts them
+        rebuildWithMask(std::isfinite(hole));
+        EXPECT_EQ(C15 + C10 + C5 + C, 14);
+        EXPECT_EQ(dArrayCount, 13);
+        EXPECT_EQ(mt.zmax, 109.0f);
+        float rmse = 0;
+        EXPECT_TRUE(rd.tryRmse(rmse));
+        EXPECT_FLOAT_EQ(rmse, std::sqrt(229.0f / 28));  // 27 differences of 2, one of 11
+        EXPECT_EQ(currentAccuracy().value().points, 28);
+    }
 }
 
 TEST_F(MaskingTest, CellsInDegreesMakeATrueSlope)

@@ -95,6 +95,19 @@ TEST_F(ProfileTest, TicksShowHowComparisonPointsLieAgainstTheDem)
     EXPECT_LT(negative.red, 0.0f);  // OpenGL clamps it to full blue
 }
 
+TEST_F(ProfileTest, InvalidPointsBreakTheLineAndGetNoTick)
+{
+    mt.grid[3][2] = mt.nodata_value = -9999;
+    mt.hasNodata = maskNodata = true;
+    setGrid(rd, 4, 6, flat(4, 6, 125));
+    multFiles = true;
+    const ProfileGeometry g = profileGeometry(0);  // row 3: steps 0, 1, then 3, 4
+    EXPECT_EQ(g.steps.size(), 4u * 4);
+    EXPECT_EQ(g.breaks, std::vector<std::size_t>{4});
+    ASSERT_EQ(g.ticks.size(), 4u);
+    EXPECT_EQ(g.ticks[2].x, X(3));
+}
+
 TEST_F(ProfileTest, NoTicksFromAComparisonOfAnotherSize)
 {
     setGrid(rd, 3, 6, std::vector<float>(18, 120.0f));

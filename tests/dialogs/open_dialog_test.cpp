@@ -15,6 +15,8 @@
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -204,6 +206,7 @@ TEST_F(DialogTest, OneFileOpenOutcomes)
     build();
     const std::string good = grid("dem.grd", 6, 8);
     std::filesystem::create_directory(dir.file("folder.grd"));
+    mkfifo(dir.file("pipe.grd").c_str(), 0600);  // opening it to look would wait for a writer
     struct Row {
         const char* name;
         std::string field;
@@ -212,6 +215,7 @@ TEST_F(DialogTest, OneFileOpenOutcomes)
         {"empty field", "", "Missing filename/s."},
         {"missing file", missing(), "Invalid DEM file."},
         {"a directory", dir.file("folder.grd"), "Invalid DEM file."},
+        {"a FIFO", dir.file("pipe.grd"), "Invalid DEM file."},
         {"readable DEM", good, ""},
     };
     for (const Row& r : rows) {

@@ -23,6 +23,7 @@ void printModel(const mountain& m)
     std::printf("ncols %d nrows %d xll %a yll %a cellsize %a nodata %a zmin %a zmax %a contour %d\n", m.ncols,
                 m.nrows, double(m.xllcorner), double(m.yllcorner), double(m.cellsize), double(m.nodata_value),
                 double(m.zmin), double(m.zmax), const_cast<mountain&>(m).getContourInt());
+    std::printf("as read: xll %a yll %a cellsize %a nodata %a\n", m.xllRead, m.yllRead, m.cellsizeRead, m.nodataRead);
     for (int r = 0; r < m.nrows; r++) {
         for (int c = 0; c < m.ncols; c++)
             std::printf("%a ", double(m.grid[r][c]));
@@ -87,7 +88,7 @@ std::string gridFile(GridSoup& soup)
 struct Setting {
     int index = 1;           // 1 reads a DEM into mt, 2 comparison data into rd
     float cellsize = 0;      // left from before: kept when its extraction cannot start
-    float zmin = 35000.0f;   // the reader does not reset the height range
+    float zmin = 35000.0f;   // left from before: the read starts its range afresh
     int contourInterval = 0; // preset before a comparison read
     bool debug = false;
 };

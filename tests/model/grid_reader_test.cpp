@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -61,6 +63,25 @@ TEST_F(GridReaderTest, ReadsHeaderAndValuesInRowOrder)
     EXPECT_EQ(mt.gridsize(), 6);
 }
 
+// The header's numbers as read, beside their floats: a float puts 612345.37 a quarter of
+// a 0.5 m cell away, at 612345.375.
+TEST_F(GridReaderTest, HeaderNumbersAreAlsoKeptInDoublePrecision)
+{
+    const std::string path = write("ncols 2\nnrows 1\nxllcorner 612345.37\nyllcorner 5718030.37\ncellsize +0.1\n"
+                                   "NODATA_value -9999.99\n1 2\n");
+    testing::internal::CaptureStdout();
+    readDem(path);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.xllRead, 612345.37);
+    EXPECT_EQ(mt.yllRead, 5718030.37);
+    EXPECT_EQ(mt.cellsizeRead, 0.1);
+    EXPECT_EQ(mt.nodataRead, -9999.99);
+    EXPECT_EQ(mt.xllcorner, 612345.375f);
+    EXPECT_EQ(mt.yllcorner, 5718030.5f);
+    EXPECT_EQ(mt.cellsize, 0.1f);
+    EXPECT_EQ(mt.nodata_value, -9999.99f);
+}
+
 TEST_F(GridReaderTest, LineLayoutDoesNotMatter)
 {
     const std::string oneLine = write("ncols 2 nrows 3 xllcorner 0 yllcorner 0 cellsize 1 1 2 3 4 5 6", "a.grd");
@@ -113,29 +134,28 @@ TEST_F(GridReaderTest, NodataCellsAreOrdinaryHeights)
     EXPECT_EQ(mt.getZmax(), 30.0f);
 }
 
-TEST_F(GridReaderTest, HeightRangeStartsFromTheResetValues)
+TEST_F(GridReaderTest, HeightRangeIsThatOfTheHeightsWhateverTheyAre)
 {
     const std::string high = write(gridText(1, 2, {40000, 50000}), "high.grd");
     const std::string low = write(gridText(1, 2, {-2000, -3000}), "low.grd");
     testing::internal::CaptureStdout();
     readDem(high);
-    EXPECT_EQ(mt.getZmin(), 35000.0f);
+    EXPECT_EQ(mt.getZmin(), 40000.0f);
     EXPECT_EQ(mt.getZmax(), 50000.0f);
-    mt.reset();
     readDem(low);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(mt.getZmin(), -3000.0f);
-    EXPECT_EQ(mt.getZmax(), -1000.0f);
+    EXPECT_EQ(mt.getZmax(), -2000.0f);
 }
 
-TEST_F(GridReaderTest, ReaderDoesNotResetTheRangeItself)
+TEST_F(GridReaderTest, EachReadHasItsOwnRange)
 {
     testing::internal::CaptureStdout();
     readDem(write(gridText(1, 2, {100, 200}), "a.grd"));
     readDem(write(gridText(1, 2, {150, 160}), "b.grd"));
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(mt.getZmin(), 100.0f);
-    EXPECT_EQ(mt.getZmax(), 200.0f);
+    EXPECT_EQ(mt.getZmin(), 150.0f);
+    EXPECT_EQ(mt.getZmax(), 160.0f);
 }
 
 TEST_F(GridReaderTest, ValuesBeyondTheGridAreIgnoredAndThinGridsRead)
@@ -325,13 +345,20 @@ TEST_F(GridReaderTest, AHeaderCutAtTheCellsizeKeepsNoCellsizeFromBefore)
                          "\": cellsize is missing or not a number\n");
 }
 
-TEST_F(GridReaderTest, MissingFileOrDirectoryIsNotFound)
+TEST_F(GridReaderTest, OnlyARegularFileIsRead)
 {
-    for (const std::string& path : {dir.file("absent.grd"), dir.path()}) {
-        SCOPED_TRACE(path);
-        const ChildResult r = readDemInChild(path);
+    const std::string fifo = dir.file("pipe.grd");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path, message;
+    } cases[] = {{dir.file("absent.grd"), "\" not found"},
+                 {dir.path(), "\": is a directory"},
+                 {fifo, "\": is not a regular file (a FIFO, a device or a socket)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const ChildResult r = readDemInChild(c.path);
         EXPECT_EQ(r.status, 255);
-        EXPECT_EQ(r.out, "ERROR: file \"" + path + "\" not found\n");
+        EXPECT_EQ(r.out, "ERROR: file \"" + c.path + c.message + "\n");
     }
 }
 

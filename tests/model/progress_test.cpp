@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "model/grid_text.h"
@@ -14,8 +13,9 @@ TEST(ReadProgressTest, OnlyReadsThatTakeLongAreShownAndThenClosed)
 {
     std::vector<double> shown;
     int closed = 0;
+    ReadProgress::Clock::time_point now{};  // a clock stepped by hand
     {
-        ReadProgress progress([&](double share) { shown.push_back(share); }, [&] { closed++; });
+        ReadProgress progress([&](double share) { shown.push_back(share); }, [&] { closed++; }, [&] { return now; });
         GridText text(std::string(3000, ' ') + "1 2 3 4 5 6", 64);
         float rows[2][3];
         float* table[2] = {rows[0], rows[1]};
@@ -25,8 +25,9 @@ TEST(ReadProgressTest, OnlyReadsThatTakeLongAreShownAndThenClosed)
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(closed, 0);
 
-    ReadProgress* progress = new ReadProgress([&](double share) { shown.push_back(share); }, [&] { closed++; });
-    std::this_thread::sleep_for(std::chrono::milliseconds(1050));
+    ReadProgress* progress =
+        new ReadProgress([&](double share) { shown.push_back(share); }, [&] { closed++; }, [&] { return now; });
+    now += std::chrono::milliseconds(1000);
     readProgress(0.25);
     readProgress(0.5);  // too soon after the last one shown
     readProgress(1);

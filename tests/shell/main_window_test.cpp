@@ -19,6 +19,7 @@
 #include "dialogs/dialogs.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
+#include "model/raster_reader.h"
 #include "shell/menu_table.h"
 #include "shell/options.h"
 #include "shell/shell_state.h"
@@ -207,7 +208,7 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
     } cases[] = {{{"--help"}, 0, "usage: karvo"},
                  {{"--version"}, 0, "karvo "},
                  {{"--colour"}, 2, ""},
-                 {{"--mask-nodata", "-display", ":9", "dem.grd"}, -1, ""}};
+                 {{"--mask-nodata", "-display", ":9", "--trust-raster", "dem.grd"}, -1, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front());
         std::vector<std::string> storage = {"karvo"};
@@ -226,6 +227,7 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
             EXPECT_EQ(count, 4);  // GLUT's options and the path stay for the entry
             EXPECT_STREQ(args[3], "dem.grd");
             EXPECT_TRUE(maskNodata);
+            EXPECT_TRUE(trustRasters);
         }
     }
 }

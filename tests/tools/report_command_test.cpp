@@ -244,7 +244,7 @@ TEST_F(ReportTest, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     for (const char* option : {"--unit", "--exaggeration", "--type", "--interval", "--classes", "--sparse", "-o ",
-                               "--mask-nodata", "--degrees", "--format", "--accuracy", "--map", "--version"})
+                               "--mask-nodata", "--degrees", "--format", "--accuracy", "--map", "--trust-raster", "--version"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     r = report({"--version"});
     EXPECT_EQ(r.status, 0);
@@ -261,8 +261,10 @@ TEST(ReportArguments, TwoDashesEndTheOptionsAndUnitsReachTheEndsOfTheNormalFloat
 
 TEST(ReportArguments, OptionsAnywhereAndExaggerationTruncated)
 {
-    const auto options = parseReportArguments({"--exaggeration", "3.9", "d.grd", "--unit", "0.5", "c.grd", "--type", "contour"});
+    const auto options = parseReportArguments(
+        {"--exaggeration", "3.9", "d.grd", "--unit", "0.5", "c.grd", "--trust-raster", "--type", "contour"});
     ASSERT_TRUE(options);
+    EXPECT_TRUE(options->trustRaster);
     EXPECT_EQ(options->exaggeration, 3);
     EXPECT_EQ(options->unit, 0.5);
     EXPECT_EQ(options->dem, "d.grd");

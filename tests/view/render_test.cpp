@@ -237,6 +237,24 @@ TEST_F(RenderTest, DragPreviewOfALargeGridOutlinesCoarseCells)
     EXPECT_EQ(near(250.5f, 251, darkGreen), 9);
 }
 
+TEST_F(RenderTest, TheDragPreviewLeavesOutCoarseCellsThatReadAnInvalidPoint)
+{
+    drawTriangles = true;
+    topViewUnlit();
+    eyevalue = -20;
+    ASSERT_TRUE(open(grid("dem.grd", 502, 502, flat(502, 502, 100))));  // coarse cells of 2 x 2
+    // A far corner of the coarse cells from (250, 250) and (250, 252), just below the
+    // terrain: a line down to it would lie over the grid.
+    mt.grid[252][252] = mt.nodata_value = 99;
+    mt.hasNodata = maskNodata = true;
+    buttonState = true;
+    frame();
+    int x = 0, y = 0;
+    ASSERT_TRUE(projectGridPoint(251, 252, x, y));  // the left edge of the coarse cell from (250, 252)
+    for (int d = 0; d < 9; d++)
+        EXPECT_TRUE(colourNear(pixel(x + d % 3 - 1, y + d / 3 - 1), BACKGROUND[0], BACKGROUND[1], BACKGROUND[2]));
+}
+
 TEST_F(RenderTest, DragOfAGridOfAtMost100000PointsDrawsEveryOtherTriangle)
 {
     drawTriangles = true;
