@@ -1,5 +1,10 @@
 #include "analysis/loader.h"
 
+#include <iostream>
+#include <string>
+
+#include "analysis/comparison_coregistration.h"
+#include "analysis/comparison_fit.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
@@ -7,14 +12,14 @@
 #include "model/mountain.h"
 
 bool multFiles = false;
+bool alignComparisonGrid = false;
+Resampling alignResampling = Resampling::bilinear;
 
 namespace {
 
 // Cells in degrees that the loader switched on for a geographic raster, not the user: they
 // go with that file, so a metric DEM opened next is not scaled as degrees.
 bool degreesForFile = false;
-
-bool sameSize(const mountain& a, const mountain& b) { return a.nrows == b.nrows && a.ncols == b.ncols; }
 
 // Reads a file into a model aside; false, with the model to be dropped, when the reader
 // refused it.
@@ -28,6 +33,24 @@ bool readAside(mountain& into, const char* name, int index)
     } catch (const ModelExit&) {
         return false;
     }
+}
+
+// The comparison read aside, fitted to dem; a refusal of the alignment says why here, as
+// the reader says its own.
+LoadOutcome fitToDem(mountain& comparison, const mountain& dem, const char* name, int type)
+{
+    std::string problem;
+    const ComparisonFitting how{alignComparisonGrid, alignResampling, maskNodata};
+    const ComparisonFit fit = fitComparison(comparison, dem, type, how, problem);
+    if (!problem.empty())
+        std::cout << "ERROR: file \"" << name << "\": " << problem << std::endl;
+    switch (fit) {
+    case ComparisonFit::Fits: return LoadOutcome::Loaded;
+    case ComparisonFit::SizesDiffer: return LoadOutcome::SizesDiffer;
+    case ComparisonFit::NoOverlap: return LoadOutcome::NoOverlap;
+    case ComparisonFit::NotAligned: break;
+    }
+    return LoadOutcome::NotAligned;
 }
 
 }  // namespace
@@ -46,7 +69,7 @@ void rebuild(int exaggeration, bool withDifference)
 }
 
 LoadOutcome start(const char* demName, int exaggeration, const char* comparisonName, int comparisonInterval,
-                  int fileCount)
+                  int fileCount, int comparisonType)
 {
     mountain dem;
     rawdata comparison;
@@ -55,8 +78,11 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
         return LoadOutcome::DemRefused;
     if (fileCount == 2 && !readAside(comparison, comparisonName, 2))
         return LoadOutcome::ComparisonRefused;
-    if (fileCount == 2 && !sameSize(dem, comparison))
-        return LoadOutcome::SizesDiffer;
+    if (fileCount == 2) {
+        const LoadOutcome fit = fitToDem(comparison, dem, comparisonName, comparisonType);
+        if (fit != LoadOutcome::Loaded)
+            return fit;
+    }
 
     // The old heights and levels go before the new ones are made.
     mt.swapGrid(dem);
@@ -69,6 +95,7 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     if (degreesForFile)
         cellsInDegrees = true;
     resetHeightClasses();  // the table counted the old heights
+    forgetCoregistration();
     if (fileCount == 2) {
         rd.swapGrid(comparison);
         comparison.releaseGrid();
@@ -81,7 +108,7 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     return LoadOutcome::Loaded;
 }
 
-LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval)
+LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval, int comparisonType)
 {
     rawdata comparison;
     comparison.setContourInt(comparisonInterval);
@@ -89,8 +116,10 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
         return LoadOutcome::DemRefused;
     if (!readAside(comparison, comparisonName, 2))
         return LoadOutcome::ComparisonRefused;
-    if (!sameSize(mt, comparison))
-        return LoadOutcome::SizesDiffer;
+    const LoadOutcome fit = fitToDem(comparison, mt, comparisonName, comparisonType);
+    if (fit != LoadOutcome::Loaded)
+        return fit;
+    forgetCoregistration();
     rd.swapGrid(comparison);
     comparison.releaseGrid();
     multFiles = true;
@@ -117,4 +146,6 @@ void resetLoader()
 {
     multFiles = false;
     degreesForFile = false;
+    alignComparisonGrid = false;
+    alignResampling = Resampling::bilinear;
 }

@@ -7,13 +7,28 @@
 // read and the grids fit together: a file that is refused changes nothing, so what the
 // viewer shows stays. A refusal of the reader has printed its "ERROR: " line.
 
+#include "model/error.h"
+#include "model/gdal_module.h"
+
 extern bool multFiles;  // a comparison data set is loaded into rd
+
+// Loader options, set by the programs' switches; resetLoader puts them back.
+// With alignComparisonGrid a comparison grid whose size, corner, cellsize or coordinate
+// system differs from the DEM's is resampled onto the DEM's grid points (off at start);
+// a DEM comparison by alignResampling (bilinear at start), sparse and contour data from
+// the nearest point (analysis/align_comparison.h).
+extern bool alignComparisonGrid;
+extern Resampling alignResampling;
 
 enum class LoadOutcome {
     Loaded,
     DemRefused,         // the reader refused the DEM (or there is no DEM to add to)
     ComparisonRefused,  // the reader refused the comparison file
     SizesDiffer,        // both were read, but their grids differ in rows or columns
+    // With alignComparisonGrid: the comparison lies wholly outside the DEM, or could not be
+    // resampled (memory, GDAL). The loader has printed the "ERROR: " line naming the file.
+    NoOverlap,
+    NotAligned,
 };
 
 // The contour interval a comparison set's read starts from: a contour file's is
@@ -23,13 +38,19 @@ int presetInterval(int fileType, int interval);
 
 // Reads demName and, with fileCount 2 and a DEM that was read, comparisonName (its interval starting from
 // comparisonInterval), then builds the mesh and the analyses. With one file rd keeps
-// its grid and takes comparisonInterval as its interval.
+// its grid and takes comparisonInterval as its interval. comparisonType (DEM, SPARSEF
+// or CONTF) chooses how an aligned comparison is resampled.
+//
+// A comparison set's own nodata points (its nodata line or raster nodata value) hold no
+// value (NaN) once read, when masking is on or alignment is: they are never comparison
+// points then. An aligned comparison takes the DEM's header and holds NaN where it gives
+// no value. Loading forgets a coregistration of the comparison set before.
 LoadOutcome start(const char* demName, int exaggeration, const char* comparisonName, int comparisonInterval,
-                  int fileCount);
+                  int fileCount, int comparisonType = DEM);
 
 // Reads new comparison data beside the DEM already loaded and rebuilds with the
 // difference pass.
-LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval);
+LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval, int comparisonType = DEM);
 
 // The rebuild chain on mt with the given exaggeration; the difference pass runs only
 // when withDifference is set. Does nothing without a DEM.
