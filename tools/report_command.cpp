@@ -141,7 +141,7 @@ bool consistent(const ReportOptions& o, bool typeGiven)
         return false;
     if (comparison)
         return o.fileType != 0;
-    return !typeGiven && (!o.intervalGiven || o.classes);
+    return !typeGiven && (!o.intervalGiven || o.classes || !o.reference.checkpoints.empty());
 }
 
 }  // namespace
@@ -200,6 +200,8 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOpt
         if (!hasValue || args[i + 1].empty())
             return false;
         options.output = args[++i];
+    } else if (const int reference = parseReferenceOption(args, i, options.reference)) {
+        return reference > 0;
     } else {
         return false;
     }
@@ -233,7 +235,7 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
         options.comparison = files[1];
         options.fileType = fileTypeCode(type);
     }
-    if (!consistent(options, typeGiven))
+    if (!consistent(options, typeGiven) || !referenceConsistent(options))
         return std::nullopt;
     return options;
 }
@@ -250,13 +252,18 @@ int load(const ReportOptions& options, std::ostream& err)
     units = static_cast<float>(options.unit);
     maskNodata = options.maskNodata;
     cellsInDegrees = options.degrees;
+    alignComparisonGrid = options.reference.align;
+    alignResampling = options.reference.resampling;
     const int interval = comparison ? presetInterval(options.fileType, options.interval)
                                     : (options.intervalGiven ? options.interval : 0);
     const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,
-                                      comparison ? options.comparison.c_str() : nullptr, interval, comparison ? 2 : 1);
+                                      comparison ? options.comparison.c_str() : nullptr, interval, comparison ? 2 : 1,
+                                      options.fileType);
     switch (outcome) {
     case LoadOutcome::Loaded: return 0;
-    case LoadOutcome::SizesDiffer: err << "Files do not match\n"; return 2;
+    case LoadOutcome::SizesDiffer:
+        err << "Files do not match\n--align resamples the comparison onto the DEM's grid\n";
+        return 2;
     default: return 255;  // the reader has printed why
     }
 }
@@ -281,23 +288,27 @@ int makeSparse(const ReportOptions& options, std::ostream& err)
     return 0;
 }
 
-int printText(const ReportOptions& options, std::ostream& out)
+int printText(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out)
 {
     const bool comparison = !options.comparison.empty();
     out << statisticsText(currentStatistics(options.unit, comparison));
     if (options.accuracy && comparison)
         out << accuracyText(currentAccuracy());
+    if (reference.shown)
+        out << referenceText(reference);
     out << "\n";
     return options.classes ? printHeightClasses(out) : 0;
 }
 
 const char* typeName(int fileType) { return fileType == DEM ? "dem" : fileType == SPARSEF ? "sparse" : "contour"; }
 
-int printFigures(const ReportOptions& options, std::ostream& out)
+int printFigures(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out)
 {
     const bool comparison = !options.comparison.empty();
     ReportFigures f = currentFigures(options.dem, options.comparison, comparison ? typeName(options.fileType) : "",
                                      options.unit);
+    if (reference.shown)
+        f.reference = &reference;
     int status = 0;
     if (options.classes) {
         mt.computeHeightClasses();  // its lines go to the console, standard error here
@@ -352,7 +363,9 @@ std::vector<std::string> inputFiles(const ReportOptions& o)
 
 int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
-    if (const auto clash = outputOverInput(outputFiles(options), inputFiles(options))) {
+    std::vector<std::string> inputs = inputFiles(options), outputs = outputFiles(options);
+    addReferenceFiles(options.reference, inputs, outputs);
+    if (const auto clash = outputOverInput(outputs, inputs)) {
         err << "Cannot write " << clash->first << ": it is the same file as the input " << clash->second << "\n";
         return 2;
     }
@@ -360,10 +373,19 @@ int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
         return status;
     if (options.sparse)
         return makeSparse(options, err);
-    const int status =
-        options.format == ReportOptions::Format::Text ? printText(options, out) : printFigures(options, out);
+    ReferenceFigures reference;
+    if (const int status = startReference(options, reference, out, err))
+        return status;
+    if (options.reference.coregisterOnly)
+        return printCoregistrationOnly(options, reference, out);
+    const int referenceStatus = completeReferenceFigures(options, reference, err);
+    int status = options.format == ReportOptions::Format::Text ? printText(options, reference, out)
+                                                                : printFigures(options, reference, out);
     const int mapStatus = options.mapKind.empty() ? 0 : writeMap(options, err);
-    return status != 0 ? status : mapStatus;
+    const int filesStatus = writeReferenceFiles(options, reference, err);
+    for (const int later : {mapStatus, referenceStatus, filesStatus})
+        status = status != 0 ? status : later;
+    return status;
 }
 
 }  // namespace
