@@ -7,7 +7,6 @@
 // read and the grids fit together: a file that is refused changes nothing, so what the
 // viewer shows stays. A refusal of the reader has printed its "ERROR: " line.
 
-#include "model/error.h"
 #include "model/gdal_module.h"
 
 extern bool multFiles;  // a comparison data set is loaded into rd
@@ -39,18 +38,18 @@ int presetInterval(int fileType, int interval);
 // Reads demName and, with fileCount 2 and a DEM that was read, comparisonName (its interval starting from
 // comparisonInterval), then builds the mesh and the analyses. With one file rd keeps
 // its grid and takes comparisonInterval as its interval. comparisonType (DEM, SPARSEF
-// or CONTF) chooses how an aligned comparison is resampled.
+// or CONTF of model/error.h; 1 is DEM) chooses how an aligned comparison is resampled.
 //
 // A comparison set's own nodata points (its nodata line or raster nodata value) hold no
 // value (NaN) once read, when masking is on or alignment is: they are never comparison
 // points then. An aligned comparison takes the DEM's header and holds NaN where it gives
 // no value. Loading forgets a coregistration of the comparison set before.
 LoadOutcome start(const char* demName, int exaggeration, const char* comparisonName, int comparisonInterval,
-                  int fileCount, int comparisonType = DEM);
+                  int fileCount, int comparisonType = 1);
 
 // Reads new comparison data beside the DEM already loaded and rebuilds with the
 // difference pass.
-LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval, int comparisonType = DEM);
+LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval, int comparisonType = 1);
 
 // The rebuild chain on mt with the given exaggeration; the difference pass runs only
 // when withDifference is set. Does nothing without a DEM.

@@ -112,6 +112,8 @@ int loadError(LoadOutcome outcome)
     case LoadOutcome::DemRefused: return DEM_ERR;
     case LoadOutcome::ComparisonRefused: return COMP_ERR;
     case LoadOutcome::SizesDiffer: return MATCH_ERR;
+    case LoadOutcome::NoOverlap:
+    case LoadOutcome::NotAligned: return COMP_ERR;  // the loader has printed why
     }
     return 0;
 }
