@@ -20,7 +20,7 @@ struct ComparisonCoregistration {
     // grids. A fit that failed still removes the bias, with the shift found before it
     // failed (none when the first fit failed).
     bool applied = false;
-    std::string problem;  // "" or why it could not be run; rd is then as it was
+    std::string problem;  // "" or why it could not be run; rd then holds the reference as read
 };
 
 // Coregisters the reference as read (undoing a coregistration before), puts the result in

@@ -10,7 +10,7 @@
 class mountain;
 
 enum class ComparisonFit {
-    Fits,         // comparison now has the DEM's rows and columns
+    Fits,         // comparison has the DEM's rows and columns
     SizesDiffer,  // not aligned, and of another size
     NoOverlap,    // aligning: it lies wholly outside the DEM
     NotAligned,   // aligning: it could not be resampled

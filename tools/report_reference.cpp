@@ -5,14 +5,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <iostream>
-#include <ostream>
 
 #include "model/error.h"
-#include "model/grid_writer.h"
-#include "model/ground_cell.h"
-#include "model/mountain.h"
-#include "model/output_file.h"
 #include "tools/report_command.h"
 
 namespace {

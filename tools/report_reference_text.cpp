@@ -1,7 +1,6 @@
 // The reference figures in karvo-report's text report: height figures with three decimals
 // as the accuracy lines give them, coordinates with the digits they carry.
 
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 

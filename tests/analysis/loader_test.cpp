@@ -297,7 +297,9 @@ TEST_F(LoaderTest, CoregistrationTakesTheComparisonsPlaceUntilUndoneOrOtherDataC
 {
     // Slopes facing every way; the reference lies 0.3 cell east, 0.2 cell south and 1.5 up.
     const GridHeader grid = header(60, 60, 0, 0, 10);
-    auto terrain = [](double x, double y) { return 300 + 40 * std::sin(x / 70) * std::cos(y / 90) + 25 * std::sin((x + y) / 55); };
+    auto terrain = [](double x, double y) {
+        return 300 + 40 * std::sin(x / 70) * std::cos(y / 90) + 25 * std::sin((x + y) / 55);
+    };
     writeGridFile(dem5x5, grid, field(grid, terrain));
     writeGridFile(comparison5x5, grid, field(grid, [&](double x, double y) { return terrain(x - 3, y + 2) + 1.5; }));
     ASSERT_EQ(load(dem5x5, comparison5x5, 2, 4), LoadOutcome::Loaded);

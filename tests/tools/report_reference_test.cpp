@@ -123,7 +123,8 @@ TEST_F(ReportReferenceTest, AlignedComparisonOnAnotherGrid)
     const std::string without = report(args).out;
     const std::string oldHeader = without.substr(0, without.find('\n'));
     EXPECT_EQ(withAccuracy.substr(0, oldHeader.size() + 1), oldHeader + ",");
-    EXPECT_TRUE(has(withAccuracy, ",dem_cellsize_m_ew,nmas_interval,nmas_tested,nmas_exceeding,nmas_share,nmas_meets\n"));
+    EXPECT_TRUE(
+        has(withAccuracy, ",dem_cellsize_m_ew,nmas_interval,nmas_tested,nmas_exceeding,nmas_share,nmas_meets\n"));
 
     const std::string far = dir.file("far.grd");
     writeGridFile(far, header(4, 4, 1000, 1000, 20), flat(4, 4, 100));
@@ -151,9 +152,10 @@ TEST_F(ReportReferenceTest, CheckpointFiguresStatementsAndResiduals)
          {"\nTested: 4\nOutside: 1\nOn nodata: 0\nRMSE: 2.305\nMean (bias): 0.875\n",
           "\nClass ground: 2 tested, RMSE 1.581, mean -0.500,",
           "\nNMAS vertical test (contour interval 4): 1 of 4 checkpoints off by more than 2 (25.0 %): does not meet\n",
-          "\nASPRS vertical accuracy (target RMSE 1.000): product RMSE 1.581 over 2 checkpoints of class GROUND (RMSE "
-          "1.581, checkpoint RMSE 0.000): does not meet\nFewer than 30 checkpoints: below the standard's minimum\nBias: "
-          "the mean -0.500 is at least a quarter of the target RMSE\nPossible blunders (|d| above 3.000): c\n"})
+          "\nASPRS vertical accuracy (target RMSE 1.000): product RMSE 1.581 over 2 checkpoints of class GROUND "
+          "(RMSE 1.581, checkpoint RMSE 0.000): does not meet\nFewer than 30 checkpoints: below the standard's "
+          "minimum\nBias: the mean -0.500 is at least a quarter of the target RMSE\nPossible blunders (|d| above "
+          "3.000): c\n"})
         EXPECT_TRUE(has(text.out, line)) << line;
 
     std::vector<std::string> jsonArgs = args;
@@ -190,7 +192,10 @@ TEST_F(ReportReferenceTest, FiguresBySlopeFallInTheClassOfThePlanesSlope)
 
 // A terrain with slopes facing every way, and the same terrain 0.3 cell east, 0.2 cell
 // south and 1.5 higher.
-double terrain(double x, double y) { return 300 + 40 * std::sin(x / 70) * std::cos(y / 90) + 25 * std::sin((x + y) / 55); }
+double terrain(double x, double y)
+{
+    return 300 + 40 * std::sin(x / 70) * std::cos(y / 90) + 25 * std::sin((x + y) / 55);
+}
 
 TEST_F(ReportReferenceTest, CoregistrationFindsTheShiftAndTheReportFollowsIt)
 {
