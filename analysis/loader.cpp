@@ -2,7 +2,10 @@
 
 #include <iostream>
 #include <new>
+#include <string>
 
+#include "analysis/comparison_coregistration.h"
+#include "analysis/comparison_fit.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
@@ -12,14 +15,14 @@
 
 bool multFiles = false;
 int FILES = 0;
+bool alignComparisonGrid = false;
+Resampling alignResampling = Resampling::bilinear;
 
 namespace {
 
 // Cells in degrees that the loader switched on for a geographic raster, not the user: they
 // go with that file, so a metric DEM opened next is not scaled as degrees.
 bool degreesForFile = false;
-
-bool sameSize(const mountain& a, const mountain& b) { return a.nrows == b.nrows && a.ncols == b.ncols; }
 
 // Reads a file into a model aside: Loaded, or the outcome of a refusal, with the model
 // to be dropped.
@@ -96,6 +99,24 @@ struct Shown {
     }
 };
 
+// The comparison read aside, fitted to dem; a refusal of the alignment says why here, as
+// the reader says its own.
+LoadOutcome fitToDem(mountain& comparison, const mountain& dem, const char* name, int type)
+{
+    std::string problem;
+    const ComparisonFitting how{alignComparisonGrid, alignResampling, maskNodata};
+    const ComparisonFit fit = fitComparison(comparison, dem, type, how, problem);
+    if (!problem.empty())
+        std::cout << "ERROR: file \"" << name << "\": " << problem << std::endl;
+    switch (fit) {
+    case ComparisonFit::Fits: return LoadOutcome::Loaded;
+    case ComparisonFit::SizesDiffer: return LoadOutcome::SizesDiffer;
+    case ComparisonFit::NoOverlap: return LoadOutcome::NoOverlap;
+    case ComparisonFit::NotAligned: break;
+    }
+    return LoadOutcome::NotAligned;
+}
+
 }  // namespace
 
 int presetInterval(int fileType, int interval) { return fileType == CONTF ? 0 : interval; }
@@ -112,7 +133,7 @@ void rebuild(int exaggeration, bool withDifference)
 }
 
 LoadOutcome start(const char* demName, int exaggeration, const char* comparisonName, int comparisonInterval,
-                  int fileCount)
+                  int fileCount, int comparisonType)
 {
     mountain dem;
     rawdata comparison;
@@ -121,10 +142,10 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     LoadOutcome read = readAside(dem, demName, 1, LoadOutcome::DemRefused);
     if (read == LoadOutcome::Loaded && fileCount == 2)
         read = readAside(comparison, comparisonName, 2, LoadOutcome::ComparisonRefused);
+    if (read == LoadOutcome::Loaded && fileCount == 2)
+        read = fitToDem(comparison, dem, comparisonName, comparisonType);
     if (read != LoadOutcome::Loaded)
         return read;
-    if (fileCount == 2 && !sameSize(dem, comparison))
-        return LoadOutcome::SizesDiffer;
 
     // The old levels go before the new ones are made; the old heights wait aside.
     Shown shown;
@@ -153,21 +174,22 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     }
     FILES = fileCount;
     resetHeightClasses();  // the table counted the old heights
+    forgetCoregistration();
     return LoadOutcome::Loaded;
 }
 
-LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval)
+LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparisonInterval, int comparisonType)
 {
     rawdata comparison;
     comparison.setContourInt(comparisonInterval);
     if (mt.grid == nullptr)
         return LoadOutcome::DemRefused;
     gridUse.comparison = true;
-    const LoadOutcome read = readAside(comparison, comparisonName, 2, LoadOutcome::ComparisonRefused);
+    LoadOutcome read = readAside(comparison, comparisonName, 2, LoadOutcome::ComparisonRefused);
+    if (read == LoadOutcome::Loaded)
+        read = fitToDem(comparison, mt, comparisonName, comparisonType);
     if (read != LoadOutcome::Loaded)
         return read;
-    if (!sameSize(mt, comparison))
-        return LoadOutcome::SizesDiffer;
     Shown shown;
     rd.swapGrid(comparison);
     shown.comparison.swapGrid(comparison);
@@ -178,6 +200,7 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
         return LoadOutcome::OutOfMemory;
     }
     FILES = 2;
+    forgetCoregistration();
     return LoadOutcome::Loaded;
 }
 
@@ -201,4 +224,6 @@ void resetLoader()
     multFiles = false;
     FILES = 0;
     degreesForFile = false;
+    alignComparisonGrid = false;
+    alignResampling = Resampling::bilinear;
 }

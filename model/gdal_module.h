@@ -46,6 +46,15 @@ struct ByteRaster {
     std::function<void(int r, std::uint8_t* out)> row;
 };
 
+// A one-band Float32 GeoTIFF whose nodata value is NaN: row(r, out) fills the ncols values
+// of row r, north row first.
+struct FloatRaster {
+    int ncols = 0, nrows = 0;
+    double transform[6] = {0, 1, 0, 0, 0, -1};
+    std::string projection;
+    std::function<void(int r, float* out)> row;
+};
+
 // A places file: a GeoJSON FeatureCollection of points, one per place of a worst-places
 // list, in the DEM's coordinate system.
 struct PlaceRecord {
@@ -99,6 +108,8 @@ public:
                                                      bool trusted, std::string& why) = 0;
     // Creates path (deflate-compressed); false with GDAL's reason when it cannot be written whole.
     virtual bool writeByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why) = 0;
+    // The same for a Float32 raster.
+    virtual bool writeFloatGeoTiff(const std::string& path, const FloatRaster& raster, std::string& why) = 0;
     // The GeoJSON text of a places file, made by GDAL's GeoJSON driver. Its "crs" member
     // names the EPSG coordinate system the projection is or matches (GDAL writes no other);
     // false with GDAL's reason when the text cannot be made.

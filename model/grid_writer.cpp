@@ -134,3 +134,19 @@ bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector
         return false;
     return writeFileSafely(path, [&](const std::string& file) { return writeLevelTiff(file, m, levels); });
 }
+
+bool writeFloatGridFile(const std::string& path, const mountain& m, const float* const* rows, std::string& why)
+{
+    GdalModule* gdal = gdalModule(why);
+    if (gdal == nullptr)
+        return false;
+    FloatRaster raster;
+    raster.ncols = m.ncols;
+    raster.nrows = m.nrows;
+    const double transform[6] = {m.xllRead, m.cellsizeRead, 0, m.yllRead + double(m.nrows) * m.cellsizeRead, 0,
+                                 -m.cellsizeRead};
+    std::copy(transform, transform + 6, raster.transform);
+    raster.projection = m.projection;
+    raster.row = [&](int r, float* out) { std::copy(rows[r], rows[r] + m.ncols, out); };
+    return writeFileSafely(path, [&](const std::string& file) { return gdal->writeFloatGeoTiff(file, raster, why); });
+}

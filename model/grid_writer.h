@@ -47,3 +47,9 @@ bool writeExactGridFile(const std::string& path, const mountain& m, const std::v
 // value, in the last row and column and in masked cells; georeferenced with m's corner,
 // cellsize as read and coordinate system. false when the file cannot be written.
 bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector<std::uint8_t>& levels);
+
+// A grid of values on m's grid points as a GeoTIFF (Float32, deflate) whose nodata value
+// is NaN: rows[r][c] at m's point (r, c), georeferenced with m's corner and cellsize as
+// read and its coordinate system. false when the file cannot be written; why then holds
+// the reason when one is known.
+bool writeFloatGridFile(const std::string& path, const mountain& m, const float* const* rows, std::string& why);

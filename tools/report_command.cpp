@@ -56,6 +56,54 @@ const char* const reportHelp =
     "                          files and URLs (a VRT mosaic, a /vsicurl/ name); without it\n"
     "                          only GeoTIFF, ERDAS Imagine, ENVI, EHdr, classic netCDF, SRTM\n"
     "                          HGT, USGS DEM, PNG, DTED, Surfer binary and VTP BT files\n"
+    "\n"
+    "Reference data (d is always reference - DEM):\n"
+    "  --align                 resample a comparison grid whose size, corner, cellsize or\n"
+    "                          coordinate system differs from the DEM's onto the DEM's grid\n"
+    "                          (reprojected when both have a coordinate system; a text grid is\n"
+    "                          in the other's); a DEM point it gives no value is compared with\n"
+    "                          nothing. A comparison that does not overlap the DEM is refused.\n"
+    "                          Without it, a grid of another size is refused\n"
+    "  --resampling nearest|bilinear|cubic\n"
+    "                          how --align resamples a dem comparison (default bilinear);\n"
+    "                          sparse and contour data take the nearest point\n"
+    "  --checkpoints FILE      judge the DEM at surveyed points: a table (comma, semicolon, tab\n"
+    "                          or blanks; a header naming x/easting/e/lon, y/northing/n/lat,\n"
+    "                          z/h/elevation/height, optional id/name and class/landcover) or a\n"
+    "                          vector file GDAL reads. The DEM is interpolated bilinearly. Prints\n"
+    "                          the tested, outside and nodata counts, RMSE, mean, MAE, std,\n"
+    "                          NMAD, LE90, LE95, largest |d|, the ten largest differences, the\n"
+    "                          figures per class and the NMAS test (interval: the comparison's,\n"
+    "                          or --interval, default 20). A row that cannot be read is skipped\n"
+    "                          with a warning on stderr\n"
+    "  --residuals FILE        with --checkpoints, write id,x,y,z,dem_z,d,status per checkpoint\n"
+    "  --target-rmse X         with --checkpoints, the ASPRS (Edition 2) vertical test for an\n"
+    "                          accuracy class of RMSE X: the product RMSE and whether it meets\n"
+    "                          X, a warning under 30 checkpoints, a bias note when |mean| >=\n"
+    "                          X/4, and the possible blunders (|d| > 3X, listed, not removed)\n"
+    "  --checkpoint-rmse Y     the survey's own RMSE in the product RMSE (default 0)\n"
+    "  --nva-class NAME        only the checkpoints of this class make the ASPRS figures\n"
+    "  --by-slope              count, mean, std, RMSE, NMAD and LE90 per slope class of the DEM\n"
+    "                          (0-5, 5-10, 10-20, 20-30, 30-45, over 45 degrees), for the\n"
+    "                          comparison points and the checkpoints\n"
+    "  --coregister            with a dem comparison on the DEM's grid (or --align): find the\n"
+    "                          reference's horizontal shift and vertical bias (Nuth and Kaab),\n"
+    "                          print them, the iterations and the figures before and after,\n"
+    "                          then compute the report on the coregistered reference. When the\n"
+    "                          fit fails (too few sloped points) only the bias is removed\n"
+    "  --coregister-only       the same, printing the coregistration and no report\n"
+    "  --shifted FILE          with --coregister or --coregister-only, write the coregistered\n"
+    "                          reference on the DEM's grid as a Float32 GeoTIFF (NaN: no value)\n"
+    "\n"
+    "With --accuracy an NMAS line follows the accuracy lines: the share of points off by more\n"
+    "than half the contour interval, which meets the standard at 10 % or less. The other\n"
+    "reference figures follow it. With --mask-nodata or --align a comparison's own nodata\n"
+    "points are no comparison points. JSON and CSV: with --accuracy or a reference option,\n"
+    "dem.cellsize_m_ew (the east-west cell length), comparison.nmas (with --accuracy),\n"
+    "checkpoints (null without --checkpoints), by_slope and coregistration; CSV appends the\n"
+    "same figures as columns.\n"
+    "\n"
+    "Other options:\n"
     "  --help                  print this and exit\n"
     "  --version               print the version and exit\n"
     "  --                      end of the options: a later argument is a file even when it\n"
@@ -65,10 +113,11 @@ const char* const reportHelp =
     "Only regular files are read, and a grid that needs more memory than the machine (or\n"
     "the process's limit) has is refused before any is taken.\n"
     "\n"
-    "Exit status: 0; 1 when the height classes or the sparse data were refused or a file or\n"
-    "standard output could not be written; 2 for a usage error, an output file that is an\n"
-    "input or grids of different sizes; 255 when a file cannot be read or its grid does not\n"
-    "fit in memory.\n";
+    "Exit status: 0; 1 when the height classes, the sparse data, the figures by slope or the\n"
+    "coregistration were refused or a file or standard output could not be written; 2 for a\n"
+    "usage error, an output file that is an input or grids of different sizes; 255 when a file\n"
+    "cannot be read or its grid does not fit in memory, a checkpoint file holds no usable\n"
+    "checkpoint or an aligned comparison does not overlap the DEM.\n";
 
 namespace {
 
@@ -150,7 +199,7 @@ bool consistent(const ReportOptions& o, bool typeGiven)
         return false;
     if (comparison)
         return o.fileType != 0;
-    return !typeGiven && (!o.intervalGiven || o.classes);
+    return !typeGiven && (!o.intervalGiven || o.classes || !o.reference.checkpoints.empty());
 }
 
 }  // namespace
@@ -209,6 +258,8 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOpt
         if (!hasValue || args[i + 1].empty())
             return false;
         options.output = args[++i];
+    } else if (const int reference = parseReferenceOption(args, i, options.reference)) {
+        return reference > 0;
     } else {
         return false;
     }
@@ -242,7 +293,7 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
         options.comparison = files[1];
         options.fileType = fileTypeCode(type);
     }
-    if (!consistent(options, typeGiven))
+    if (!consistent(options, typeGiven) || !referenceConsistent(options))
         return std::nullopt;
     return options;
 }
@@ -260,13 +311,18 @@ int load(const ReportOptions& options, std::ostream& err)
     maskNodata = options.maskNodata;
     cellsInDegrees = options.degrees;
     trustRasters = options.trustRaster;
+    alignComparisonGrid = options.reference.align;
+    alignResampling = options.reference.resampling;
     const int interval = comparison ? presetInterval(options.fileType, options.interval)
                                     : (options.intervalGiven ? options.interval : 0);
     const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,
-                                      comparison ? options.comparison.c_str() : nullptr, interval, comparison ? 2 : 1);
+                                      comparison ? options.comparison.c_str() : nullptr, interval, comparison ? 2 : 1,
+                                      options.fileType);
     switch (outcome) {
     case LoadOutcome::Loaded: return 0;
-    case LoadOutcome::SizesDiffer: err << "Files do not match\n"; return 2;
+    case LoadOutcome::SizesDiffer:
+        err << "Files do not match\n--align resamples the comparison onto the DEM's grid\n";
+        return 2;
     default: return 255;  // the reader has printed why
     }
 }
@@ -291,23 +347,27 @@ int makeSparse(const ReportOptions& options, std::ostream& err)
     return 0;
 }
 
-int printText(const ReportOptions& options, std::ostream& out)
+int printText(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out)
 {
     const bool comparison = !options.comparison.empty();
     out << statisticsText(currentStatistics(options.unit, comparison));
     if (options.accuracy && comparison)
         out << accuracyText(currentAccuracy());
+    if (reference.shown)
+        out << referenceText(reference);
     out << "\n";
     return options.classes ? printHeightClasses(out) : 0;
 }
 
 const char* typeName(int fileType) { return fileType == DEM ? "dem" : fileType == SPARSEF ? "sparse" : "contour"; }
 
-int printFigures(const ReportOptions& options, std::ostream& out)
+int printFigures(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out)
 {
     const bool comparison = !options.comparison.empty();
     ReportFigures f = currentFigures(options.dem, options.comparison, comparison ? typeName(options.fileType) : "",
                                      options.unit);
+    if (reference.shown)
+        f.reference = &reference;
     int status = 0;
     if (options.classes) {
         mt.computeHeightClasses();  // its lines go to the console, standard error here
@@ -362,7 +422,9 @@ std::vector<std::string> inputFiles(const ReportOptions& o)
 
 int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
-    if (const auto clash = outputOverInput(outputFiles(options), inputFiles(options))) {
+    std::vector<std::string> inputs = inputFiles(options), outputs = outputFiles(options);
+    addReferenceFiles(options.reference, inputs, outputs);
+    if (const auto clash = outputOverInput(outputs, inputs)) {
         err << "Cannot write " << clash->first << ": it is the same file as the input " << clash->second << "\n";
         return 2;
     }
@@ -370,10 +432,19 @@ int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
         return status;
     if (options.sparse)
         return makeSparse(options, err);
-    const int status =
-        options.format == ReportOptions::Format::Text ? printText(options, out) : printFigures(options, out);
+    ReferenceFigures reference;
+    if (const int status = startReference(options, reference, out, err))
+        return status;
+    if (options.reference.coregisterOnly)
+        return printCoregistrationOnly(options, reference, out);
+    const int referenceStatus = completeReferenceFigures(options, reference, err);
+    int status = options.format == ReportOptions::Format::Text ? printText(options, reference, out)
+                                                                : printFigures(options, reference, out);
     const int mapStatus = options.mapKind.empty() ? 0 : writeMap(options, err);
-    return status != 0 ? status : mapStatus;
+    const int filesStatus = writeReferenceFiles(options, reference, err);
+    for (const int later : {mapStatus, referenceStatus, filesStatus})
+        status = status != 0 ? status : later;
+    return status;
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/report_reference.h"
+
 struct ReportOptions {
     double unit = 1.0;
     int exaggeration = 1;
@@ -25,6 +27,7 @@ struct ReportOptions {
     bool accuracy = false;    // the accuracy lines after the RMSE line of the text report
     std::string mapKind;      // "curvature" or "difference": write a level map
     std::string mapFile;
+    ReferenceOptions reference;  // alignment, checkpoints, statements, by slope, coregistration
     bool help = false;        // print the options and exit
     bool version = false;
 };

@@ -203,7 +203,9 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
 std::string reportJson(const ReportFigures& f)
 {
     const Style json{true};
-    std::string out = "{\"dem\": " + object(demFields(f, json));
+    const ReferenceFigures none;
+    const ReferenceFigures& reference = f.reference ? *f.reference : none;
+    std::string out = "{\"dem\": " + object(demFields(f, json), referenceDemJson(reference));
     out += ", \"curvature\": " + object(curvatureFields(f.statistics, json),
                                         ", \"levels\": " + list(curvatureLevels(f.statistics)));
     if (f.comparisonFile.empty()) {
@@ -215,10 +217,11 @@ std::string reportJson(const ReportFigures& f)
                     {"levels", list(differenceLevels(f.statistics))}};
         const Fields a = accuracyFields(f.accuracy, json);
         c.insert(c.end(), a.begin(), a.end());
-        out += ", \"comparison\": " + object(c);
+        out += ", \"comparison\": " + object(c, referenceComparisonJson(reference));
     }
     if (f.withClasses)
         out += ", \"height_classes\": " + list(std::vector<long long>(f.heightClasses.begin(), f.heightClasses.end()));
+    out += referenceJson(reference);
     return out + "}\n";
 }
 
@@ -245,6 +248,9 @@ std::string reportCsv(const ReportFigures& f)
         columns.push_back({field.first, comparison ? field.second : ""});
     for (std::size_t i = 0; f.withClasses && i < f.heightClasses.size(); i++)
         columns.push_back({"height_class_" + std::to_string(i), whole(f.heightClasses[i])});
+    if (f.reference)
+        for (auto& column : referenceCsv(*f.reference))
+            columns.push_back(column);
     std::string header, line;
     for (std::size_t i = 0; i < columns.size(); i++) {
         header += (i ? "," : "") + columns[i].first;
@@ -264,3 +270,7 @@ std::string accuracyText(const std::optional<Accuracy>& a)
                   a->points, a->mean, a->mae, a->std, a->nmad, a->le90, a->maxAbs);
     return text;
 }
+
+std::string reportNumber(double value, int digits, bool json) { return number(value, digits, Style{json}); }
+std::string reportJsonString(const std::string& s) { return jsonString(s); }
+std::string reportCsvField(const std::string& s) { return csvField(s); }

@@ -15,6 +15,7 @@
 
 #include "analysis/accuracy.h"
 #include "analysis/statistics_text.h"
+#include "tools/report_reference.h"
 
 // A number of the header: the float the model computes with, and the number as read.
 struct HeaderNumber {
@@ -37,6 +38,8 @@ struct ReportFigures {
     std::vector<int> heightClasses;  // with --classes: counts of classes 0 .. interval - 1
                                      // (JSON: "height_classes", CSV: height_class_0 ...)
     bool withClasses = false;
+    // With --accuracy or a reference option: their figures (tools/report_reference.h).
+    const ReferenceFigures* reference = nullptr;
 };
 
 // The figures of the data set loaded in mt and rd.
@@ -45,6 +48,12 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
 
 std::string reportJson(const ReportFigures& f);
 std::string reportCsv(const ReportFigures& f);
+
+// For the report's other parts: a figure with digits significant digits (null in JSON,
+// empty in CSV when it is not finite), a JSON string, a CSV field.
+std::string reportNumber(double value, int digits, bool json);
+std::string reportJsonString(const std::string& s);
+std::string reportCsvField(const std::string& s);
 
 // The accuracy lines that --accuracy adds after the RMSE line of the text report.
 std::string accuracyText(const std::optional<Accuracy>& a);

@@ -28,6 +28,10 @@ public:
     {
         return writeGdalByteGeoTiff(path, raster, why);
     }
+    bool writeFloatGeoTiff(const std::string& path, const FloatRaster& raster, std::string& why) override
+    {
+        return writeGdalFloatGeoTiff(path, raster, why);
+    }
     bool placesGeoJson(const PlaceFile& file, std::string& text, std::string& why) override
     {
         return gdalPlacesGeoJson(file, text, why);

@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/accuracy.h"
+#include "analysis/comparison_coregistration.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
+#include "model/error.h"
 #include "model/mesh.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
@@ -275,6 +278,133 @@ TEST_F(LoaderTest, PassesThatRunOutOfMemoryPutTheDataSetShownBack)
     EXPECT_NE(r.out.find("ERROR: file \"" + dem + "\": not enough memory to analyse a grid of 3000 rows and 3000 columns\n"),
               std::string::npos) << r.out;
     EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), "111" + std::to_string((side - 1) * (side - 1)) + "\n");
+}
+
+double inclined(double x, double y) { return 100 + 0.5 * x + 0.25 * y; }
+
+GridHeader header(int rows, int cols, double xll, double yll, double cellsize)
+{
+    GridHeader h;
+    h.nrows = rows;
+    h.ncols = cols;
+    h.xllcorner = xll;
+    h.yllcorner = yll;
+    h.cellsize = cellsize;
+    return h;
+}
+
+TEST_F(LoaderTest, AnAlignedComparisonTakesTheDemsGridAndItsValuesAtTheDemsPoints)
+{
+    // The DEM's pixel centres run from 0.5 to 4.5 both ways, inside every comparison's.
+    const GridHeader demGrid = header(5, 5, 0, 0, 1);
+    writeGridFile(dem5x5, demGrid, field(demGrid, inclined));
+    const struct {
+        const char* name;
+        GridHeader grid;
+        int type;
+        double shift;  // where the value comes from: the DEM's point less this, both ways
+    } cases[] = {
+        {"twice the cellsize, bilinear", header(5, 5, -1.5, -1.5, 2), DEM, 0},
+        {"half a cell off, bilinear", header(6, 6, -0.5, -0.5, 1), DEM, 0},
+        {"a quarter cell off, sparse data from the nearest point", header(6, 6, -0.25, -0.25, 1), SPARSEF, 0.25},
+    };
+    alignComparisonGrid = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeGridFile(comparison5x5, c.grid, field(c.grid, inclined));
+        ASSERT_EQ(start(dem5x5.c_str(), 1, comparison5x5.c_str(), 20, 2, c.type), LoadOutcome::Loaded);
+        EXPECT_EQ(rd.nrows * 10 + rd.ncols, 55);
+        EXPECT_EQ(rd.cellsizeRead, 1);
+        EXPECT_EQ(rd.xllRead, 0);
+        for (int r = 0; r < 5; r++)
+            for (int col = 0; col < 5; col++)
+                EXPECT_NEAR(rd.grid[r][col], inclined(col + 0.5 - c.shift, 4.5 - r - c.shift), 1e-3) << r << " " << col;
+    }
+}
+
+TEST_F(LoaderTest, AComparisonOffTheDemIsRefusedAndChangesNothing)
+{
+    ASSERT_EQ(load(dem5x5, comparison5x5, 2), LoadOutcome::Loaded);
+    const Shown before = shown();
+    const GridHeader far = header(5, 5, 100, 100, 1);
+    writeGridFile(comparison4x5, far, flat(5, 5, 100));
+    alignComparisonGrid = true;
+    EXPECT_EQ(load(dem5x5, comparison4x5, 2), LoadOutcome::NoOverlap);
+    EXPECT_EQ(addFile(comparison4x5.c_str(), 1, 20), LoadOutcome::NoOverlap);
+    EXPECT_TRUE(shown() == before);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("ERROR: file \"" + comparison4x5 + "\": does not overlap the DEM\n"), std::string::npos);
+    testing::internal::CaptureStdout();
+}
+
+TEST_F(LoaderTest, AComparisonsOwnNodataPointsHoldNoValueWithMaskingOrAlignment)
+{
+    // 32767, a common nodata value, would otherwise be a height kilometres off.
+    GridHeader withNodata = header(5, 5, 0, 0, 1);
+    withNodata.hasNodata = true;
+    withNodata.nodata = 32767;
+    std::vector<float> values = flat(5, 5, 95);
+    values[6] = 32767;
+    writeGridFile(comparison5x5, withNodata, values);
+    RasterSpec raster;
+    raster.rows = raster.cols = 5;
+    raster.transform[3] = 5;  // on the DEM: its north edge at 5
+    raster.hasNodata = true;
+    raster.nodata = 32767;
+    const std::string tif = dir.file("cmp.tif");
+    writeRaster(tif, raster, values);
+    const struct {
+        std::string file;
+        bool mask, align, noValue;
+    } cases[] = {{comparison5x5, false, false, false}, {comparison5x5, true, false, true},
+                 {comparison5x5, false, true, true},   {tif, false, false, false},
+                 {tif, true, false, true},             {tif, false, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file + (c.mask ? " masked" : "") + (c.align ? " aligned" : ""));
+        maskNodata = c.mask;
+        alignComparisonGrid = c.align;
+        ASSERT_EQ(load(dem5x5, c.file, 2), LoadOutcome::Loaded);
+        EXPECT_EQ(std::isnan(rd.grid[1][1]), c.noValue);
+        EXPECT_EQ(currentAccuracy()->points, c.noValue ? 24 : 25);
+        EXPECT_EQ(rd.zmax, c.noValue ? 95 : 32767);
+    }
+}
+
+TEST_F(LoaderTest, CoregistrationTakesTheComparisonsPlaceUntilUndoneOrOtherDataCome)
+{
+    // Slopes facing every way; the reference lies 0.3 cell east, 0.2 cell south and 1.5 up.
+    const GridHeader grid = header(60, 60, 0, 0, 10);
+    auto terrain = [](double x, double y) {
+        return 300 + 40 * std::sin(x / 70) * std::cos(y / 90) + 25 * std::sin((x + y) / 55);
+    };
+    writeGridFile(dem5x5, grid, field(grid, terrain));
+    writeGridFile(comparison5x5, grid, field(grid, [&](double x, double y) { return terrain(x - 3, y + 2) + 1.5; }));
+    ASSERT_EQ(load(dem5x5, comparison5x5, 2, 4), LoadOutcome::Loaded);
+    float** asRead = rd.grid;
+    const float value = rd.grid[30][30];
+    const int within = D;
+
+    const ComparisonCoregistration c = coregisterComparison();
+    ASSERT_TRUE(c.applied);
+    EXPECT_NEAR(c.result.eastCells, 0.3, 0.05);
+    EXPECT_NEAR(c.result.northCells, -0.2, 0.05);
+    EXPECT_NEAR(c.result.bias, 1.5, 0.05);
+    EXPECT_TRUE(comparisonCoregistered());
+    EXPECT_NE(rd.grid, asRead);
+    EXPECT_NEAR(rd.grid[30][30], mt.grid[30][30], 0.1);
+    EXPECT_GT(D, within);  // the differences shrank below 5 % of the interval
+
+    undoCoregistration();
+    EXPECT_FALSE(comparisonCoregistered());
+    EXPECT_EQ(rd.grid, asRead);
+    EXPECT_EQ(rd.grid[30][30], value);
+    EXPECT_EQ(D, within);
+
+    ASSERT_TRUE(coregisterComparison().applied);
+    ASSERT_EQ(addFile(comparison5x5.c_str(), 1, 4), LoadOutcome::Loaded);
+    EXPECT_FALSE(comparisonCoregistered());
+    ASSERT_EQ(load(dem5x5, "", 1), LoadOutcome::Loaded);
+    EXPECT_NE(coregisterComparison().problem, "");  // no comparison data beside the DEM
 }
 
 }  // namespace

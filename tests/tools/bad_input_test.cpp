@@ -128,6 +128,7 @@ std::vector<Row> rows()
 {
     const std::string dem5 = grid(5, 5, spike(5, 5, 100, 2, 2, 10));
     const std::string pairRead = "Reading DEM data, 5 rows and 5 columns...\nReading sparse data, ";
+    const std::string noMatch = "Files do not match\n--align resamples the comparison onto the DEM's grid\n";
     const std::string longLine = oneLongLine(800000);
     // The centre's curvature, 8 x 3.4e38, is beyond the float range: infinity.
     const std::vector<float> extremes = {3.4e38f, 3.4e38f, 3.4e38f, 3.4e38f, -3.4e38f, 3.4e38f, 3.4e38f, 3.4e38f, 3.4e38f};
@@ -174,15 +175,15 @@ std::vector<Row> rows()
          "Reading DEM data, 5 rows and 1 columns...\n" + levelStatistics(5, 1), "", 0},
         // Comparison data of another size, through both load paths.
         {"ComparisonWithFewerRowsThroughStart", {{"a", dem5}, {"b", grid(4, 5, flat(4, 5, 100))}},
-         report({"{a}", "{b}", "--type", "dem"}), pairRead + "4 rows and 5 columns...\n", "Files do not match\n", 2},
+         report({"{a}", "{b}", "--type", "dem"}), pairRead + "4 rows and 5 columns...\n", noMatch, 2},
         {"ComparisonWithFewerColumnsThroughStart", {{"a", dem5}, {"b", grid(5, 4, flat(5, 4, 100))}},
-         report({"{a}", "{b}", "--type", "sparse"}), pairRead + "5 rows and 4 columns...\n", "Files do not match\n",
+         report({"{a}", "{b}", "--type", "sparse"}), pairRead + "5 rows and 4 columns...\n", noMatch,
          2},
         {"LargerComparisonThroughStart", {{"a", dem5}, {"b", grid(6, 7, flat(6, 7, 100))}},
-         report({"{a}", "{b}", "--type", "contour"}), pairRead + "6 rows and 7 columns...\n", "Files do not match\n",
+         report({"{a}", "{b}", "--type", "contour"}), pairRead + "6 rows and 7 columns...\n", noMatch,
          2},
         {"MuchSmallerComparisonThroughStart", {{"a", dem5}, {"b", grid(2, 2, flat(2, 2, 100))}},
-         report({"{a}", "{b}", "--type", "dem"}), pairRead + "2 rows and 2 columns...\n", "Files do not match\n", 2},
+         report({"{a}", "{b}", "--type", "dem"}), pairRead + "2 rows and 2 columns...\n", noMatch, 2},
         {"ComparisonWithFewerRowsThroughAddFile", {{"a", dem5}, {"b", grid(4, 5, flat(4, 5, 100))}},
          inChild(addFileBeside),
          pairRead + "4 rows and 5 columns...\nsizes match 0, comparison loaded 0, triangles 32, curvature cells 16, "

@@ -163,7 +163,7 @@ TEST_F(ReportTest, GridsOfAnotherSizeDoNotMatch)
     writeGridValues(cmp, 4, 3, flat(4, 3, 10));
     const ChildResult r = report({dem, cmp, "--type", "dem"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Files do not match\n");
+    EXPECT_EQ(r.err, "Files do not match\n--align resamples the comparison onto the DEM's grid\n");
     EXPECT_EQ(r.out, "Reading DEM data, 3 rows and 4 columns...\nReading sparse data, 4 rows and 3 columns...\n");
 }
 
