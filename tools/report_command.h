@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/curvature_unit.h"
+
 struct ReportOptions {
     double unit = 1.0;
     int exaggeration = 1;
@@ -26,6 +28,13 @@ struct ReportOptions {
     std::string mapFile;
     bool help = false;        // print the options and exit
     bool version = false;
+
+    // Finding and handing over: the fitted unit, the worst places, the HTML page.
+    bool unitAuto = false;                    // --unit auto: fit the unit to the data after the load
+    std::optional<CurvatureUnitFit> unitFit;  // the run's fit (set by the run, with unit)
+    int worst = 0;                            // --worst N: list the N worst places of each kind
+    std::string worstGeojson;                 // --worst-geojson FILE: write them as GeoJSON
+    std::string htmlFile;                     // --html FILE: write the report as an HTML page
 };
 
 extern const char* const reportHelp;

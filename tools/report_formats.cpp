@@ -168,6 +168,16 @@ std::string object(const Fields& fields, const std::string& extra = "")
     return out + extra + "}";
 }
 
+// With --unit auto, after the curvature levels: whether the unit was fitted, and from what.
+std::string unitFitMembers(const ReportFigures& f)
+{
+    if (!f.unitFit)
+        return "";
+    return std::string(", \"unit_fitted\": ") + (f.unitFit->fitted ? "true" : "false") +
+           ", \"unit_values\": " + whole(f.unitFit->values) +
+           ", \"unit_percentile\": " + number(f.unitFit->percentile, 17, Style{true});
+}
+
 }  // namespace
 
 ReportFigures currentFigures(const std::string& demFile, const std::string& comparisonFile,
@@ -201,7 +211,7 @@ std::string reportJson(const ReportFigures& f)
     const Style json{true};
     std::string out = "{\"dem\": " + object(demFields(f, json));
     out += ", \"curvature\": " + object(curvatureFields(f.statistics, json),
-                                        ", \"levels\": " + list(curvatureLevels(f.statistics)));
+                                        ", \"levels\": " + list(curvatureLevels(f.statistics)) + unitFitMembers(f));
     if (f.comparisonFile.empty()) {
         out += ", \"comparison\": null";
     } else {
@@ -215,6 +225,8 @@ std::string reportJson(const ReportFigures& f)
     }
     if (f.withClasses)
         out += ", \"height_classes\": " + list(std::vector<long long>(f.heightClasses.begin(), f.heightClasses.end()));
+    if (f.worst)
+        out += ", \"worst\": " + worstJson(*f.worst);
     return out + "}\n";
 }
 
@@ -241,6 +253,8 @@ std::string reportCsv(const ReportFigures& f)
         columns.push_back({field.first, comparison ? field.second : ""});
     for (std::size_t i = 0; f.withClasses && i < f.heightClasses.size(); i++)
         columns.push_back({"height_class_" + std::to_string(i), whole(f.heightClasses[i])});
+    if (f.unitFit)
+        columns.push_back({"curvature_unit_fitted", f.unitFit->fitted ? "true" : "false"});
     std::string header, line;
     for (std::size_t i = 0; i < columns.size(); i++) {
         header += (i ? "," : "") + columns[i].first;

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "analysis/accuracy.h"
+#include "analysis/curvature_unit.h"
 #include "analysis/statistics_text.h"
+#include "tools/report_worst.h"
 
 // A number of the header: the float the model computes with, and the number as read.
 struct HeaderNumber {
@@ -36,6 +38,10 @@ struct ReportFigures {
     std::vector<int> heightClasses;  // with --classes: counts of classes 0 .. interval - 1
                                      // (JSON: "height_classes", CSV: height_class_0 ...)
     bool withClasses = false;
+    // With --unit auto: the fit (JSON: curvature.unit_fitted, unit_values, unit_percentile;
+    // CSV: curvature_unit_fitted). With --worst: the lists (JSON: "worst"; CSV: none).
+    std::optional<CurvatureUnitFit> unitFit;
+    std::optional<WorstLists> worst;
 };
 
 // The figures of the data set loaded in mt and rd.
