@@ -188,7 +188,8 @@ PageGallery placePictures(const ReportPageInput& in, PlaceKind kind, FigureMaker
         const std::string name = std::string(curvature ? "Curvature" : "Difference") + " place " +
                                  std::to_string(p.rank);
         if (auto f = maker.picture(window.picture, name,
-                                   name + ": row " + std::to_string(p.row) + ", column " + std::to_string(p.col))) {
+                                   std::to_string(p.rank) + ": row " + std::to_string(p.row) + ", col " +
+                                       std::to_string(p.col))) {
             f->sharp = true;
             gallery.figures.push_back(*f);
         }
