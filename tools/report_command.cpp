@@ -12,6 +12,7 @@
 #include "analysis/loader.h"
 #include "analysis/sparse.h"
 #include "analysis/statistics_text.h"
+#include "analysis/unit_fit_step.h"
 #include "model/error.h"
 #include "model/grid_writer.h"
 #include "model/mountain.h"
@@ -19,6 +20,7 @@
 #include "model/output_file.h"
 #include "model/raster_reader.h"
 #include "tools/report_formats.h"
+#include "tools/report_hand_over.h"
 
 const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
@@ -33,6 +35,14 @@ const char* const reportHelp =
     "\n"
     "  --unit U                curvature unit the levels are graded by (default 1; a positive\n"
     "                          number from 1.18e-38 to 3.4e38, as it is held as a float)\n"
+    "  --unit auto             fit the unit to the data: the 99th percentile of the graded\n"
+    "                          cells' curvature values divided by 3, to two significant\n"
+    "                          digits, so that the top level marks about the worst 1 % of\n"
+    "                          the cells; the text report starts with the line\n"
+    "                          \"Curvature unit: U (fitted: ...)\", JSON adds unit_fitted,\n"
+    "                          unit_values and unit_percentile to \"curvature\", CSV the\n"
+    "                          column curvature_unit_fitted; where no unit fits (no value\n"
+    "                          above 0) it says why on stderr and keeps 1\n"
     "  --exaggeration E        vertical exaggeration of the mesh (default 1)\n"
     "  --type dem|sparse|contour  what the comparison file holds\n"
     "  --interval N            contour interval of a comparison DEM or sparse file (default 20;\n"
@@ -56,6 +66,23 @@ const char* const reportHelp =
     "                          files and URLs (a VRT mosaic, a /vsicurl/ name); without it\n"
     "                          only GeoTIFF, ERDAS Imagine, ENVI, EHdr, classic netCDF, SRTM\n"
     "                          HGT, USGS DEM, PNG, DTED, Surfer binary and VTP BT files\n"
+    "  --worst N               after the report, list the N worst places (1 to 10000) by\n"
+    "                          curvature and, with comparison data, by difference: a place\n"
+    "                          is a cell at level 1 or above with the cells of its kind\n"
+    "                          within 3 rows and columns that rank below it; text: one line\n"
+    "                          a place (rank, row, col, x, y, height, value: curvature or\n"
+    "                          DEM - comparison, level, cells); JSON: the member \"worst\"\n"
+    "                          with the lists \"curvature\" and \"difference\"; CSV: not\n"
+    "                          at all\n"
+    "  --worst-geojson FILE    with --worst, also write the places as a GeoJSON\n"
+    "                          FeatureCollection of points in the DEM's coordinate system\n"
+    "                          (a text grid has none)\n"
+    "  --html FILE             also write the report as one self-contained HTML page (no\n"
+    "                          script, nothing fetched): the data, every figure in tables,\n"
+    "                          the shaded relief with the levels, the histogram of the\n"
+    "                          differences, the level counts, the height classes with\n"
+    "                          --classes, and the 20 worst places of each kind with pictures\n"
+    "                          of the worst 5\n"
     "\n"
     "Reference data (d is always reference - DEM):\n"
     "  --align                 resample a comparison grid whose size, corner, cellsize or\n"
@@ -190,6 +217,9 @@ int fileTypeCode(const std::string& type)
 bool consistent(const ReportOptions& o, bool typeGiven)
 {
     const bool comparison = !o.comparison.empty();
+    // The places file holds the --worst lists; sparse data makes no report to add to.
+    if ((!o.worstGeojson.empty() && o.worst == 0) || (o.sparse && (o.worst > 0 || !o.htmlFile.empty())))
+        return false;
     if ((o.mapKind == "difference" || o.accuracy) && !comparison)
         return false;
     if (o.sparse)
@@ -214,6 +244,33 @@ bool validUnit(double unit)
     return unit > 0 && unit <= std::numeric_limits<float>::max() && std::isnormal(static_cast<float>(unit));
 }
 
+// The most places a list holds: the search keeps 49 cells a place asked for.
+const int mostWorstPlaces = 10000;
+
+// --unit auto, --worst N, --worst-geojson FILE and --html FILE: whether args[i] is one of
+// them, and whether its value is good (i moves to it).
+bool handOverOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, bool& good)
+{
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    good = hasValue && !args[i + 1].empty();
+    if (arg == "--unit" && hasValue && args[i + 1] == "auto") {
+        options.unitAuto = true;
+        options.unit = 1.0;
+    } else if (arg == "--worst") {
+        good = hasValue && parseInteger(args[i + 1], options.worst) && options.worst >= 1 &&
+               options.worst <= mostWorstPlaces;
+    } else if (arg == "--worst-geojson") {
+        options.worstGeojson = good ? args[i + 1] : "";
+    } else if (arg == "--html") {
+        options.htmlFile = good ? args[i + 1] : "";
+    } else {
+        return false;
+    }
+    i += hasValue;
+    return true;
+}
+
 // The option at args[i] with its values; i moves to the last of them. false on a usage
 // error, an unknown option included.
 bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, std::string& type,
@@ -222,10 +279,13 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOpt
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
     double number = 0;
+    if (bool good = false; handOverOption(args, i, options, good))
+        return good;
     if (arg == "--unit") {
         if (!hasValue || !parseNumber(args[++i], number) || !validUnit(number))
             return false;
         options.unit = number;
+        options.unitAuto = false;
     } else if (arg == "--exaggeration") {
         if (!hasValue || !parseNumber(args[++i], number) || number < 0)
             return false;
@@ -350,6 +410,8 @@ int makeSparse(const ReportOptions& options, std::ostream& err)
 int printText(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out)
 {
     const bool comparison = !options.comparison.empty();
+    if (options.unitFit)
+        out << unitFitLine(*options.unitFit, options.unit) << "\n";
     out << statisticsText(currentStatistics(options.unit, comparison));
     if (options.accuracy && comparison)
         out << accuracyText(currentAccuracy());
@@ -375,6 +437,9 @@ int printFigures(const ReportOptions& options, const ReferenceFigures& reference
         f.heightClasses = mt.classes;
         status = mt.heightClasses() ? 0 : 1;
     }
+    f.unitFit = options.unitFit;
+    if (options.worst > 0 && options.format == ReportOptions::Format::Json)
+        f.worst = currentWorstLists(options.worst, comparison);
     out << (options.format == ReportOptions::Format::Json ? reportJson(f) : reportCsv(f));
     return status;
 }
@@ -409,6 +474,9 @@ std::vector<std::string> outputFiles(const ReportOptions& o)
     for (const std::string* file : {&o.mapFile, &o.output})
         if (!file->empty())
             files.push_back(*file);
+    for (const std::string* file : {&o.worstGeojson, &o.htmlFile})
+        if (!file->empty())
+            files.push_back(*file);
     return files;
 }
 
@@ -420,7 +488,7 @@ std::vector<std::string> inputFiles(const ReportOptions& o)
     return files;
 }
 
-int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int report(ReportOptions options, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> inputs = inputFiles(options), outputs = outputFiles(options);
     addReferenceFiles(options.reference, inputs, outputs);
@@ -432,6 +500,8 @@ int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
         return status;
     if (options.sparse)
         return makeSparse(options, err);
+    if (options.unitAuto)
+        fitUnit(options, err);
     ReferenceFigures reference;
     if (const int status = startReference(options, reference, out, err))
         return status;
@@ -442,7 +512,8 @@ int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
                                                                 : printFigures(options, reference, out);
     const int mapStatus = options.mapKind.empty() ? 0 : writeMap(options, err);
     const int filesStatus = writeReferenceFiles(options, reference, err);
-    for (const int later : {mapStatus, referenceStatus, filesStatus})
+    const int handOverStatus = handOver(options, out, err);
+    for (const int later : {mapStatus, referenceStatus, filesStatus, handOverStatus})
         status = status != 0 ? status : later;
     return status;
 }

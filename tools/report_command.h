@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/report_reference.h"
+#include "analysis/curvature_unit.h"
 
 struct ReportOptions {
     double unit = 1.0;
@@ -30,6 +31,13 @@ struct ReportOptions {
     ReferenceOptions reference;  // alignment, checkpoints, statements, by slope, coregistration
     bool help = false;        // print the options and exit
     bool version = false;
+
+    // Finding and handing over: the fitted unit, the worst places, the HTML page.
+    bool unitAuto = false;                    // --unit auto: fit the unit to the data after the load
+    std::optional<CurvatureUnitFit> unitFit;  // the run's fit (set by the run, with unit)
+    int worst = 0;                            // --worst N: list the N worst places of each kind
+    std::string worstGeojson;                 // --worst-geojson FILE: write them as GeoJSON
+    std::string htmlFile;                     // --html FILE: write the report as an HTML page
 };
 
 extern const char* const reportHelp;

@@ -172,6 +172,16 @@ std::string object(const Fields& fields, const std::string& extra = "")
     return out + extra + "}";
 }
 
+// With --unit auto, after the curvature levels: whether the unit was fitted, and from what.
+std::string unitFitMembers(const ReportFigures& f)
+{
+    if (!f.unitFit)
+        return "";
+    return std::string(", \"unit_fitted\": ") + (f.unitFit->fitted ? "true" : "false") +
+           ", \"unit_values\": " + whole(f.unitFit->values) +
+           ", \"unit_percentile\": " + number(f.unitFit->percentile, 17, Style{true});
+}
+
 }  // namespace
 
 ReportFigures currentFigures(const std::string& demFile, const std::string& comparisonFile,
@@ -207,7 +217,7 @@ std::string reportJson(const ReportFigures& f)
     const ReferenceFigures& reference = f.reference ? *f.reference : none;
     std::string out = "{\"dem\": " + object(demFields(f, json), referenceDemJson(reference));
     out += ", \"curvature\": " + object(curvatureFields(f.statistics, json),
-                                        ", \"levels\": " + list(curvatureLevels(f.statistics)));
+                                        ", \"levels\": " + list(curvatureLevels(f.statistics)) + unitFitMembers(f));
     if (f.comparisonFile.empty()) {
         out += ", \"comparison\": null";
     } else {
@@ -222,6 +232,8 @@ std::string reportJson(const ReportFigures& f)
     if (f.withClasses)
         out += ", \"height_classes\": " + list(std::vector<long long>(f.heightClasses.begin(), f.heightClasses.end()));
     out += referenceJson(reference);
+    if (f.worst)
+        out += ", \"worst\": " + worstJson(*f.worst);
     return out + "}\n";
 }
 
@@ -251,6 +263,8 @@ std::string reportCsv(const ReportFigures& f)
     if (f.reference)
         for (auto& column : referenceCsv(*f.reference))
             columns.push_back(column);
+    if (f.unitFit)
+        columns.push_back({"curvature_unit_fitted", f.unitFit->fitted ? "true" : "false"});
     std::string header, line;
     for (std::size_t i = 0; i < columns.size(); i++) {
         header += (i ? "," : "") + columns[i].first;

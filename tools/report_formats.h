@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "analysis/accuracy.h"
+#include "analysis/curvature_unit.h"
 #include "analysis/statistics_text.h"
 #include "tools/report_reference.h"
+#include "tools/report_worst.h"
 
 // A number of the header: the float the model computes with, and the number as read.
 struct HeaderNumber {
@@ -40,6 +42,10 @@ struct ReportFigures {
     bool withClasses = false;
     // With --accuracy or a reference option: their figures (tools/report_reference.h).
     const ReferenceFigures* reference = nullptr;
+    // With --unit auto: the fit (JSON: curvature.unit_fitted, unit_values, unit_percentile;
+    // CSV: curvature_unit_fitted). With --worst: the lists (JSON: "worst"; CSV: none).
+    std::optional<CurvatureUnitFit> unitFit;
+    std::optional<WorstLists> worst;
 };
 
 // The figures of the data set loaded in mt and rd.
