@@ -32,6 +32,9 @@
 
 namespace {
 
+const int TOOLS_ENTRY = 35;    // "Display\\Hide Tools"
+const int ZOOM_IN_ENTRY = 21;  // "Zoom In"
+
 namespace menu = karvo::menu;
 
 TempDir dir;
@@ -59,59 +62,36 @@ TEST_F(MainWindowTest, WindowAndViewGeometry)
     EXPECT_FALSE(block->active());
 }
 
-TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
+// The entries that code reaches by position hold what the position names; each submenu
+// is closed, and the table ends with two closing records.
+TEST_F(MainWindowTest, MenuPositionsNameTheirEntries)
 {
-    struct Record {
-        int index;
-        const char* label;
-        int flags;  // of the static table
-    } records[] = {
-        {0, "&File", FL_SUBMENU},
-        {1, "&Open...", FL_SUBMENU},
-        {2, "DEM File", 0},
-        {3, "DEM and Comparison File", 0},
-        {4, "Add/Change Comparison File...", 0},
-        {6, "E&xit", 0},
-        {8, "&Edit", FL_SUBMENU},
-        {10, "&View", FL_SUBMENU},
-        {11, "Rotate 90 degrees...", FL_SUBMENU},
-        {12, "+Z axis", 0},
-        {15, "-X axis", 0},
-        {17, "Zoom In", 0},
-        {21, "Reset View", 0},
-        {23, "&Display", FL_SUBMENU},
-        {menu::TRI, "Triangles", FL_MENU_TOGGLE},
-        {menu::LIGHT, "Lighting", FL_MENU_TOGGLE | FL_MENU_VALUE},
-        {menu::CONT, "Contour\\Initial Data", FL_MENU_TOGGLE},
-        {menu::SLOPE, "Slope Colors", FL_MENU_TOGGLE | FL_MENU_DIVIDER},
-        {31, "Display\\Hide Tools", FL_MENU_TOGGLE | FL_MENU_VALUE},
-        {33, "E&rror", FL_SUBMENU},
-        {menu::HEIGHTS, "Color Height Classes", FL_MENU_TOGGLE},
-        {menu::LERR, "Local Difference Error", FL_MENU_TOGGLE},
-        {38, "&Analysis", FL_SUBMENU},
-        {39, "Statistics", 0},
-        {menu::GRAPH, "Graph", 0},
-        {menu::SPARSE, "Make Sparse file", 0},
-        {43, "&Options", FL_SUBMENU},
-        {44, "Modify Curvature Error", 0},
-        {menu::MASK_NODATA, "Mask Nodata Cells", FL_MENU_TOGGLE},
-        {menu::DEGREES, "Cell Size in Degrees", FL_MENU_TOGGLE},
-        {48, "&Help", FL_SUBMENU},
-        {49, "Help", 0},
-        {50, "About", 0},
-    };
-    for (const Record& r : records) {
-        SCOPED_TRACE(r.label);
-        EXPECT_STREQ(menuTable[r.index].label(), r.label);
-        EXPECT_EQ(menuTable[r.index].flags, r.flags);
-        EXPECT_EQ(menuTable[r.index].shortcut(), 0);
-        EXPECT_EQ(menuTable[r.index].user_data(), nullptr);
+    const std::pair<int, const char*> named[] = {
+        {menu::OPEN_DEM, "DEM File"},          {menu::ADD_COMPARISON, "Add/Change Comparison File..."},
+        {menu::CHECKPOINTS, "Checkpoints..."}, {menu::SAVE_IMAGE, "Save Image..."},
+        {menu::TRI, "Triangles"},              {menu::CONT, "Contour\\Initial Data"},
+        {menu::SLOPE, "Slope Colors"},         {menu::HEIGHTS, "Color Height Classes"},
+        {menu::LERR, "Local Difference Error"}, {menu::STATISTICS, "Statistics"},
+        {menu::SPARSE, "Make Sparse file"},    {menu::UNDO_COREGISTRATION, "Undo Coregistration"},
+        {menu::CURVATURE_UNIT, "Modify Curvature Error"}, {menu::MASK_NODATA, "Mask Nodata Cells"},
+        {menu::ALIGN, "Align Comparison to DEM Grid"}, {menu::RESAMPLING_CUBIC, "Cubic"},
+        {menu::DEGREES, "Cell Size in Degrees"}, {menu::FULL_RESOLUTION, "Full Resolution Frames"},
+        {TOOLS_ENTRY, "Display\\Hide Tools"}};
+    for (const auto& [index, label] : named)
+        EXPECT_STREQ(menuTable[index].label(), label) << index;
+    int open = 0;
+    for (int i = 0; i < MENU_RECORDS - 1; i++) {
+        if (menuTable[i].flags & FL_SUBMENU)
+            open++;
+        else if (menuTable[i].label() == nullptr)
+            open--;
+        ASSERT_GE(open, 0) << i;
+        EXPECT_EQ(menuTable[i].shortcut(), 0);
     }
-    // Ends of submenus, the "&Edit" menu empty among them.
-    for (int end : {5, 7, 9, 16, 22, 32, 37, 42, 47, 51, 52})
-        EXPECT_EQ(menuTable[end].label(), nullptr) << end;
+    EXPECT_EQ(open, 0);
+    EXPECT_EQ(menuTable[MENU_RECORDS - 1].label(), nullptr);
     EXPECT_EQ(menuTable[menu::TRI].callback(), trianglesM);
-    EXPECT_EQ(menuTable[31].callback(), tools);
+    EXPECT_EQ(menuTable[TOOLS_ENTRY].callback(), tools);
     // The dialogs' entry points come with the main window.
     EXPECT_EQ(menuTable[menu::OPEN_DEM].callback(), nullptr);
     build();
@@ -131,7 +111,7 @@ TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
             continue;
         SCOPED_TRACE(menuEntry(i).label());
         EXPECT_EQ(menuEntry(i).active() == 0, inactive.count(i) == 1);
-        EXPECT_EQ(menuEntry(i).value() != 0, i == menu::LIGHT || i == 31);
+        EXPECT_EQ(menuEntry(i).value() != 0, i == menu::LIGHT || i == TOOLS_ENTRY || i == menu::RESAMPLING_BILINEAR);
     }
     // The static table keeps its initial state.
     EXPECT_TRUE(menuTable[menu::TRI].active());
@@ -274,7 +254,7 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     build();
     FILE_CONST = 1;
     activateTools();
-    menubar->picked(&menuEntry(31));
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
     activateTools();  // as an Open with the panel hidden does
     Fl::e_x = 840;    // a click on the Height Classes "?" under the cover
     Fl::e_y = 660;
@@ -284,16 +264,16 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     EXPECT_EQ(XMAX, 1050);
     EXPECT_EQ(gl->w(), 1050);
     EXPECT_TRUE(block->visible());
-    EXPECT_FALSE(menuEntry(31).value());
+    EXPECT_FALSE(menuEntry(TOOLS_ENTRY).value());
     EXPECT_FALSE(menuEntry(menu::TRI).active());
     EXPECT_FALSE(tri->active());
-    EXPECT_TRUE(menuEntry(17).active());  // the "&View" commands remain
+    EXPECT_TRUE(menuEntry(ZOOM_IN_ENTRY).active());  // the "&View" commands remain
 
-    menubar->picked(&menuEntry(31));
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
     EXPECT_EQ(XMAX, 625);
     EXPECT_EQ(gl->w(), 625);
     EXPECT_FALSE(block->visible());
-    EXPECT_TRUE(menuEntry(31).value());
+    EXPECT_TRUE(menuEntry(TOOLS_ENTRY).value());
     EXPECT_TRUE(menuEntry(menu::TRI).active());
     EXPECT_FALSE(menuEntry(menu::CONT).active());  // only the first set with a DEM alone
     EXPECT_TRUE(tri->active());
@@ -302,8 +282,8 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
 TEST_F(MainWindowTest, ShowingThePanelBeforeAnyOpenActivatesNothing)
 {
     build();
-    menubar->picked(&menuEntry(31));
-    menubar->picked(&menuEntry(31));
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
     EXPECT_FALSE(menuEntry(menu::TRI).active());
     EXPECT_FALSE(tri->active());
 }

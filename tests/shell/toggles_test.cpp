@@ -220,11 +220,11 @@ TEST_F(TogglesTest, KeysChangeFlagsButNotTheControls)
 TEST_F(TogglesTest, CameraAndSunCommands)
 {
     OPEN = true;
-    pickMenu(17);  // "Zoom In"
+    pickMenu(21);  // "Zoom In"
     EXPECT_EQ(eyevalue, STARTEYE + ZOOM);
-    pickMenu(14);  // "+X axis"
+    pickMenu(18);  // "+X axis"
     EXPECT_EQ(xrotation, XROTATE + 90);
-    pickMenu(21);  // "Reset View"
+    pickMenu(25);  // "Reset View"
     EXPECT_EQ(eyevalue, STARTEYE);
     EXPECT_EQ(xrotation, XROTATE);
     sunPlusFN(nullptr);
