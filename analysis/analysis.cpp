@@ -1,5 +1,6 @@
 #include "analysis/analysis.h"
 
+#include "analysis/comparison_coregistration.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
@@ -13,4 +14,5 @@ void resetAnalysis()
     resetHeightClasses();
     resetSlope();
     resetLoader();
+    forgetCoregistration();
 }

@@ -124,11 +124,12 @@ int curvatureColour(float kappa, float unit)
 
 int curvatureLevelColour(int level) { return levelColours[level]; }
 
-CurvatureResult curvatureLevels(const GridView& dem, float unit, LargeVector<std::uint8_t> levels)
+CurvatureResult curvatureLevels(const GridView& dem, float unit, LargeVector<std::uint8_t>&& levels)
 {
     const float above[3] = {unit, 2 * unit, 3 * unit};
+    // One value per interior point.
     const std::size_t points =
-        dem.nrows > 0 && dem.ncols > 0 ? std::size_t(dem.nrows) * std::size_t(dem.ncols) : 0;
+        dem.nrows > 2 && dem.ncols > 2 ? std::size_t(dem.nrows - 2) * std::size_t(dem.ncols - 2) : 0;
     CurvatureResult result;
     CurvatureFigures& f = result.figures;
     f.values = LargeArray<float>(points, true);

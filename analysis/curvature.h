@@ -32,8 +32,8 @@ struct CurvatureResult {
 // belongs to the cell whose first corner it is; cells of the first row and column are
 // level 0 with no value, masked cells (cellMasked) level 0 in no count. levels is room
 // for the result's levels, taken when it has the size (a pass over the same grid then maps
-// no new memory). Throws bad_alloc when the values find no memory.
-CurvatureResult curvatureLevels(const GridView& dem, float unit, LargeVector<std::uint8_t> levels = {});
+// no new memory) and left to the caller when the values find no memory: then bad_alloc.
+CurvatureResult curvatureLevels(const GridView& dem, float unit, LargeVector<std::uint8_t>&& levels = {});
 
 // kappa at column c of row, between the rows up and down. Summed in double, where four
 // floats and 4h add exactly, then rounded.

@@ -99,10 +99,11 @@ int differenceColour(float difference, int contourInterval)
 int differenceLevelColour(int level) { return levelColours[level]; }
 
 DifferenceResult differenceLevels(const GridView& dem, const float* const* comparison, int interval,
-                                  LargeVector<std::uint8_t> levels)
+                                  LargeVector<std::uint8_t>&& levels)
 {
-    const std::size_t points =
-        dem.nrows > 0 && dem.ncols > 0 ? std::size_t(dem.nrows) * std::size_t(dem.ncols) : 0;
+    // At most one value per cell; most comparison sets carry data at few points, so pages
+    // are mapped as values come.
+    const std::size_t points = dem.cellCount();
     DifferenceResult result;
     DifferenceFigures& f = result.figures;
     f.values = LargeArray<float>(points, false);

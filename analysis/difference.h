@@ -27,10 +27,10 @@ struct DifferenceResult {
 // The difference of the cells of dem from comparison (rows of dem's size), graded by
 // interval. The point looked at for a cell is its first corner (r, c); cells without
 // comparison data are level 0, masked cells (cellMasked) level 0 in no count. levels is
-// room for the result's levels, taken when it has the size. Throws bad_alloc when the
-// values find no memory.
+// room for the result's levels, taken when it has the size and left to the caller when the
+// values find no memory: then bad_alloc.
 DifferenceResult differenceLevels(const GridView& dem, const float* const* comparison, int interval,
-                                  LargeVector<std::uint8_t> levels = {});
+                                  LargeVector<std::uint8_t>&& levels = {});
 
 // The figures of the last pass on mt, its one store: every name below reads or writes it,
 // and resetDifference clears it. Its levels are the mesh's (mt.diffLevels).

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Loading a large DEM: karvo-report (read, mesh scaling, curvature, report) on a
-# 4000 x 4000 grid, the same with a contour raster, the grid reader alone, and GDAL's
-# ASCII grid driver reading the same file. The commands run one after the other in
+# 4000 x 4000 grid, the same with a contour raster, the same with the HTML page, the grid
+# reader alone, and GDAL's ASCII grid driver reading the same file. The commands run one after the other in
 # turn, ROUNDS times (each round starts with the next command), so that a slow phase
 # of the machine hits them all alike; the medians, their ratios to GDAL and the peak
 # memory are printed at the end.
@@ -55,7 +55,7 @@ pair_kb=$(awk -v m="$model_kb" -v r="$rows" -v c="$cols" 'BEGIN { printf "%d", m
 work="$(mktemp -d /tmp/karvo-bench-run.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
 
-names=(report contour reader gdal touch)
+names=(report contour html reader gdal touch)
 # Runs one command under GNU time: wall seconds (nanosecond clock) and peak resident KB.
 timed() {
   local name="$1"
@@ -73,6 +73,7 @@ run() {
   case "$1" in
     report) timed report "$build_dir/karvo-report" "$dem" ;;
     contour) timed contour "$build_dir/karvo-report" "$dem" "$contours" --type contour ;;
+    html) timed html "$build_dir/karvo-report" --html "$work/page.html" "$dem" ;;
     reader) timed reader "$build_dir/bench/bench-read-grid" "$dem" ;;
     # Only writes as much fresh memory as the model's arrays: the system's share of a load.
     touch) timed touch "$build_dir/bench/bench-touch-memory" "$((model_kb / 1024))" ;;
@@ -111,6 +112,7 @@ printf "%-44s %10s %12.0f\n" "GDAL gdal_translate -of ENVI (read)" "$t_gdal" "$(
 printf "%-44s %10s %12.0f\n" "reader alone (bench-read-grid)" "$t_reader" "$(awk -v k="$m_reader" 'BEGIN { print k / 1024 }')"
 printf "%-44s %10s %12.0f\n" "karvo-report DEM" "$t_report" "$(awk -v k="$m_report" 'BEGIN { print k / 1024 }')"
 printf "%-44s %10s %12.0f\n" "karvo-report DEM + contours (--type contour)" "$t_contour" "$(awk -v k="$m_contour" 'BEGIN { print k / 1024 }')"
+printf "%-44s %10s %12.0f\n" "karvo-report DEM --html (the page)" "$t_html" "$(awk -v k="$m_html" 'BEGIN { print k / 1024 }')"
 printf "%-44s %10s %12.0f\n" "fresh memory of the model's size, bare process" "$t_touch" "$(awk -v k="$m_touch" 'BEGIN { print k / 1024 }')"
 echo
 verdict() { if awk "BEGIN { exit !($1) }"; then echo "met"; else echo "NOT MET"; fi; }
@@ -126,6 +128,9 @@ over_pair=$(awk -v m="$m_contour" -v b="$bare_kb" -v a="$pair_kb" 'BEGIN { print
 echo "reader alone: GDAL / reader = ${speedup}x (target >= 5x): $(verdict "$speedup >= 5")"
 echo "karvo-report DEM: report / GDAL = ${report_ratio} (target <= 0.30): $(verdict "$report_ratio <= 0.30")"
 echo "karvo-report with contours: report / GDAL = ${contour_ratio}"
+html_more=$(awk -v h="$t_html" -v r="$t_report" 'BEGIN { printf "%.3f", h - r }')
+echo "karvo-report DEM --html ${t_html}s, plain ${t_report}s: the page takes ${html_more}s more" \
+  "(target < 2): $(verdict "$html_more < 2")"
 echo "fresh memory of the model's size alone took ${t_touch}s in a bare process (the system's share of karvo-report's time)"
 echo "karvo-report without data (libraries, GDAL's among them): $((bare_kb / 1024)) MB"
 echo "peak memory of karvo-report DEM: $((m_report / 1024)) MB, model arrays $((model_kb / 1024)) MB" \

@@ -5,7 +5,6 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Input.H>
-#include <FL/Fl_Output.H>
 #include <FL/Fl_Window.H>
 
 #include <string>
@@ -14,6 +13,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/open_dialogs.h"
+#include "shell/information_strip.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
 #include "view/my_window.h"
@@ -23,9 +23,8 @@ namespace {
 // The view's change of comparison set, a long read's progress in the strip.
 LoadOutcome changeComparison(const std::string& path)
 {
-    StripProgress progress(file2Label);
-    return gl->changeFile(path.c_str(), static_cast<int>(vdisplay->value()), FILE_CONST, fileType,
-                          static_cast<int>(continput->value()));
+    StripProgress progress(StripField::Comparison);
+    return gl->changeFile(path.c_str(), exaggerationShown(), fileType, static_cast<int>(continput->value()));
 }
 
 }  // namespace
@@ -76,9 +75,8 @@ void fileMod(Fl_Widget*, void*)
         errorMessage(COMP_ERR);
     } else {
         const bool good = canOpen(path.c_str());
-        const std::string shown = file2Label->value();
-        file2Label->value("");
-        file2Label->insert(path.c_str());
+        const StripText shown = stripShown();
+        showFileName(StripField::Comparison, path.c_str());
         fileType = checkedType();
         const LoadOutcome outcome = good ? changeComparison(path) : LoadOutcome::ComparisonRefused;
         if (outcome == LoadOutcome::Loaded) {
@@ -89,10 +87,9 @@ void fileMod(Fl_Widget*, void*)
             // The data set shown stays, and so does the name of its comparison file
             // once the file was looked at; the user can name another one.
             if (good)
-                file2Label->value(shown.c_str());
+                showStrip(shown);
             errorMessage(loadError(outcome));
         }
     }
-    gl->redraw();
-    gl->take_focus();
+    showView();
 }

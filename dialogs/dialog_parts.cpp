@@ -1,18 +1,16 @@
 #include "dialogs/dialog_parts.h"
 
-#include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Window.H>
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 #include "dialogs/dialog_state.h"
 #include "dialogs/open_dialogs.h"
+#include "model/error.h"
+#include "model/input_file.h"
+#include "model/raster_reader.h"
 
 namespace {
 
@@ -112,29 +110,11 @@ int loadError(LoadOutcome outcome)
     case LoadOutcome::DemRefused: return DEM_ERR;
     case LoadOutcome::ComparisonRefused: return COMP_ERR;
     case LoadOutcome::SizesDiffer: return MATCH_ERR;
+    case LoadOutcome::OutOfMemory: return MEM_ERR;
+    case LoadOutcome::NoOverlap:
+    case LoadOutcome::NotAligned: return COMP_ERR;  // the loader has printed why
     }
     return 0;
 }
 
-StripProgress::StripProgress(Fl_Output* shown)
-    : field(shown),
-      text(shown->value()),
-      progress([this](double share) { show("Reading: " + std::to_string(int(share * 100)) + " %"); },
-               [this] { show(text); })
-{
-}
-
-void StripProgress::show(const std::string& value)
-{
-    field->value(value.c_str());
-    Fl::flush();
-}
-
-bool canOpen(const char* path)
-{
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored))
-        return false;
-    std::ifstream in(path);
-    return in.good();
-}
+bool canOpen(const char* path) { return inputProblem(path).empty() || namesGdalSource(path); }

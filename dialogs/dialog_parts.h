@@ -1,13 +1,9 @@
 #pragma once
 // Builders and checks that the open dialogs share.
 
-#include <string>
-
 #include "analysis/loader.h"
-#include "model/progress.h"
 
 class Fl_Button;
-class Fl_Output;
 class Fl_Counter;
 class Fl_Window;
 
@@ -28,23 +24,11 @@ void buildTypeBoxes(int demY);
 // The type of the first checked box in the order sparse, DEM, contour; 0 with none checked.
 int checkedType();
 
-// The error code for a load that did not take (DEM_ERR, COMP_ERR or MATCH_ERR); 0 for one that did.
+// The error code for a load that did not take (DEM_ERR, COMP_ERR, MATCH_ERR or MEM_ERR); 0 for one
+// that did.
 int loadError(LoadOutcome outcome);
 
-// Whether path names a file that opens for reading. A directory opens as a stream here
-// but holds no grid, and the reader would end the program on it.
+// Whether path names a regular file that opens for reading, or, with --trust-raster, a
+// source GDAL reads by name. A directory holds no grid, and opening a FIFO to look would
+// wait for a writer.
 bool canOpen(const char* path);
-
-// While it lives, a read that takes long shows its progress in a field of the
-// information strip; the field's text comes back when the read is done.
-class StripProgress {
-public:
-    explicit StripProgress(Fl_Output* field);
-
-private:
-    void show(const std::string& value);
-
-    Fl_Output* field;
-    std::string text;
-    ReadProgress progress;
-};

@@ -2,9 +2,6 @@
 // State of the open dialogs and the error window. Every dialog is built anew each time
 // it is asked for and overwrites these pointers, so the callbacks always act on the
 // newest dialog's widgets; earlier dialogs stay hidden.
-//
-// The model has its own constants of the same names; the dialogs keep theirs so that
-// they need none of the model's headers.
 
 class Fl_Check_Button;
 class Fl_Counter;
@@ -19,11 +16,7 @@ const int FILES_ERR = 4;
 const int COMP_ERR = 5;
 const int MISS_ERR = 6;
 const int UNIT_ERR = 7;
-
-// Comparison file types, the values of fileType; 0 means none chosen.
-const int DEM = 1;
-const int SPARSEF = 2;
-const int CONTF = 3;
+const int MEM_ERR = 8;
 
 extern Fl_Window* openwin;  // the newest open dialog; Open and Cancel act on it
 extern Fl_Input* finput;    // DEM path
@@ -36,7 +29,7 @@ extern Fl_Counter* continput;  // contour interval, in elevation units
 extern Fl_Check_Button* demCheck;
 extern Fl_Check_Button* rawCheck;
 extern Fl_Check_Button* contCheck;
-extern int fileType;             // comparison file type of the next two-file Open
+extern int fileType;             // comparison file type of the next two-file Open (model/error.h), 0 none
 extern const char* filename2;    // comparison path of the last Open; null after a one-file Open
 extern Fl_Window* errorWin;      // the newest error window
 extern const char* const DIRECTORY;  // where the file choosers start when it exists

@@ -1,13 +1,12 @@
 #pragma once
-// Entry points of the dialogs and report windows: the menu entries and the panel's
-// buttons call these.
+// Entry points of the dialogs and report windows: the shell's menu entries and panel
+// buttons call these through the table dialogActions gives the main window.
 
-class Fl_Widget;
+#include "shell/dialog_actions.h"
 
 void file(Fl_Widget* w, void* data = nullptr);       // "&Open..." > "DEM File"
 void files(Fl_Widget* w, void* data = nullptr);      // "&Open..." > "DEM and Comparison File"
 void addChange(Fl_Widget* w, void* data = nullptr);  // "Add/Change Comparison File..."
-void vChange(Fl_Widget* w, void* data = nullptr);    // every vertical exaggeration counter
 
 void stats(Fl_Widget* w, void* data = nullptr);  // the "Statistics" window
 
@@ -22,4 +21,6 @@ void fileSparse(Fl_Widget* w, void* data = nullptr);  // its "Make" button
 
 void modCurve(Fl_Widget* w, void* data = nullptr);     // the "Curvature Error" dialog
 void updateUnit(Fl_Widget* w, void* data = nullptr);   // its unit counter
-void updateUnit1(Fl_Widget* w, void* data = nullptr);  // the panel's unit counter
+
+// The entry points above, each in the place of the shell's table that opens it.
+DialogActions dialogActions();

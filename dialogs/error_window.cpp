@@ -26,6 +26,8 @@ const char* message(int code)
         return "Missing filename/s.";
     case UNIT_ERR:
         return "Select units.";
+    case MEM_ERR:
+        return "Not enough memory.";
     default:
         return "";
     }

@@ -49,7 +49,7 @@ void showGraph()
     graphwin->end();
     graphwin->show();
     graphbox->show();
-    gl->take_focus();
+    focusView();
 }
 
 // The 25-bin graph of the curvature (GRAPHC) or difference values.
@@ -88,13 +88,13 @@ void heightClassGraph()
     if (n <= 0) {
         std::cout << "No height class graph: the contour interval is " << n << ", so there are no height classes"
                   << std::endl;
-        gl->take_focus();
+        focusView();
         return;
     }
     int* counts = gl->graphHeights();
     if (counts == nullptr) {
         std::cout << "No height class graph: the height classes could not be counted" << std::endl;
-        gl->take_focus();
+        focusView();
         return;
     }
     int largest = 0, smallest = 0;

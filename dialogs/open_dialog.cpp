@@ -7,8 +7,6 @@
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_Input.H>
-#include <FL/Fl_Output.H>
-#include <FL/Fl_Value_Output.H>
 #include <FL/Fl_Window.H>
 #include <FL/filename.H>
 
@@ -18,6 +16,8 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/open_dialogs.h"
+#include "model/error.h"
+#include "shell/information_strip.h"
 #include "shell/options.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
@@ -29,34 +29,59 @@ namespace {
 std::string demPath;
 std::string comparisonPath;
 
-void showName(Fl_Output* field, const char* name)
-{
-    field->value("");
-    if (name != nullptr)
-        field->insert(name);
-}
-
-// What an Open writes into the main window before the files are read. When the load
-// does not take, the strip goes back to the data set still shown.
-struct Strip {
-    std::string dem, comparison;
-    double exaggeration;
-
-    static Strip shown() { return {file1Label->value(), file2Label->value(), vdisplay->value()}; }
-    void show() const
-    {
-        file1Label->value(dem.c_str());
-        file2Label->value(comparison.c_str());
-        vdisplay->value(exaggeration);
-    }
+// What an Open asks of the loader, read from the newest dialog. The names are in filename
+// and filename2.
+struct OpenRequest {
+    bool twoFiles = false;
+    int exaggeration = 1;
+    int type = CONTF;
+    int interval = 0;
+    int treeline = 0;
+    int slope = 0;
 };
 
-// The view's load with the dialog's settings, a long read's progress in the strip.
-LoadOutcome begin(int exaggeration, int type, int interval, float& xll, float& yll, float& size)
+// Read: the names (the command line's path once, in place of the DEM field), the counters
+// and the comparison type.
+OpenRequest readOpenDialog()
 {
-    StripProgress progress(file1Label);
-    return gl->Begin(static_cast<int>(sinput->value()), true, FILE_CONST, filename, filename2, exaggeration, type,
-                     static_cast<int>(tinput->value()), interval, xll, yll, size);
+    OpenRequest r;
+    r.twoFiles = FILE_CONST == 2;
+    if (initFiles != 0) {
+        initFiles = 0;  // filename still holds the command-line path, used this once
+    } else {
+        demPath = finput->value();
+        filename = demPath.c_str();
+    }
+    filename2 = nullptr;
+    if (r.twoFiles) {
+        comparisonPath = finput2->value();
+        filename2 = comparisonPath.c_str();
+    }
+    r.exaggeration = static_cast<int>(vinput->value());
+    r.treeline = static_cast<int>(tinput->value());
+    r.slope = static_cast<int>(sinput->value());
+    // A DEM alone goes to the loader as type CONTF with no interval. That is no choice
+    // of comparison type: a later two-file Open with no box checked still asks for one.
+    if (r.twoFiles) {
+        // With no box checked the type of an earlier attempt stays.
+        if (const int chosen = checkedType())
+            fileType = chosen;
+        r.type = fileType;
+        r.interval = static_cast<int>(continput->value());
+    } else {
+        fileType = 0;
+    }
+    return r;
+}
+
+// What an Open shows in the main window before the files are checked.
+void showRequest(const OpenRequest& r)
+{
+    showExaggeration(r.exaggeration);
+    deactivateTools();
+    activateTools();
+    showFileName(StripField::Dem, filename);
+    showFileName(StripField::Comparison, filename2);
 }
 
 // Which of the two files cannot be opened, or that no type was chosen.
@@ -65,6 +90,35 @@ int twoFileError(bool demGood, bool comparisonGood)
     if (!demGood)
         return comparisonGood ? DEM_ERR : FILES_ERR;
     return comparisonGood ? CHECK_ERR : COMP_ERR;
+}
+
+// Validate: the error code of what keeps the request from the loader, 0 for nothing.
+int openProblem(const OpenRequest& r)
+{
+    if (filename == nullptr || filename[0] == '\0' || (r.twoFiles && filename2[0] == '\0'))
+        return MISS_ERR;
+    const bool demGood = canOpen(filename);
+    if (!r.twoFiles)
+        return demGood ? 0 : DEM_ERR;
+    const bool comparisonGood = canOpen(filename2);
+    return demGood && comparisonGood && r.type != 0 ? 0 : twoFileError(demGood, comparisonGood);
+}
+
+// Act: the view's load, a long read's progress in the strip.
+LoadOutcome load(const OpenRequest& r, float& xll, float& yll, float& size)
+{
+    StripProgress progress(StripField::Dem);
+    return gl->Begin(r.slope, true, FILE_CONST, filename, filename2, r.exaggeration, r.type, r.treeline, r.interval,
+                     xll, yll, size);
+}
+
+// Show: the data set opened, with the options it may have turned on; the dialog closes.
+void showOpened(float xll, float yll, float size)
+{
+    showOptions();  // a geographic raster turns cells in degrees on
+    showCorner(xll, yll, size);
+    openwin->hide();
+    showView();
 }
 
 }  // namespace
@@ -120,73 +174,23 @@ void files(Fl_Widget*, void*)
 
 void openButton_callback(Fl_Widget*)
 {
-    const bool twoFiles = FILE_CONST == 2;
-    const Strip before = Strip::shown();
-    if (initFiles != 0) {
-        initFiles = 0;  // filename still holds the command-line path, used this once
-    } else {
-        demPath = finput->value();
-        filename = demPath.c_str();
-    }
-    if (twoFiles) {
-        comparisonPath = finput2->value();
-        filename2 = comparisonPath.c_str();
-    } else {
-        filename2 = nullptr;
-    }
-    const int exaggeration = static_cast<int>(vinput->value());
-    vdisplay->value(exaggeration);
-
-    deactivateTools();
-    activateTools();
-    showName(file1Label, filename);
-    showName(file2Label, filename2);
-
-    // A DEM alone goes to the loader as type CONTF with no interval. That is no choice
-    // of comparison type: a later two-file Open with no box checked still asks for one.
-    int type = CONTF;
-    if (twoFiles) {
-        // With no box checked the type of an earlier attempt stays.
-        if (const int chosen = checkedType())
-            fileType = chosen;
-        type = fileType;
-    } else {
-        fileType = 0;
-    }
-    if (filename == nullptr || filename[0] == '\0' || (twoFiles && filename2[0] == '\0')) {
-        errorMessage(MISS_ERR);
+    const StripText before = stripShown();
+    const OpenRequest request = readOpenDialog();
+    showRequest(request);
+    if (const int problem = openProblem(request)) {
+        errorMessage(problem);
         return;
     }
-
-    const bool demGood = canOpen(filename);
-    const bool comparisonGood = twoFiles && canOpen(filename2);
-    if (!twoFiles && !demGood) {
-        errorMessage(DEM_ERR);
-        return;
-    }
-    if (twoFiles && !(demGood && comparisonGood && fileType != 0)) {
-        errorMessage(twoFileError(demGood, comparisonGood));
-        return;
-    }
-
-    const int interval = twoFiles ? static_cast<int>(continput->value()) : 0;
     float xll = 0, yll = 0, size = 0;
-    const LoadOutcome outcome = begin(exaggeration, type, interval, xll, yll, size);
+    const LoadOutcome outcome = load(request, xll, yll, size);
     if (outcome != LoadOutcome::Loaded) {
-        before.show();
+        showStrip(before);
         errorMessage(loadError(outcome));  // the type stays for the next attempt
         return;
     }
-    if (twoFiles)
+    if (request.twoFiles)
         fileType = 0;
-    showOptions();  // a geographic raster turns cells in degrees on
-    xcornerLabel->value(xll);
-    ycornerLabel->value(yll);
-    cellsizeLabel->value(size);
-    openwin->hide();
-    gl->redraw();
-    gl->take_focus();
-    gl->redraw();
+    showOpened(xll, yll, size);
 }
 
 void cancelButton_callback(Fl_Widget*) { openwin->hide(); }
@@ -207,12 +211,3 @@ void chooseFile(Fl_Input* target)
 
 void searchButton_callback(Fl_Widget*, void*) { chooseFile(finput); }
 void searchButton2_callback(Fl_Widget*, void*) { chooseFile(finput2); }
-
-void vChange(Fl_Widget*, void*)
-{
-    // Whichever counter called, the main window's value is the one that applies; a
-    // dialog's own value takes effect at its Open, which copies it into vdisplay.
-    gl->changeVert(static_cast<int>(vdisplay->value()), FILE_CONST);
-    gl->redraw();
-    gl->take_focus();
-}

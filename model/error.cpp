@@ -7,23 +7,31 @@ namespace {
 
 int failuresReturn = 0;  // live ReadingFailuresReturn objects
 
+[[noreturn]] void end(bool outOfMemory)
+{
+    std::cout.flush();
+    if (failuresReturn > 0)
+        throw ModelExit{-1, outOfMemory};
+    std::exit(-1);
+}
+
 }  // namespace
 
 ReadingFailuresReturn::ReadingFailuresReturn() { failuresReturn++; }
 ReadingFailuresReturn::~ReadingFailuresReturn() { failuresReturn--; }
 
-void endProcess()
-{
-    std::cout.flush();
-    if (failuresReturn > 0)
-        throw ModelExit{-1};
-    std::exit(-1);
-}
+void endProcess() { end(false); }
 
 void refuse(const std::string& message)
 {
     std::cout << "ERROR: " << message;
     endProcess();
+}
+
+void refuseMemory(const std::string& message)
+{
+    std::cout << "ERROR: " << message;
+    end(true);
 }
 
 void error(int code)
@@ -43,5 +51,5 @@ void error(int code)
         return;
     default: std::cout << "Some kinda error!\n"; break;
     }
-    endProcess();
+    end(code == ARRAY1 || code == ARRAY2 || code == NO_TRI || code == NOHEIGHT);
 }

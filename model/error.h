@@ -33,12 +33,16 @@ void error(int code);
 // Used for refusals that the code table has no message for.
 [[noreturn]] void refuse(const std::string& message);
 
+// As refuse, for a grid the memory cannot hold: a ModelExit thrown says so.
+[[noreturn]] void refuseMemory(const std::string& message);
+
 // Ends the process with status -1 (255 as the shell sees it); while a
 // ReadingFailuresReturn lives it throws ModelExit instead.
 [[noreturn]] void endProcess();
 
 struct ModelExit {
     int status;
+    bool outOfMemory = false;  // refuseMemory, or an allocation of the code table's that failed
 };
 
 // While one lives, the model's failures throw ModelExit to whoever catches it, after the

@@ -18,13 +18,15 @@ struct RasterHeader {
     int bands = 0;
     double transform[6] = {0, 1, 0, 0, 0, -1};  // GDAL's geotransform, as the file gives it
     bool georeferenced = false;                 // the file has a geotransform
-    bool hasNodata = false;                     // band 1's nodata value
+    bool hasNodata = false;                     // band 1's nodata value, a raw value
     double nodata = 0;
+    double scale = 1, offset = 0;  // band 1's: a height is raw x scale + offset
+    bool signedBytes = false;      // band 1 is bytes that are signed (PIXELTYPE=SIGNEDBYTE)
     bool geographic = false;  // the coordinate system is geographic (cells in degrees)
     std::string projection;   // the coordinate system as WKT, "" when there is none
 };
 
-// An open raster; band 1 is read as floats.
+// An open raster; band 1 is read as floats, its raw values as GDAL gives them.
 class RasterSource {
 public:
     virtual ~RasterSource() = default;
@@ -42,6 +44,15 @@ struct ByteRaster {
     bool hasNodata = false;
     std::uint8_t nodata = 0;
     std::function<void(int r, std::uint8_t* out)> row;
+};
+
+// A one-band Float32 GeoTIFF whose nodata value is NaN: row(r, out) fills the ncols values
+// of row r, north row first.
+struct FloatRaster {
+    int ncols = 0, nrows = 0;
+    double transform[6] = {0, 1, 0, 0, 0, -1};
+    std::string projection;
+    std::function<void(int r, float* out)> row;
 };
 
 // A places file: a GeoJSON FeatureCollection of points, one per place of a worst-places
@@ -79,13 +90,26 @@ enum class Resampling { nearest, bilinear, cubic };
 // Where one grid's extent lies against another's.
 enum class Footprint { overlaps, disjoint, unknown };
 
+// Which raster a file is. A trusted raster may be of any format GDAL reads, and may name
+// other files or URLs; an untrusted one is read only by the drivers that read the pixels
+// of the one file named (model/gdal/raster_kind.cpp lists them).
+struct RasterKind {
+    std::string driver;   // GDAL's name of the driver that reads it; "" when none of them claims it
+    std::string refusal;  // why a raster GDAL knows is not read untrusted; "" otherwise
+};
+
 class GdalModule {
 public:
     virtual ~GdalModule() = default;
-    // nullptr when GDAL cannot open path as a raster; why then holds GDAL's message, if any.
-    virtual std::unique_ptr<RasterSource> openRaster(const std::string& path, std::string& why) = 0;
+    virtual RasterKind identifyRaster(const std::string& path, bool trusted) = 0;
+    // path opened by the driver identifyRaster named; nullptr, with GDAL's message in why
+    // (if it gave one), when it cannot be.
+    virtual std::unique_ptr<RasterSource> openRaster(const std::string& path, const std::string& driver,
+                                                     bool trusted, std::string& why) = 0;
     // Creates path (deflate-compressed); false with GDAL's reason when it cannot be written whole.
     virtual bool writeByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why) = 0;
+    // The same for a Float32 raster.
+    virtual bool writeFloatGeoTiff(const std::string& path, const FloatRaster& raster, std::string& why) = 0;
     // The GeoJSON text of a places file, made by GDAL's GeoJSON driver. Its "crs" member
     // names the EPSG coordinate system the projection is or matches (GDAL writes no other);
     // false with GDAL's reason when the text cannot be made.

@@ -21,6 +21,7 @@
 
 #include "model/error.h"
 #include "model/grid_text.h"
+#include "model/memory_need.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 #include "model/raster_reader.h"
@@ -64,6 +65,25 @@ bool readKeyword(GridText& in, const char* keyword, T& value)
     return readKeyword(in, keyword, value, numberRead);
 }
 
+// A header number as a float and, from the same text, as a double.
+bool readKeyword(GridText& in, const char* keyword, float& value, double& exact, bool& numberRead)
+{
+    std::string word;
+    in >> word;
+    if (word != keyword)
+        return false;
+    value = 0;
+    numberRead = static_cast<bool>(in.readNumber(value, exact));
+    in.get();
+    return true;
+}
+
+bool readKeyword(GridText& in, const char* keyword, float& value, double& exact)
+{
+    bool numberRead = false;
+    return readKeyword(in, keyword, value, exact, numberRead);
+}
+
 // A header number that cannot be read: nothing or a word where it should be (the value
 // is then 0), or a number beyond the float range (the largest float of its sign).
 [[noreturn]] void refuseUnreadable(const char* what, float held)
@@ -92,6 +112,45 @@ void refuseUnusableHeader(const mountain& m)
     if (cells > limit || triangles > limit || 2 * std::int64_t(m.ncols) > limit)
         refuse(file + "a grid of " + text(m.nrows) + " rows and " + text(m.ncols) +
                " columns is too large to hold\n");
+}
+
+// Only a regular file is read: a FIFO would block the reader, a device feed it without end.
+[[noreturn]] void refuseInput(const std::string& problem)
+{
+    if (problem == "not found") {
+        std::cout << "ERROR: file " << inQuotes(readingFile) << " not found" << std::endl;
+        endProcess();
+    }
+    refuse("file " + inQuotes(readingFile) + ": " + problem + "\n");
+}
+
+// The optional nodata line: any word starting with 'n' or 'N', then the value.
+void readNodataLine(GridText& in, mountain& m)
+{
+    m.nodata_value = 0;
+    char first;
+    if (!(in >> first))
+        return;
+    if (first != 'n' && first != 'N') {
+        in.putback(first);
+        return;
+    }
+    std::string rest;
+    in >> rest;
+    if (!in.readNumber(m.nodata_value, m.nodataRead))
+        refuseUnreadable("nodata value", m.nodata_value);
+    m.hasNodata = true;
+}
+
+// What the grid will take is worked out before any of it is taken: a header of a few
+// bytes can ask for more memory than the machine has.
+void refuseUnfitting(const mountain& m, int index)
+{
+    GridUse use = gridUse;
+    use.comparison = use.comparison || index != 1;
+    const std::string problem = memoryProblem(m.nrows, m.ncols, use, memoryLimit());
+    if (!problem.empty())
+        refuseMemory("file " + inQuotes(readingFile) + ": " + problem + "\n");
 }
 
 [[noreturn]] void refuseShortFile(long long read, long long wanted)
@@ -141,53 +200,41 @@ void mountain::readgridfile(const char* const* names, int index)
     const char* name = names[index - 1];
     readingFile = name;
     GridText in(name);
-    if (!in.is_open()) {
-        std::cout << "ERROR: file \"" << name << "\" not found" << std::endl;
-        endProcess();
-    }
+    const bool gdalSource = !in.is_open() && namesGdalSource(name);
+    if (!in.is_open() && !gdalSource)
+        refuseInput(in.problem());
     if (DEBUG)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 
     releaseGrid();
+    xllRead = yllRead = cellsizeRead = nodataRead = 0;
     hasNodata = geographic = false;
     nonFinite = 0;
     projection.clear();
     reset();
-    if (!startsAsText(name)) {
+    {
         RasterFile raster(name);
         if (raster.isOpen()) {
             readRaster(raster, index);
             return;
         }
     }
+    if (gdalSource)
+        refuseInput(in.problem());
     if (!readKeyword(in, "ncols", ncols))
         error(NCOLS);
     if (!readKeyword(in, "nrows", nrows))
         error(NROWS);
     bool cellsizeGiven = false;
-    if (!readKeyword(in, "xllcorner", xllcorner) || !readKeyword(in, "yllcorner", yllcorner) ||
-        !readKeyword(in, "cellsize", cellsize, cellsizeGiven))
+    if (!readKeyword(in, "xllcorner", xllcorner, xllRead) || !readKeyword(in, "yllcorner", yllcorner, yllRead) ||
+        !readKeyword(in, "cellsize", cellsize, cellsizeRead, cellsizeGiven))
         error(BAD_KEYWORD);
     if (!cellsizeGiven)
         refuseUnreadable("cellsize", cellsize);
     if (DEBUG)
         std::cout << "cellsize: " << cellsize << std::endl;
 
-    char first;
-    if (in >> first) {
-        if (first == 'n' || first == 'N') {
-            std::string rest;
-            nodata_value = 0;
-            if (!(in >> rest >> nodata_value))
-                refuseUnreadable("nodata value", nodata_value);
-            hasNodata = true;
-        } else {
-            in.putback(first);
-            nodata_value = 0;
-        }
-    } else {
-        nodata_value = 0;
-    }
+    readNodataLine(in, *this);
     if (DEBUG) {
         if (nodata_value == 0)
             std::cout << "nodata_value = none" << std::endl;
@@ -195,10 +242,7 @@ void mountain::readgridfile(const char* const* names, int index)
             std::cout << "nodata_value = " << nodata_value << std::endl;
     }
     refuseUnusableHeader(*this);
-    xllRead = xllcorner;
-    yllRead = yllcorner;
-    cellsizeRead = cellsize;
-    nodataRead = nodata_value;
+    refuseUnfitting(*this, index);
 
     if (index == 1)
         readgrid(in);
@@ -236,6 +280,7 @@ void mountain::readRaster(RasterFile& raster, int index)
 {
     raster.header(*this);
     refuseUnusableHeader(*this);
+    refuseUnfitting(*this, index);
     if (index == 1) {
         std::cout << "Reading DEM data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
     } else {

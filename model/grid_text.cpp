@@ -13,9 +13,7 @@
 
 #include "model/grid_text.h"
 
-#include <fcntl.h>
 #include <locale.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "model/input_file.h"
 #include "model/progress.h"
 
 namespace {
@@ -154,14 +153,9 @@ inline const char* parseHeight(const char* p, const char* end, float& value)
 
 GridText::GridText(const char* path)
 {
-    struct stat info;
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = openRegularFile(path, openProblem);
     if (fd < 0)
         return;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return;
-    }
     source = fd;
     capacity = defaultBlockBytes;
     splitBytes = defaultSplitBytes;
@@ -344,6 +338,20 @@ GridText& GridText::operator>>(float& value)
     position = static_cast<std::size_t>(stop - buffer.get());
     if (stop == end)
         atEnd = true;
+    return *this;
+}
+
+GridText& GridText::readNumber(float& value, double& exact)
+{
+    if (!sentry())
+        return *this;
+    const char* end = holdToken();
+    const char* p = buffer.get() + position;
+    // The accumulated text is sign, digits, point and exponent only, as strtod reads it too.
+    const std::string text(p, floatPrefixEnd(p, end));
+    *this >> value;
+    if (!failed)
+        exact = strtod_l(text.c_str(), nullptr, classicLocale());
     return *this;
 }
 

@@ -11,8 +11,8 @@
 
 class GridText {
 public:
-    // Reads the file at path; is_open() tells whether it could be opened (a directory
-    // cannot).
+    // Reads the file at path when it is a regular file; is_open() tells whether it could
+    // be opened, problem() why not (input_file.h's reasons: "not found", "is a directory").
     explicit GridText(const char* path);
     // Reads bytes held in memory, handing them out blockBytes at a time as the file
     // reader does, and reading heights on two cores from blocks of 2 x splitBytes on
@@ -23,10 +23,14 @@ public:
     GridText& operator=(const GridText&) = delete;
 
     bool is_open() const { return source >= 0 || memory != nullptr; }
+    const std::string& problem() const { return openProblem; }
 
     GridText& operator>>(std::string& word);
     GridText& operator>>(int& value);
     GridText& operator>>(float& value);
+    // `>> value`, and exact the same text read as a double (when value was read): a
+    // header number kept both ways.
+    GridText& readNumber(float& value, double& exact);
     GridText& operator>>(char& c);
     int get();  // the next character, or EOF (-1)
     GridText& putback(char c);
@@ -56,6 +60,7 @@ private:
     std::size_t splitPoint(std::size_t limit) const;
 
     int source = -1;                        // file descriptor, or -1
+    std::string openProblem;                // why the file could not be opened
     std::unique_ptr<std::string> memory;    // or the bytes in memory
     std::size_t memoryOffset = 0;
     std::unique_ptr<char[]> buffer;         // capacity + 1 bytes: a NUL follows the data

@@ -70,13 +70,20 @@ std::string exactFloat(float value)
     return std::string(text, end.ptr);
 }
 
+std::string exactDouble(double value)
+{
+    char text[32];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end.ptr);
+}
+
 void writeExactGrid(std::ostream& out, const mountain& m, const std::vector<float>& values)
 {
     out << "ncols " << m.ncols << "\n";
     out << "nrows " << m.nrows << "\n";
-    out << "xllcorner " << exactFloat(m.xllcorner) << "\n";
-    out << "yllcorner " << exactFloat(m.yllcorner) << "\n";
-    out << "cellsize " << exactFloat(m.cellsize) << "\n";
+    out << "xllcorner " << exactDouble(m.xllRead) << "\n";
+    out << "yllcorner " << exactDouble(m.yllRead) << "\n";
+    out << "cellsize " << exactDouble(m.cellsizeRead) << "\n";
     writeBody(out, m.nrows, m.ncols, values, [&out](float v) { out << exactFloat(v); });
 }
 
@@ -104,8 +111,8 @@ bool writeLevelTiff(const std::string& path, const mountain& m, const LargeVecto
     ByteRaster map;
     map.ncols = m.ncols;
     map.nrows = m.nrows;
-    const double transform[6] = {m.xllcorner, m.cellsize, 0, m.yllcorner + double(m.nrows) * m.cellsize, 0,
-                                 -m.cellsize};
+    const double transform[6] = {m.xllRead, m.cellsizeRead, 0, m.yllRead + m.nrows * m.cellsizeRead, 0,
+                                 -m.cellsizeRead};
     std::copy(transform, transform + 6, map.transform);
     map.projection = m.projection;
     map.hasNodata = true;
@@ -126,4 +133,20 @@ bool writeLevelMap(const std::string& path, const mountain& m, const LargeVector
     if (levels.size() != m.cellCount())
         return false;
     return writeFileSafely(path, [&](const std::string& file) { return writeLevelTiff(file, m, levels); });
+}
+
+bool writeFloatGridFile(const std::string& path, const mountain& m, const float* const* rows, std::string& why)
+{
+    GdalModule* gdal = gdalModule(why);
+    if (gdal == nullptr)
+        return false;
+    FloatRaster raster;
+    raster.ncols = m.ncols;
+    raster.nrows = m.nrows;
+    const double transform[6] = {m.xllRead, m.cellsizeRead, 0, m.yllRead + double(m.nrows) * m.cellsizeRead, 0,
+                                 -m.cellsizeRead};
+    std::copy(transform, transform + 6, raster.transform);
+    raster.projection = m.projection;
+    raster.row = [&](int r, float* out) { std::copy(rows[r], rows[r] + m.ncols, out); };
+    return writeFileSafely(path, [&](const std::string& file) { return gdal->writeFloatGeoTiff(file, raster, why); });
 }

@@ -7,6 +7,8 @@
 
 #include "model/error.h"
 #include "model/large_memory.h"
+#include "model/memory_need.h"
+#include "model/raster_reader.h"
 
 mountain mt;
 rawdata rd;
@@ -164,4 +166,6 @@ void resetModel()
     cellsInDegrees = false;
     allocated = false;
     sparseData = false;
+    trustRasters = false;
+    gridUse = GridUse();
 }

@@ -1,24 +1,45 @@
 #pragma once
-// Rasters that are not text grids: GeoTIFF, BigTIFF and the other formats GDAL reads.
-// Band 1 becomes the grid, read as floats, north row first as in a text grid; the
-// geotransform gives the corner and the cellsize, the band's nodata value the nodata
-// value. Refusals end the read with an "ERROR: " line naming the file, as the text
-// reader's do.
+// Rasters that are not text grids: GeoTIFF, ERDAS Imagine and the other formats GDAL
+// reads (model/gdal/raster_kind.cpp lists those read without --trust-raster). Band 1
+// becomes the grid, read as floats, north row first as in a text grid; the geotransform
+// gives the corner and the cellsize, the band's nodata value the nodata value. Refusals
+// end the read with an "ERROR: " line naming the file, as the text reader's do.
+//
+// Which a file is, is decided by its content: a file whose first non-blank bytes begin
+// a header word of a text grid is one, and GDAL is not even loaded for it; any other is
+// a raster when one of the drivers claims it, and is read, and refused, as text when
+// none does.
 
 #include <memory>
 #include <string>
 
 class mountain;
 class RasterSource;
+struct RasterHeader;
 
-// Whether the first non-blank bytes of the file are text (printable ASCII): such a
-// file is a text grid, whatever it holds after them. An empty file counts as text.
-// A file that is neither text nor a raster GDAL opens is read, and refused, as text.
-bool startsAsText(const char* path);
+// Rasters of any format GDAL reads are read, and they may read other files and URLs
+// (a VRT mosaic, a /vsicurl/ path): the programs' --trust-raster. Off at start.
+extern bool trustRasters;
+
+// Whether the first non-blank bytes of the file begin one of the text reader's header
+// words (ncols, nrows, xllcorner, yllcorner, cellsize, nodata) in any case, or there
+// are none. Reads a few bytes; GDAL is not loaded.
+bool startsAsTextGrid(const char* path);
+
+// Whether the reader reads the file as a text grid: it starts as one, or no driver
+// claims it (which loads GDAL). A raster of a kind that is not read untrusted is no
+// text grid.
+bool readsAsTextGrid(const char* path);
+
+// With --trust-raster, a name that is no local file goes to GDAL as it is: a /vsicurl/
+// URL, a /vsizip/ member, a NETCDF:file:variable subdataset.
+bool namesGdalSource(const char* path);
 
 class RasterFile {
 public:
-    explicit RasterFile(const char* path);  // refuses a raster without a band
+    // Opens path as a raster unless it reads as a text grid; refuses a raster that is
+    // not read untrusted, that its driver cannot open, or that has no band.
+    explicit RasterFile(const char* path);
     ~RasterFile();
     bool isOpen() const { return source != nullptr; }
     RasterFile(const RasterFile&) = delete;
@@ -32,7 +53,21 @@ public:
     void readHeights(float* const* rows, int nrows, int ncols, float& zmin, float& zmax) const;
 
 private:
+    // Where the grid lies: the corner and cellsize from the geotransform, as read and as
+    // floats; a corner that is not finite is refused.
+    void place(mountain& m, const RasterHeader& h);
+    // The nodata value and how raw values become heights.
+    void takeValues(mountain& m, const RasterHeader& h);
+    // Rows r .. r + n - 1, which follow one another in memory, from the file.
+    void readBlock(float* const* rows, int r, int n, int nrows, int ncols) const;
+    void toHeights(float* row, int ncols) const;
+
     std::string path;
     std::unique_ptr<RasterSource> source;
     bool southUp = false;  // rows run south to north in the file
+    struct {
+        bool signedBytes = false, scaled = false, nodata = false;
+        double scale = 1, offset = 0;
+        float rawNodata = 0, nodataHeight = 0;
+    } values;
 };

@@ -3,8 +3,8 @@
 #include <FL/Fl_Menu_Bar.H>
 
 #include <algorithm>
+#include <utility>
 
-#include "dialogs/dialogs.h"
 #include "shell/options.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
@@ -12,10 +12,14 @@
 const Fl_Menu_Item menuTable[MENU_RECORDS] = {
     {"&File", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
     {"&Open...", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
-    {"DEM File", 0, file, nullptr, 0, 0, 0, 0, 0},
-    {"DEM and Comparison File", 0, files, nullptr, 0, 0, 0, 0, 0},
-    {"Add/Change Comparison File...", 0, addChange, nullptr, 0, 0, 0, 0, 0},
+    {"DEM File", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"DEM and Comparison File", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Add/Change Comparison File...", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Checkpoints...", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Clear Checkpoints", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
+    {"Save Report...", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Save Image...", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
     {"E&xit", 0, quit, nullptr, 0, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Edit", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
@@ -49,14 +53,25 @@ const Fl_Menu_Item menuTable[MENU_RECORDS] = {
     {"Local Difference Error", 0, lerrfnM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Analysis", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
-    {"Statistics", 0, stats, nullptr, 0, 0, 0, 0, 0},
-    {"Graph", 0, graph, nullptr, 0, 0, 0, 0, 0},
-    {"Make Sparse file", 0, sparse, nullptr, 0, 0, 0, 0, 0},
+    {"Statistics", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Graph", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Make Sparse file", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
+    {"Worst Places...", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
+    {"Coregister Comparison", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Undo Coregistration", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Options", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
-    {"Modify Curvature Error", 0, modCurve, nullptr, 0, 0, 0, 0, 0},
+    {"Modify Curvature Error", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Fit Curvature Unit", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
     {"Mask Nodata Cells", 0, maskNodataM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Align Comparison to DEM Grid", 0, nullptr, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Resampling", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+    {"Nearest", 0, nullptr, nullptr, FL_MENU_RADIO, 0, 0, 0, 0},
+    {"Bilinear", 0, nullptr, nullptr, FL_MENU_RADIO | FL_MENU_VALUE, 0, 0, 0, 0},
+    {"Cubic", 0, nullptr, nullptr, FL_MENU_RADIO, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"Cell Size in Degrees", 0, degreesM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Full Resolution Frames", 0, nullptr, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Help", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
     {"Help", 0, help, nullptr, 0, 0, 0, 0, 0},
@@ -65,10 +80,22 @@ const Fl_Menu_Item menuTable[MENU_RECORDS] = {
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
 };
 
-void installMenu()
+void installMenu(const DialogActions& actions)
 {
     // Lives as long as the event loop: the menu bar keeps a pointer to it.
     static Fl_Menu_Item workingMenu[MENU_RECORDS];
     std::copy(menuTable, menuTable + MENU_RECORDS, workingMenu);
+    namespace menu = karvo::menu;
+    const std::pair<int, Fl_Callback*> dialogEntries[] = {
+        {menu::OPEN_DEM, actions.openDem},
+        {menu::OPEN_PAIR, actions.openDemAndComparison},
+        {menu::ADD_COMPARISON, actions.addComparison},
+        {menu::STATISTICS, actions.statistics},
+        {menu::GRAPH, actions.graph},
+        {menu::SPARSE, actions.sparse},
+        {menu::CURVATURE_UNIT, actions.curvatureUnit},
+    };
+    for (const auto& [index, action] : dialogEntries)
+        workingMenu[index].callback(action);
     menubar->menu(workingMenu);
 }

@@ -6,10 +6,13 @@
 #include <iostream>
 
 #include "analysis/loader.h"
+#include "model/raster_reader.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 
 namespace {
+
+namespace menu = karvo::menu;
 
 const char* const usage =
     "usage: karvo [OPTION...] [GLUT OPTION...] [DEM]\n"
@@ -17,12 +20,14 @@ const char* const usage =
     "here is opened by the first \"DEM File\" Open.\n"
     "  --mask-nodata   leave out the cells that touch a nodata point of the DEM\n"
     "  --degrees       the cellsize is in degrees (on anyway for a geographic raster)\n"
+    "  --trust-raster  read rasters of any format GDAL reads, which may read other files\n"
+    "                  and URLs (a VRT mosaic); without it only the formats of single files\n"
     "  --help          print this and exit\n"
     "  --version       print the version and exit\n";
 
 void applyMenuOptions()
 {
-    gl->changeOptions(menuEntry(MASK_NODATA).value() != 0, menuEntry(DEGREES).value() != 0);
+    gl->changeOptions(menuEntry(menu::MASK_NODATA).value() != 0, menuEntry(menu::DEGREES).value() != 0);
     gl->redraw();
     gl->take_focus();
 }
@@ -44,8 +49,8 @@ void showOptions()
 {
     bool mask = false, degrees = false;
     gl->getOptions(mask, degrees);
-    mark(MASK_NODATA, mask);
-    mark(DEGREES, degrees);
+    mark(menu::MASK_NODATA, mask);
+    mark(menu::DEGREES, degrees);
 }
 
 int takeCommandLineOptions(int& argc, char** argv)
@@ -66,6 +71,8 @@ int takeCommandLineOptions(int& argc, char** argv)
             mask = true;
         } else if (std::strcmp(arg, "--degrees") == 0) {
             degrees = true;
+        } else if (std::strcmp(arg, "--trust-raster") == 0) {
+            trustRasters = true;
         } else if (std::strncmp(arg, "--", 2) == 0) {
             std::cerr << "karvo: unknown option " << arg << "\n" << usage;
             return 2;

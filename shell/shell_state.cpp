@@ -3,6 +3,8 @@
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Window.H>
 
+#include "view/my_window.h"
+
 Fl_Window* win = nullptr;
 Fl_Menu_Bar* menubar = nullptr;
 MyWindow* gl = nullptr;
@@ -50,6 +52,14 @@ Fl_Counter* pdisplay = nullptr;
 int profView = 0;
 
 Fl_Menu_Item& menuEntry(int index) { return const_cast<Fl_Menu_Item*>(menubar->menu())[index]; }
+
+void showView()
+{
+    gl->redraw();
+    focusView();
+}
+
+void focusView() { gl->take_focus(); }
 
 void resetShell()
 {

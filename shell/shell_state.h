@@ -14,21 +14,42 @@ class Fl_Window;
 struct Fl_Menu_Item;
 class MyWindow;
 
-// Positions in the menu table.
-const int TRI = 24;
-const int LIGHT = 25;
-const int AXES = 26;
-const int CONT = 27;
-const int SUN = 28;
-const int COLORS = 29;
-const int SLOPE = 30;
-const int HEIGHTS = 34;
-const int CERR = 35;
-const int LERR = 36;
-const int GRAPH = 40;
-const int SPARSE = 41;
-const int MASK_NODATA = 45;
-const int DEGREES = 46;
+// Positions in the menu table. In a namespace of their own: the model has a vegetation
+// slope limit SLOPE and an error code SPARSE, and a unit may need both.
+namespace karvo::menu {
+const int OPEN_DEM = 2;
+const int OPEN_PAIR = 3;
+const int ADD_COMPARISON = 4;
+const int CHECKPOINTS = 6;
+const int CLEAR_CHECKPOINTS = 7;
+const int SAVE_REPORT = 8;
+const int SAVE_IMAGE = 9;
+const int TRI = 28;
+const int LIGHT = 29;
+const int AXES = 30;
+const int CONT = 31;
+const int SUN = 32;
+const int COLORS = 33;
+const int SLOPE = 34;
+const int HEIGHTS = 38;
+const int CERR = 39;
+const int LERR = 40;
+const int STATISTICS = 43;
+const int GRAPH = 44;
+const int SPARSE = 45;
+const int WORST_PLACES = 46;
+const int COREGISTER = 47;
+const int UNDO_COREGISTRATION = 48;
+const int CURVATURE_UNIT = 51;
+const int FIT_UNIT = 52;
+const int MASK_NODATA = 53;
+const int ALIGN = 54;
+const int RESAMPLING_NEAREST = 56;
+const int RESAMPLING_BILINEAR = 57;
+const int RESAMPLING_CUBIC = 58;
+const int DEGREES = 60;
+const int FULL_RESOLUTION = 61;
+}  // namespace karvo::menu
 
 // The two values of profView.
 const int VERTP = 1;
@@ -84,6 +105,11 @@ extern int profView;
 
 // An entry of the menu bar's working menu array.
 Fl_Menu_Item& menuEntry(int index);
+
+// The 3D view after a command: showView redraws it and gives it the keyboard focus,
+// focusView only the focus.
+void showView();
+void focusView();
 
 // Forgets the main window (deleting it when one was built) and puts every shell global
 // back to its start-up value.

@@ -17,6 +17,8 @@
 
 namespace {
 
+namespace menu = karvo::menu;
+
 bool notMenu() { return (NOT_MENU & 0xff) != 0; }
 bool panelShown() { return (toolsShown & 0xff) != 0; }
 void setNotMenu(int value) { NOT_MENU = (NOT_MENU & ~0xff) | (value & 0xff); }
@@ -30,12 +32,6 @@ void flipMenuEntry(int index)
         entry.clear();
     else
         entry.set();
-}
-
-void showView()
-{
-    gl->redraw();
-    gl->take_focus();
 }
 
 void cameraCommand(void (MyWindow::*command)(Fl_Widget*), Fl_Widget* w)
@@ -96,35 +92,35 @@ void lerrfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST == 2, lerr, lerrfn, w); 
 
 void triangles(Fl_Widget* w, void*)
 {
-    enterShared(TRI);
+    enterShared(menu::TRI);
     gl->triangles(w);
     showView();
 }
 
 void lightfn(Fl_Widget* w, void*)
 {
-    enterShared(LIGHT);
+    enterShared(menu::LIGHT);
     gl->light(w);
     showView();
 }
 
 void axesfn(Fl_Widget* w, void*)
 {
-    enterShared(AXES);
+    enterShared(menu::AXES);
     gl->Axes(w);
     showView();
 }
 
 void sunCall(Fl_Widget* w, void*)
 {
-    enterShared(SUN);
+    enterShared(menu::SUN);
     gl->sun(w);
     showView();
 }
 
 void contfn(Fl_Widget* w, void*)
 {
-    enterShared(CONT);
+    enterShared(menu::CONT);
     turnOffPartners(cont, {{col, heights}, {colors, colorfn}, {slope, slopeFn}}, w);
     gl->cont(w);
     showView();
@@ -132,7 +128,7 @@ void contfn(Fl_Widget* w, void*)
 
 void colorfn(Fl_Widget* w, void*)
 {
-    enterShared(COLORS);
+    enterShared(menu::COLORS);
     turnOffPartners(colors, {{slope, slopeFn}, {col, heights}, {cont, contfn}}, w);
     gl->Colors(w);
     showView();
@@ -140,7 +136,7 @@ void colorfn(Fl_Widget* w, void*)
 
 void slopeFn(Fl_Widget* w, void*)
 {
-    enterShared(SLOPE);
+    enterShared(menu::SLOPE);
     turnOffPartners(slope, {{col, heights}, {colors, colorfn}, {cont, contfn}}, w);
     gl->slopeVis(w);
     showView();
@@ -148,7 +144,7 @@ void slopeFn(Fl_Widget* w, void*)
 
 void heights(Fl_Widget* w, void*)
 {
-    enterShared(HEIGHTS);
+    enterShared(menu::HEIGHTS);
     turnOffPartners(col, {{colors, colorfn}, {slope, slopeFn}, {cont, contfn}}, w);
     if (FILE_CONST != 2)
         return;
@@ -158,7 +154,7 @@ void heights(Fl_Widget* w, void*)
 
 void Cerrfn(Fl_Widget* w, void*)
 {
-    enterShared(CERR);
+    enterShared(menu::CERR);
     turnOffPartners(Cerr, {{lerr, lerrfn}}, w);
     gl->cerr(w);
     showView();
@@ -166,7 +162,7 @@ void Cerrfn(Fl_Widget* w, void*)
 
 void lerrfn(Fl_Widget* w, void*)
 {
-    enterShared(LERR);
+    enterShared(menu::LERR);
     turnOffPartners(lerr, {{Cerr, Cerrfn}}, w);
     gl->lerr(w);
     showView();
@@ -226,14 +222,14 @@ void activateTools()
     // showing the panel again activates them.
     if (!panelShown())
         return;
-    for (int index : {TRI, LIGHT, AXES, SUN, COLORS, SLOPE})
+    for (int index : {menu::TRI, menu::LIGHT, menu::AXES, menu::SUN, menu::COLORS, menu::SLOPE})
         menuEntry(index).activate();
     for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{tri, slope, sun, unitSlider1, axes, light, colors, Cerr,
                                                          graphCButton, prof})
         w->activate();
     light->value(1);
     if (FILE_CONST == 2) {
-        for (int index : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+        for (int index : {menu::CONT, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE})
             menuEntry(index).activate();
         for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{graphButton, graphDButton, col, cont, lerr})
             w->activate();
@@ -245,7 +241,8 @@ void deactivateTools()
 {
     for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{graphCButton, graphDButton, graphButton, unitSlider1})
         w->deactivate();
-    for (int index : {TRI, SLOPE, LIGHT, AXES, CONT, SUN, HEIGHTS, COLORS, CERR, LERR, GRAPH, SPARSE})
+    for (int index : {menu::TRI, menu::SLOPE, menu::LIGHT, menu::AXES, menu::CONT, menu::SUN, menu::HEIGHTS,
+                      menu::COLORS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE})
         menuEntry(index).deactivate();
     for (Fl_Widget* w :
          std::initializer_list<Fl_Widget*>{tri, prof, axes, slope, light, cont, lerr, Cerr, sun, col, colors})

@@ -12,7 +12,7 @@
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Value_Output.H>
 
-#include "dialogs/dialogs.h"
+#include "shell/curvature_unit.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
 
@@ -119,7 +119,7 @@ public:
 
 }  // namespace
 
-void buildCurvatureSection()
+void buildCurvatureSection(Fl_Callback* graph)
 {
     helpButton(360);
     unitSlider1 = new Fl_Counter(700, 432, 100, 15, "Curvature Error Units");
@@ -141,11 +141,11 @@ void buildCurvatureSection()
     curveOLabel = square(720, 385, ">       ", ORANGE_SQUARE);
     cerr3Label = legendNumber(360, 3 * unitSlider1->value());
     curveRLabel = square(720, 365, ">       ", RED_SQUARE);
-    graphCButton = button(765, 385, 40, 15, "Graph", graphCurve);
+    graphCButton = button(765, 385, 40, 15, "Graph", graph);
     graphCButton->deactivate();
 }
 
-void buildDifferenceSection()
+void buildDifferenceSection(Fl_Callback* graph)
 {
     helpButton(469);
     frame(670, 460, 160, 100);
@@ -154,7 +154,7 @@ void buildDifferenceSection()
     square(725, 505, "> 0.15", RED_SQUARE);
     square(725, 523, "> 0.10", ORANGE_SQUARE);
     square(725, 541, "> 0.05", YELLOW_SQUARE);
-    graphDButton = button(765, 510, 40, 15, "Graph", graphDiff);
+    graphDButton = button(765, 510, 40, 15, "Graph", graph);
     graphDButton->deactivate();
     lerr = checkButton(680, 469, "Display", lerrfn);
 }
@@ -216,12 +216,12 @@ void buildProfileSection()
     pdisplay->callback(pChange);
 }
 
-void buildHeightClassSection()
+void buildHeightClassSection(Fl_Callback* graph)
 {
     frame(670, 639, 160, 50);
     caption(710, 630, 90, 20, "Height Classes");
     helpButton(650);
-    graphButton = button(725, 670, 40, 15, "Graph", graphClass);
+    graphButton = button(725, 670, 40, 15, "Graph", graph);
     graphButton->deactivate();
     col = checkButton(680, 650, "Color Height Classes", heights);
 }

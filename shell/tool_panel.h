@@ -3,9 +3,12 @@
 // "Curvature Error", "Local Difference Error", "Display", "Profile View", "Height
 // Classes" (not their order on screen), then the cover that hides the panel's lower part.
 
-void buildCurvatureSection();
-void buildDifferenceSection();
+#include <FL/Fl_Widget.H>
+
+// Each section's "Graph" button calls graph (a dialog action, shell/dialog_actions.h).
+void buildCurvatureSection(Fl_Callback* graph);
+void buildDifferenceSection(Fl_Callback* graph);
 void buildDisplaySection();
 void buildProfileSection();
-void buildHeightClassSection();
+void buildHeightClassSection(Fl_Callback* graph);
 void buildPanelCover();

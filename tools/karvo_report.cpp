@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,12 @@ int main(int argc, char** argv)
         progress = std::make_unique<ReadProgress>(
             [](double share) { std::cerr << "\rReading: " << int(share * 100) << " %" << std::flush; },
             [] { std::cerr << "\r            \r" << std::flush; });
-    return runReport(*options, std::cout, std::cerr);
+    try {
+        return runReport(*options, std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        // Where the model's lines go: standard error when standard output holds JSON or CSV.
+        std::ostream& console = options->format == ReportOptions::Format::Text ? std::cout : std::cerr;
+        console << "ERROR: not enough memory for the report of \"" << options->dem << "\"" << std::endl;
+        return 255;
+    }
 }

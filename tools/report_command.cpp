@@ -12,12 +12,15 @@
 #include "analysis/loader.h"
 #include "analysis/sparse.h"
 #include "analysis/statistics_text.h"
+#include "analysis/unit_fit_step.h"
 #include "model/error.h"
 #include "model/grid_writer.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 #include "model/output_file.h"
+#include "model/raster_reader.h"
 #include "tools/report_formats.h"
+#include "tools/report_hand_over.h"
 
 const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
@@ -32,6 +35,14 @@ const char* const reportHelp =
     "\n"
     "  --unit U                curvature unit the levels are graded by (default 1; a positive\n"
     "                          number from 1.18e-38 to 3.4e38, as it is held as a float)\n"
+    "  --unit auto             fit the unit to the data: the 99th percentile of the graded\n"
+    "                          cells' curvature values divided by 3, to two significant\n"
+    "                          digits, so that the top level marks about the worst 1 % of\n"
+    "                          the cells; the text report starts with the line\n"
+    "                          \"Curvature unit: U (fitted: ...)\", JSON adds unit_fitted,\n"
+    "                          unit_values and unit_percentile to \"curvature\", CSV the\n"
+    "                          column curvature_unit_fitted; where no unit fits (no value\n"
+    "                          above 0) it says why on stderr and keeps 1\n"
     "  --exaggeration E        vertical exaggeration of the mesh (default 1)\n"
     "  --type dem|sparse|contour  what the comparison file holds\n"
     "  --interval N            contour interval of a comparison DEM or sparse file (default 20;\n"
@@ -51,16 +62,89 @@ const char* const reportHelp =
     "                          (needs a comparison file)\n"
     "  --map curvature|difference FILE\n"
     "                          write the cells' levels as a GeoTIFF (255: no level)\n"
+    "  --trust-raster          read rasters of any format GDAL reads, which may read other\n"
+    "                          files and URLs (a VRT mosaic, a /vsicurl/ name); without it\n"
+    "                          only GeoTIFF, ERDAS Imagine, ENVI, EHdr, classic netCDF, SRTM\n"
+    "                          HGT, USGS DEM, PNG, DTED, Surfer binary and VTP BT files\n"
+    "  --worst N               after the report, list the N worst places (1 to 10000) by\n"
+    "                          curvature and, with comparison data, by difference: a place\n"
+    "                          is a cell at level 1 or above with the cells of its kind\n"
+    "                          within 3 rows and columns that rank below it; text: one line\n"
+    "                          a place (rank, row, col, x, y, height, value: curvature or\n"
+    "                          DEM - comparison, level, cells); JSON: the member \"worst\"\n"
+    "                          with the lists \"curvature\" and \"difference\"; CSV: not\n"
+    "                          at all\n"
+    "  --worst-geojson FILE    with --worst, also write the places as a GeoJSON\n"
+    "                          FeatureCollection of points in the DEM's coordinate system\n"
+    "                          (a text grid has none)\n"
+    "  --html FILE             also write the report as one self-contained HTML page (no\n"
+    "                          script, nothing fetched): the data, every figure in tables,\n"
+    "                          the shaded relief with the levels, the histogram of the\n"
+    "                          differences, the level counts, the height classes with\n"
+    "                          --classes, and the 20 worst places of each kind with pictures\n"
+    "                          of the worst 5\n"
+    "\n"
+    "Reference data (d is always reference - DEM):\n"
+    "  --align                 resample a comparison grid whose size, corner, cellsize or\n"
+    "                          coordinate system differs from the DEM's onto the DEM's grid\n"
+    "                          (reprojected when both have a coordinate system; a text grid is\n"
+    "                          in the other's); a DEM point it gives no value is compared with\n"
+    "                          nothing. A comparison that does not overlap the DEM is refused.\n"
+    "                          Without it, a grid of another size is refused\n"
+    "  --resampling nearest|bilinear|cubic\n"
+    "                          how --align resamples a dem comparison (default bilinear);\n"
+    "                          sparse and contour data take the nearest point\n"
+    "  --checkpoints FILE      judge the DEM at surveyed points: a table (comma, semicolon, tab\n"
+    "                          or blanks; a header naming x/easting/e/lon, y/northing/n/lat,\n"
+    "                          z/h/elevation/height, optional id/name and class/landcover) or a\n"
+    "                          vector file GDAL reads. The DEM is interpolated bilinearly. Prints\n"
+    "                          the tested, outside and nodata counts, RMSE, mean, MAE, std,\n"
+    "                          NMAD, LE90, LE95, largest |d|, the ten largest differences, the\n"
+    "                          figures per class and the NMAS test (interval: the comparison's,\n"
+    "                          or --interval, default 20). A row that cannot be read is skipped\n"
+    "                          with a warning on stderr\n"
+    "  --residuals FILE        with --checkpoints, write id,x,y,z,dem_z,d,status per checkpoint\n"
+    "  --target-rmse X         with --checkpoints, the ASPRS (Edition 2) vertical test for an\n"
+    "                          accuracy class of RMSE X: the product RMSE and whether it meets\n"
+    "                          X, a warning under 30 checkpoints, a bias note when |mean| >=\n"
+    "                          X/4, and the possible blunders (|d| > 3X, listed, not removed)\n"
+    "  --checkpoint-rmse Y     the survey's own RMSE in the product RMSE (default 0)\n"
+    "  --nva-class NAME        only the checkpoints of this class make the ASPRS figures\n"
+    "  --by-slope              count, mean, std, RMSE, NMAD and LE90 per slope class of the DEM\n"
+    "                          (0-5, 5-10, 10-20, 20-30, 30-45, over 45 degrees), for the\n"
+    "                          comparison points and the checkpoints\n"
+    "  --coregister            with a dem comparison on the DEM's grid (or --align): find the\n"
+    "                          reference's horizontal shift and vertical bias (Nuth and Kaab),\n"
+    "                          print them, the iterations and the figures before and after,\n"
+    "                          then compute the report on the coregistered reference. When the\n"
+    "                          fit fails (too few sloped points) only the bias is removed\n"
+    "  --coregister-only       the same, printing the coregistration and no report\n"
+    "  --shifted FILE          with --coregister or --coregister-only, write the coregistered\n"
+    "                          reference on the DEM's grid as a Float32 GeoTIFF (NaN: no value)\n"
+    "\n"
+    "With --accuracy an NMAS line follows the accuracy lines: the share of points off by more\n"
+    "than half the contour interval, which meets the standard at 10 % or less. The other\n"
+    "reference figures follow it. With --mask-nodata or --align a comparison's own nodata\n"
+    "points are no comparison points. JSON and CSV: with --accuracy or a reference option,\n"
+    "dem.cellsize_m_ew (the east-west cell length), comparison.nmas (with --accuracy),\n"
+    "checkpoints (null without --checkpoints), by_slope and coregistration; CSV appends the\n"
+    "same figures as columns.\n"
+    "\n"
+    "Other options:\n"
     "  --help                  print this and exit\n"
     "  --version               print the version and exit\n"
     "  --                      end of the options: a later argument is a file even when it\n"
     "                          starts with -\n"
     "\n"
     "An output file is never an input; it is written beside its name and renamed when complete.\n"
+    "Only regular files are read, and a grid that needs more memory than the machine (or\n"
+    "the process's limit) has is refused before any is taken.\n"
     "\n"
-    "Exit status: 0; 1 when the height classes or the sparse data were refused or a file or\n"
-    "standard output could not be written; 2 for a usage error, an output file that is an\n"
-    "input or grids of different sizes; 255 when a file cannot be read.\n";
+    "Exit status: 0; 1 when the height classes, the sparse data, the figures by slope or the\n"
+    "coregistration were refused or a file or standard output could not be written; 2 for a\n"
+    "usage error, an output file that is an input or grids of different sizes; 255 when a file\n"
+    "cannot be read or its grid does not fit in memory, a checkpoint file holds no usable\n"
+    "checkpoint or an aligned comparison does not overlap the DEM.\n";
 
 namespace {
 
@@ -94,7 +178,8 @@ bool ReportOptions::*switchOption(const std::string& arg)
     static const std::pair<const char*, bool ReportOptions::*> switches[] = {
         {"--classes", &ReportOptions::classes}, {"--mask-nodata", &ReportOptions::maskNodata},
         {"--degrees", &ReportOptions::degrees}, {"--accuracy", &ReportOptions::accuracy},
-        {"--help", &ReportOptions::help},       {"--version", &ReportOptions::version}};
+        {"--help", &ReportOptions::help},       {"--version", &ReportOptions::version},
+        {"--trust-raster", &ReportOptions::trustRaster}};
     for (const auto& [name, member] : switches)
         if (arg == name)
             return member;
@@ -132,6 +217,9 @@ int fileTypeCode(const std::string& type)
 bool consistent(const ReportOptions& o, bool typeGiven)
 {
     const bool comparison = !o.comparison.empty();
+    // The places file holds the --worst lists; sparse data makes no report to add to.
+    if ((!o.worstGeojson.empty() && o.worst == 0) || (o.sparse && (o.worst > 0 || !o.htmlFile.empty())))
+        return false;
     if ((o.mapKind == "difference" || o.accuracy) && !comparison)
         return false;
     if (o.sparse)
@@ -141,7 +229,7 @@ bool consistent(const ReportOptions& o, bool typeGiven)
         return false;
     if (comparison)
         return o.fileType != 0;
-    return !typeGiven && (!o.intervalGiven || o.classes);
+    return !typeGiven && (!o.intervalGiven || o.classes || !o.reference.checkpoints.empty());
 }
 
 }  // namespace
@@ -156,6 +244,33 @@ bool validUnit(double unit)
     return unit > 0 && unit <= std::numeric_limits<float>::max() && std::isnormal(static_cast<float>(unit));
 }
 
+// The most places a list holds: the search keeps 49 cells a place asked for.
+const int mostWorstPlaces = 10000;
+
+// --unit auto, --worst N, --worst-geojson FILE and --html FILE: whether args[i] is one of
+// them, and whether its value is good (i moves to it).
+bool handOverOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, bool& good)
+{
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    good = hasValue && !args[i + 1].empty();
+    if (arg == "--unit" && hasValue && args[i + 1] == "auto") {
+        options.unitAuto = true;
+        options.unit = 1.0;
+    } else if (arg == "--worst") {
+        good = hasValue && parseInteger(args[i + 1], options.worst) && options.worst >= 1 &&
+               options.worst <= mostWorstPlaces;
+    } else if (arg == "--worst-geojson") {
+        options.worstGeojson = good ? args[i + 1] : "";
+    } else if (arg == "--html") {
+        options.htmlFile = good ? args[i + 1] : "";
+    } else {
+        return false;
+    }
+    i += hasValue;
+    return true;
+}
+
 // The option at args[i] with its values; i moves to the last of them. false on a usage
 // error, an unknown option included.
 bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, std::string& type,
@@ -164,10 +279,13 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOpt
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
     double number = 0;
+    if (bool good = false; handOverOption(args, i, options, good))
+        return good;
     if (arg == "--unit") {
         if (!hasValue || !parseNumber(args[++i], number) || !validUnit(number))
             return false;
         options.unit = number;
+        options.unitAuto = false;
     } else if (arg == "--exaggeration") {
         if (!hasValue || !parseNumber(args[++i], number) || number < 0)
             return false;
@@ -200,6 +318,8 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOpt
         if (!hasValue || args[i + 1].empty())
             return false;
         options.output = args[++i];
+    } else if (const int reference = parseReferenceOption(args, i, options.reference)) {
+        return reference > 0;
     } else {
         return false;
     }
@@ -233,7 +353,7 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
         options.comparison = files[1];
         options.fileType = fileTypeCode(type);
     }
-    if (!consistent(options, typeGiven))
+    if (!consistent(options, typeGiven) || !referenceConsistent(options))
         return std::nullopt;
     return options;
 }
@@ -250,13 +370,19 @@ int load(const ReportOptions& options, std::ostream& err)
     units = static_cast<float>(options.unit);
     maskNodata = options.maskNodata;
     cellsInDegrees = options.degrees;
+    trustRasters = options.trustRaster;
+    alignComparisonGrid = options.reference.align;
+    alignResampling = options.reference.resampling;
     const int interval = comparison ? presetInterval(options.fileType, options.interval)
                                     : (options.intervalGiven ? options.interval : 0);
     const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,
-                                      comparison ? options.comparison.c_str() : nullptr, interval, comparison ? 2 : 1);
+                                      comparison ? options.comparison.c_str() : nullptr, interval, comparison ? 2 : 1,
+                                      options.fileType);
     switch (outcome) {
     case LoadOutcome::Loaded: return 0;
-    case LoadOutcome::SizesDiffer: err << "Files do not match\n"; return 2;
+    case LoadOutcome::SizesDiffer:
+        err << "Files do not match\n--align resamples the comparison onto the DEM's grid\n";
+        return 2;
     default: return 255;  // the reader has printed why
     }
 }
@@ -281,23 +407,29 @@ int makeSparse(const ReportOptions& options, std::ostream& err)
     return 0;
 }
 
-int printText(const ReportOptions& options, std::ostream& out)
+int printText(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out)
 {
     const bool comparison = !options.comparison.empty();
+    if (options.unitFit)
+        out << unitFitLine(*options.unitFit, options.unit) << "\n";
     out << statisticsText(currentStatistics(options.unit, comparison));
     if (options.accuracy && comparison)
         out << accuracyText(currentAccuracy());
+    if (reference.shown)
+        out << referenceText(reference);
     out << "\n";
     return options.classes ? printHeightClasses(out) : 0;
 }
 
 const char* typeName(int fileType) { return fileType == DEM ? "dem" : fileType == SPARSEF ? "sparse" : "contour"; }
 
-int printFigures(const ReportOptions& options, std::ostream& out)
+int printFigures(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out)
 {
     const bool comparison = !options.comparison.empty();
     ReportFigures f = currentFigures(options.dem, options.comparison, comparison ? typeName(options.fileType) : "",
                                      options.unit);
+    if (reference.shown)
+        f.reference = &reference;
     int status = 0;
     if (options.classes) {
         mt.computeHeightClasses();  // its lines go to the console, standard error here
@@ -305,6 +437,9 @@ int printFigures(const ReportOptions& options, std::ostream& out)
         f.heightClasses = mt.classes();
         status = mt.heightClasses() ? 0 : 1;
     }
+    f.unitFit = options.unitFit;
+    if (options.worst > 0 && options.format == ReportOptions::Format::Json)
+        f.worst = currentWorstLists(options.worst, comparison);
     out << (options.format == ReportOptions::Format::Json ? reportJson(f) : reportCsv(f));
     return status;
 }
@@ -339,6 +474,9 @@ std::vector<std::string> outputFiles(const ReportOptions& o)
     for (const std::string* file : {&o.mapFile, &o.output})
         if (!file->empty())
             files.push_back(*file);
+    for (const std::string* file : {&o.worstGeojson, &o.htmlFile})
+        if (!file->empty())
+            files.push_back(*file);
     return files;
 }
 
@@ -350,9 +488,11 @@ std::vector<std::string> inputFiles(const ReportOptions& o)
     return files;
 }
 
-int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int report(ReportOptions options, std::ostream& out, std::ostream& err)
 {
-    if (const auto clash = outputOverInput(outputFiles(options), inputFiles(options))) {
+    std::vector<std::string> inputs = inputFiles(options), outputs = outputFiles(options);
+    addReferenceFiles(options.reference, inputs, outputs);
+    if (const auto clash = outputOverInput(outputs, inputs)) {
         err << "Cannot write " << clash->first << ": it is the same file as the input " << clash->second << "\n";
         return 2;
     }
@@ -360,10 +500,22 @@ int report(const ReportOptions& options, std::ostream& out, std::ostream& err)
         return status;
     if (options.sparse)
         return makeSparse(options, err);
-    const int status =
-        options.format == ReportOptions::Format::Text ? printText(options, out) : printFigures(options, out);
+    if (options.unitAuto)
+        fitUnit(options, err);
+    ReferenceFigures reference;
+    if (const int status = startReference(options, reference, out, err))
+        return status;
+    if (options.reference.coregisterOnly)
+        return printCoregistrationOnly(options, reference, out);
+    const int referenceStatus = completeReferenceFigures(options, reference, err);
+    int status = options.format == ReportOptions::Format::Text ? printText(options, reference, out)
+                                                                : printFigures(options, reference, out);
     const int mapStatus = options.mapKind.empty() ? 0 : writeMap(options, err);
-    return status != 0 ? status : mapStatus;
+    const int filesStatus = writeReferenceFiles(options, reference, err);
+    const int handOverStatus = handOver(options, out, err);
+    for (const int later : {mapStatus, referenceStatus, filesStatus, handOverStatus})
+        status = status != 0 ? status : later;
+    return status;
 }
 
 }  // namespace

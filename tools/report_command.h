@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "tools/report_reference.h"
+#include "analysis/curvature_unit.h"
+
 struct ReportOptions {
     double unit = 1.0;
     int exaggeration = 1;
@@ -20,12 +23,21 @@ struct ReportOptions {
     std::string output;      // with sparse: also write the sparse data as a grid file here
     bool maskNodata = false;  // leave out the cells that touch a nodata point
     bool degrees = false;     // cellsize is in degrees (on anyway for a geographic raster)
+    bool trustRaster = false;  // rasters of any format, which may read other files and URLs
     enum class Format { Text, Json, Csv } format = Format::Text;
     bool accuracy = false;    // the accuracy lines after the RMSE line of the text report
     std::string mapKind;      // "curvature" or "difference": write a level map
     std::string mapFile;
+    ReferenceOptions reference;  // alignment, checkpoints, statements, by slope, coregistration
     bool help = false;        // print the options and exit
     bool version = false;
+
+    // Finding and handing over: the fitted unit, the worst places, the HTML page.
+    bool unitAuto = false;                    // --unit auto: fit the unit to the data after the load
+    std::optional<CurvatureUnitFit> unitFit;  // the run's fit (set by the run, with unit)
+    int worst = 0;                            // --worst N: list the N worst places of each kind
+    std::string worstGeojson;                 // --worst-geojson FILE: write them as GeoJSON
+    std::string htmlFile;                     // --html FILE: write the report as an HTML page
 };
 
 extern const char* const reportHelp;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/grid_writer.h"
 #include "model/mountain.h"
 
 namespace {
@@ -25,6 +26,9 @@ std::string number(double value, int digits, const Style& style)
     std::snprintf(text, sizeof text, "%.*g", digits, value);
     return text;
 }
+// A position or length of the georeferencing, as the file gave it: the shortest text that
+// reads back as the double read, which is the float's text for ordinary corners.
+std::string asRead(double value, const Style& style) { return std::isfinite(value) ? exactDouble(value) : style.none(); }
 std::string whole(long long value) { return std::to_string(value); }
 
 // The float, as the other figures are written, unless it lost the number read: beyond the
@@ -131,10 +135,10 @@ Fields demFields(const ReportFigures& f, const Style& style)
     return {{"file", style.json ? jsonString(f.demFile) : csvField(f.demFile)},
             {"rows", whole(f.rows)},
             {"cols", whole(f.cols)},
-            {"cellsize", headerNumber(f.cellsize, style)},
+            {"cellsize", asRead(f.cellsize, style)},
             {"cellsize_m", number(f.cellsizeMetres, 9, style)},
-            {"xllcorner", headerNumber(f.xllcorner, style)},
-            {"yllcorner", headerNumber(f.yllcorner, style)},
+            {"xllcorner", asRead(f.xllcorner, style)},
+            {"yllcorner", asRead(f.yllcorner, style)},
             {"nodata", f.nodata ? headerNumber(*f.nodata, style) : style.none()},
             {"zmin", number(f.zmin, 9, style)},
             {"zmax", number(f.zmax, 9, style)},
@@ -168,6 +172,16 @@ std::string object(const Fields& fields, const std::string& extra = "")
     return out + extra + "}";
 }
 
+// With --unit auto, after the curvature levels: whether the unit was fitted, and from what.
+std::string unitFitMembers(const ReportFigures& f)
+{
+    if (!f.unitFit)
+        return "";
+    return std::string(", \"unit_fitted\": ") + (f.unitFit->fitted ? "true" : "false") +
+           ", \"unit_values\": " + whole(f.unitFit->values) +
+           ", \"unit_percentile\": " + number(f.unitFit->percentile, 17, Style{true});
+}
+
 }  // namespace
 
 ReportFigures currentFigures(const std::string& demFile, const std::string& comparisonFile,
@@ -177,10 +191,10 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
     f.demFile = demFile;
     f.rows = mt.nrows;
     f.cols = mt.ncols;
-    f.cellsize = {mt.cellsize, mt.cellsizeRead};
+    f.cellsize = mt.cellsizeRead;
     f.cellsizeMetres = mt.groundCellsize();
-    f.xllcorner = {mt.xllcorner, mt.xllRead};
-    f.yllcorner = {mt.yllcorner, mt.yllRead};
+    f.xllcorner = mt.xllRead;
+    f.yllcorner = mt.yllRead;
     if (mt.hasNodata)
         f.nodata = HeaderNumber{mt.nodata_value, mt.nodataRead};
     f.zmin = mt.zmin;
@@ -199,9 +213,11 @@ ReportFigures currentFigures(const std::string& demFile, const std::string& comp
 std::string reportJson(const ReportFigures& f)
 {
     const Style json{true};
-    std::string out = "{\"dem\": " + object(demFields(f, json));
+    const ReferenceFigures none;
+    const ReferenceFigures& reference = f.reference ? *f.reference : none;
+    std::string out = "{\"dem\": " + object(demFields(f, json), referenceDemJson(reference));
     out += ", \"curvature\": " + object(curvatureFields(f.statistics, json),
-                                        ", \"levels\": " + list(curvatureLevels(f.statistics)));
+                                        ", \"levels\": " + list(curvatureLevels(f.statistics)) + unitFitMembers(f));
     if (f.comparisonFile.empty()) {
         out += ", \"comparison\": null";
     } else {
@@ -211,10 +227,13 @@ std::string reportJson(const ReportFigures& f)
                     {"levels", list(differenceLevels(f.statistics))}};
         const Fields a = accuracyFields(f.accuracy, json);
         c.insert(c.end(), a.begin(), a.end());
-        out += ", \"comparison\": " + object(c);
+        out += ", \"comparison\": " + object(c, referenceComparisonJson(reference));
     }
     if (f.withClasses)
         out += ", \"height_classes\": " + list(std::vector<long long>(f.heightClasses.begin(), f.heightClasses.end()));
+    out += referenceJson(reference);
+    if (f.worst)
+        out += ", \"worst\": " + worstJson(*f.worst);
     return out + "}\n";
 }
 
@@ -241,6 +260,11 @@ std::string reportCsv(const ReportFigures& f)
         columns.push_back({field.first, comparison ? field.second : ""});
     for (std::size_t i = 0; f.withClasses && i < f.heightClasses.size(); i++)
         columns.push_back({"height_class_" + std::to_string(i), whole(f.heightClasses[i])});
+    if (f.reference)
+        for (auto& column : referenceCsv(*f.reference))
+            columns.push_back(column);
+    if (f.unitFit)
+        columns.push_back({"curvature_unit_fitted", f.unitFit->fitted ? "true" : "false"});
     std::string header, line;
     for (std::size_t i = 0; i < columns.size(); i++) {
         header += (i ? "," : "") + columns[i].first;
@@ -260,3 +284,7 @@ std::string accuracyText(const std::optional<Accuracy>& a)
                   a->points, a->mean, a->mae, a->std, a->nmad, a->le90, a->maxAbs);
     return text;
 }
+
+std::string reportNumber(double value, int digits, bool json) { return number(value, digits, Style{json}); }
+std::string reportJsonString(const std::string& s) { return jsonString(s); }
+std::string reportCsvField(const std::string& s) { return csvField(s); }

@@ -77,8 +77,10 @@ void MyWindow::draw()
 
 void mouseMove(int x, int y)
 {
-    static int lastx = x;
-    static int lasty = 0;
+    if (!mouseMoved) {
+        lastx = x;
+        mouseMoved = true;
+    }
     if (buttonState) {
         if (x < lastx)
             zrotation -= 10;
@@ -146,23 +148,35 @@ void MyWindow::rebuildAfterExaggerationKey()
     rebuild(static_cast<int>(mt.exageration), multFiles);
 }
 
-void MyWindow::applyKey()
+namespace {
+
+// "e": the eye value typed on the console. Anything but a number leaves the old value and
+// drops the rest of the line.
+void askEyeValue()
 {
-    if (Fl::event_key() == FL_Escape)
-        std::exit(1);
-    const char* text = Fl::event_text();
-    if (text == nullptr || text[0] == '\0')
-        return;
-    switch (text[0]) {
-    case '+':
-    case '=':
-        mt.vertExagPlus();
-        rebuildAfterExaggerationKey();
-        break;
-    case '-':
-        mt.vertExagMinus();
-        rebuildAfterExaggerationKey();
-        break;
+    std::cout << "Current eye value: " << eyevalue << std::endl;
+    std::cout << "New eye value: " << std::flush;
+    float typed = 0;
+    if (std::cin >> typed) {
+        eyevalue = typed;
+        std::cin.get();
+    } else if (!std::cin.eof()) {
+        std::cin.clear();
+        std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+}
+
+void placeCamera(float eye, float x, float z)
+{
+    eyevalue = eye;
+    xrotation = x;
+    zrotation = z;
+}
+
+// The keys that turn, zoom or place the camera; false for any other key.
+bool cameraKey(char key)
+{
+    switch (key) {
     case '4':
     case 'j': zrotation -= 1; break;
     case '6': zrotation += 1; break;
@@ -171,46 +185,27 @@ void MyWindow::applyKey()
     case '2':
     case ',':
     case 'm': xrotation -= 1; break;
-    case '7': sunModPlus(); break;
-    case '9': sunModMinus(); break;
     case 'X': xrotation += 90; break;
     case 'x': xrotation -= 90; break;
     case 'Z': zrotation += 90; break;
     case 'z': zrotation -= 90; break;
     case 'i': eyevalue += EYEINCR; break;
     case 'o': eyevalue -= EYEINCR; break;
-    case 'r':
-        eyevalue = STARTEYE;
-        xrotation = XROTATE;
-        zrotation = ZROTATE;
-        break;
-    case 't':
-        eyevalue = -101;
-        xrotation = 180;
-        zrotation = 0;
-        break;
-    case 's':
-        eyevalue = -100;
-        xrotation = -90;
-        zrotation = 0;
-        break;
-    case 'e': {
-        std::cout << "Current eye value: " << eyevalue << std::endl;
-        std::cout << "New eye value: " << std::flush;
-        float typed = 0;
-        if (std::cin >> typed) {
-            eyevalue = typed;
-            std::cin.get();
-        } else if (!std::cin.eof()) {
-            // Not a number: the old eye value stays and the rest of the line is dropped.
-            std::cin.clear();
-            std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-        }
-        break;
+    case 'r': placeCamera(STARTEYE, XROTATE, ZROTATE); break;
+    case 't': placeCamera(-101, 180, 0); break;
+    case 's': placeCamera(-100, -90, 0); break;
+    case 'e': askEyeValue(); break;
+    default: return false;
     }
+    return true;
+}
+
+// The keys that switch what is drawn, make a sparse file or quit.
+void displayKey(char key)
+{
+    switch (key) {
     case 'a': drawAxes = !drawAxes; break;
     case 'd': drawTriangles = !drawTriangles; break;
-    case 'l': light(nullptr); break;
     case 'c':
         if (multFiles)
             drawCurveColor = !drawCurveColor;
@@ -235,6 +230,34 @@ void MyWindow::applyKey()
     case 'q':
     case 27: std::exit(1);
     default: break;
+    }
+}
+
+}  // namespace
+
+void MyWindow::applyKey()
+{
+    if (Fl::event_key() == FL_Escape)
+        std::exit(1);
+    const char* text = Fl::event_text();
+    if (text == nullptr || text[0] == '\0')
+        return;
+    switch (text[0]) {
+    case '+':
+    case '=':
+        mt.vertExagPlus();
+        rebuildAfterExaggerationKey();
+        break;
+    case '-':
+        mt.vertExagMinus();
+        rebuildAfterExaggerationKey();
+        break;
+    case '7': sunModPlus(); break;
+    case '9': sunModMinus(); break;
+    case 'l': light(nullptr); break;
+    default:
+        if (!cameraKey(text[0]))
+            displayKey(text[0]);
     }
 }
 

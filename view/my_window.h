@@ -42,8 +42,7 @@ public:
     // Reads a new comparison file beside the DEM. The interval is preset as an Open
     // does (fileType DEM or SPARSEF: contourInterval; CONTF: 0, inferred; 0: the previous
     // interval stays).
-    LoadOutcome changeFile(const char* comparisonName, int exaggeration, int fileCount, int fileType = 0,
-                           int contourInterval = 0);
+    LoadOutcome changeFile(const char* comparisonName, int exaggeration, int fileType = 0, int contourInterval = 0);
     void changeCont(int);
     void Sparse(int n);
     void modCurveErr(float unit);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "analysis/slope.h"
@@ -40,8 +41,14 @@ bool rememberedVegetationHigh(int row, int col)
         memo.masking = mt.masking();
         memo.treeline = TREELINE;
         memo.slope = SLOPE;
-        memo.bits.assign((std::size_t(mt.nrows) * std::size_t(mt.ncols) + 3) / 4, 0);
+        try {
+            memo.bits.assign((std::size_t(mt.nrows) * std::size_t(mt.ncols) + 3) / 4, 0);
+        } catch (const std::bad_alloc&) {
+            memo.bits.clear();  // without room for the memo the rule is worked out every frame
+        }
     }
+    if (memo.bits.empty())
+        return vegetationHigh(mt.grid[row][col], row, col);
     const std::size_t point = std::size_t(row) * std::size_t(memo.cols) + std::size_t(col);
     std::uint8_t& byte = memo.bits[point / 4];
     const int shift = int(point % 4) * 2;

@@ -29,7 +29,6 @@ LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* dem
         REDRAW = true;
         TREELINE = treeline;
         OPEN = open;
-        FILES = fileCount;
         SLOPE = static_cast<float>(slope);
     }
     mt.getCoord(xll, yll, size);
@@ -38,15 +37,11 @@ LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* dem
 
 void MyWindow::changeVert(int exaggeration, int fileCount) { rebuild(exaggeration, fileCount == 2); }
 
-LoadOutcome MyWindow::changeFile(const char* comparisonName, int exaggeration, int fileCount, int fileType,
-                                 int contourInterval)
+LoadOutcome MyWindow::changeFile(const char* comparisonName, int exaggeration, int fileType, int contourInterval)
 {
     // Without a type the interval of the set shown stays.
     const int interval = fileType == 0 ? rd.getContourInt() : presetInterval(fileType, contourInterval);
-    const LoadOutcome outcome = addFile(comparisonName, exaggeration, interval);
-    if (outcome == LoadOutcome::Loaded)
-        FILES = fileCount;
-    return outcome;
+    return addFile(comparisonName, exaggeration, interval);
 }
 
 void MyWindow::changeCont(int) { mt.compute_diff_color(); }

@@ -21,7 +21,9 @@ bool buttonState = false;
 bool OPEN = false;
 bool REDRAW = false;
 bool firstTime = true;
-int FILES = 0;
+bool mouseMoved = false;
+int lastx = 0;
+int lasty = 0;
 
 float eyevalue = STARTEYE;
 float xrotation = XROTATE;
@@ -41,7 +43,8 @@ void resetView()
     lighting = 1;
     buttonState = OPEN = REDRAW = false;
     firstTime = true;
-    FILES = 0;
+    mouseMoved = false;
+    lastx = lasty = 0;
     eyevalue = STARTEYE;
     xrotation = XROTATE;
     zrotation = ZROTATE;

@@ -1,7 +1,7 @@
 #pragma once
 // The 3D view's display state: what the next frame shows, the camera and the light.
 // The shell and the keys change these; the renderer only reads them. The model-side
-// switches (TREELINE, SLOPE, units, multFiles, allocated) live with the model.
+// switches (TREELINE, SLOPE, units, multFiles, FILES, allocated) live with the model.
 
 extern bool drawColors;          // height ramp
 extern bool drawAxes;            // coordinate axes before the mesh
@@ -21,7 +21,13 @@ extern bool buttonState;         // left button held in the view: fast preview
 extern bool OPEN;                // a data set has been opened
 extern bool REDRAW;              // every event in the view requests a redraw
 extern bool firstTime;           // the one-time GL set-up has not run yet
-extern int FILES;                // files of the open data set, 1 or 2
+
+// The position of the last mouse motion in the view: the next motion turns the scene by
+// the direction it moved from there. The first motion after a reset compares its x with
+// itself and its y with 0.
+extern bool mouseMoved;  // lastx holds a motion's x
+extern int lastx;
+extern int lasty;
 
 // Camera: the eye sits at (0, 0, eyevalue) looking at the origin; the scene turns by
 // xrotation degrees about x, then by zrotation degrees about z.
@@ -43,6 +49,6 @@ extern const float BACKGROUND[4];
 extern const float MountainGreen[3];      // where vegetation may grow
 extern const float MountainGreenHigh[3];  // above the treeline or too steep
 
-// Puts every display flag, the camera and the light back to their start-up values, and
-// forgets a kept drag preview and the remembered vegetation.
+// Puts every display flag, the camera, the light and the mouse position back to their
+// start-up values, and forgets a kept drag preview and the remembered vegetation.
 void resetView();

@@ -3,8 +3,14 @@
 
 #include "model/gdal_module.h"
 
-std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, std::string& why);
+RasterKind identifyGdalRaster(const std::string& path, bool trusted);
+// The name GDAL is given for path: an untrusted relative name as "./name", so that GDAL
+// takes no part of it for a driver's prefix ("NETCDF:", "GTIFF_DIR:").
+std::string gdalName(const std::string& path, bool trusted);
+std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, const std::string& driver, bool trusted,
+                                             std::string& why);
 bool writeGdalByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why);
+bool writeGdalFloatGeoTiff(const std::string& path, const FloatRaster& raster, std::string& why);
 bool gdalPlacesGeoJson(const PlaceFile& file, std::string& text, std::string& why);
 bool readGdalPlaces(const std::string& bytes, PlaceFile& file, std::string& why);
 std::vector<std::uint8_t> encodeGdalPng(const std::vector<std::uint8_t>& rgb, int width, int height,

@@ -2,21 +2,35 @@
 
 #include <gdal.h>
 
+#include "model/gdal/file_guard.h"
 #include "model/gdal/gdal_parts.h"
 
 namespace {
 
 class Module : public GdalModule {
 public:
-    Module() { GDALAllRegister(); }
-
-    std::unique_ptr<RasterSource> openRaster(const std::string& path, std::string& why) override
+    Module()
     {
-        return openGdalRaster(path, why);
+        GDALAllRegister();
+        installFileGuard();
+    }
+
+    RasterKind identifyRaster(const std::string& path, bool trusted) override
+    {
+        return identifyGdalRaster(path, trusted);
+    }
+    std::unique_ptr<RasterSource> openRaster(const std::string& path, const std::string& driver, bool trusted,
+                                             std::string& why) override
+    {
+        return openGdalRaster(path, driver, trusted, why);
     }
     bool writeByteGeoTiff(const std::string& path, const ByteRaster& raster, std::string& why) override
     {
         return writeGdalByteGeoTiff(path, raster, why);
+    }
+    bool writeFloatGeoTiff(const std::string& path, const FloatRaster& raster, std::string& why) override
+    {
+        return writeGdalFloatGeoTiff(path, raster, why);
     }
     bool placesGeoJson(const PlaceFile& file, std::string& text, std::string& why) override
     {

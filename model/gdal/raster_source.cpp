@@ -4,6 +4,7 @@
 #include <gdal.h>
 #include <ogr_srs_api.h>
 
+#include "model/gdal/file_guard.h"
 #include "model/gdal/gdal_parts.h"
 #include "model/gdal/quiet_gdal.h"
 
@@ -11,14 +12,21 @@ namespace {
 
 class GdalRaster : public RasterSource {
 public:
-    explicit GdalRaster(GDALDatasetH dataset) : dataset(dataset) { readHeader(); }
+    GdalRaster(GDALDatasetH dataset, const std::string& path, bool trusted)
+        : dataset(dataset), path(path), trusted(trusted)
+    {
+        readHeader();
+    }
     ~GdalRaster() override { GDALClose(dataset); }
 
     const RasterHeader& header() const override { return head; }
 
+    // Drivers open some files only when pixels are read (an ERDAS spill file): the
+    // guard's rule holds here too.
     bool readRows(int first, int count, float* out, std::string& why) override
     {
         const QuietGdal quiet;
+        const GuardedRead guard(path, trusted);
         const GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
         if (GDALRasterIO(band, GF_Read, 0, first, head.ncols, count, out, head.ncols, count, GDT_Float32, 0, 0) ==
             CE_None)
@@ -35,9 +43,19 @@ private:
         head.bands = GDALGetRasterCount(dataset);
         head.georeferenced = GDALGetGeoTransform(dataset, head.transform) == CE_None;
         if (head.bands > 0) {
+            const GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
             int has = 0;
-            head.nodata = GDALGetRasterNoDataValue(GDALGetRasterBand(dataset, 1), &has);
+            head.nodata = GDALGetRasterNoDataValue(band, &has);
             head.hasNodata = has != 0;
+            head.scale = GDALGetRasterScale(band, &has);
+            if (!has)
+                head.scale = 1;
+            head.offset = GDALGetRasterOffset(band, &has);
+            if (!has)
+                head.offset = 0;
+            const char* pixels = GDALGetMetadataItem(band, "PIXELTYPE", "IMAGE_STRUCTURE");
+            head.signedBytes = GDALGetRasterDataType(band) == GDT_Byte && pixels != nullptr &&
+                               std::string(pixels) == "SIGNEDBYTE";
         }
         const OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset);
         head.geographic = srs != nullptr && OSRIsGeographic(srs);
@@ -46,18 +64,24 @@ private:
     }
 
     GDALDatasetH dataset;
+    std::string path;
+    bool trusted;
     RasterHeader head;
 };
 
 }  // namespace
 
-std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, std::string& why)
+std::unique_ptr<RasterSource> openGdalRaster(const std::string& path, const std::string& driver, bool trusted,
+                                             std::string& why)
 {
     const QuietGdal quiet;
-    GDALDatasetH dataset = GDALOpen(path.c_str(), GA_ReadOnly);
+    const GuardedRead guard(path, trusted);
+    const char* const drivers[] = {driver.c_str(), nullptr};
+    GDALDatasetH dataset =
+        GDALOpenEx(gdalName(path, trusted).c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, drivers, nullptr, nullptr);
     if (dataset == nullptr) {
         why = lastGdalMessage();
         return nullptr;
     }
-    return std::make_unique<GdalRaster>(dataset);
+    return std::make_unique<GdalRaster>(dataset, path, trusted);
 }

@@ -14,12 +14,15 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "analysis/loader.h"
+#include "model/error.h"
 #include "model/mountain.h"
 #include "shell/shell_state.h"
 #include "tests/support/dialog_fixture.h"
 #include "view/my_window.h"
 
 namespace {
+
+namespace menu = karvo::menu;
 
 class AddChangeTest : public DialogTest {
 protected:
@@ -32,7 +35,10 @@ protected:
         ASSERT_EQ(shownError(), "");
         ASSERT_EQ(FILE_CONST, 1);
     }
-    bool comparisonToolsActive() { return menuEntry(LERR).active() && menuEntry(GRAPH).active() && lerr->active(); }
+    bool comparisonToolsActive()
+    {
+        return menuEntry(menu::LERR).active() && menuEntry(menu::GRAPH).active() && lerr->active();
+    }
     std::string dem;
 };
 

@@ -24,9 +24,10 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
         "Invalid comparison file.",
         "Missing filename/s.",
         "Select units.",
+        "Not enough memory.",
         "",
     };
-    for (int code = 0; code <= 8; code++) {
+    for (int code = 0; code <= 9; code++) {
         SCOPED_TRACE(code);
         errorMessage(code);
         settle();

@@ -28,6 +28,8 @@
 
 namespace {
 
+namespace menu = karvo::menu;
+
 struct Field {
     int x, y, w, h;
     double value;
@@ -292,7 +294,7 @@ TEST_F(GraphWindowTest, MenuEntryShowsTheLastChoiceAndHeightClassesAtFirst)
         graphwin = nullptr;
         {
             ConsoleCapture console;
-            menubar->picked(&menuEntry(GRAPH));
+            menubar->picked(&menuEntry(menu::GRAPH));
             settle();
         }
         ASSERT_NE(graphwin, nullptr);

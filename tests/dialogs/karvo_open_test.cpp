@@ -41,7 +41,7 @@ std::string openDemFileDialog(const std::string& main)
         pause(150);
         shellOutput("xdotool mousemove --window " + main + " 40 37");  // "Open..." opens its submenu
         pause(150);
-        clickAt(main, 120, 38);  // "DEM File"
+        clickAt(main, 210, 38);  // "DEM File", in the submenu right of the "        clickAt(main, 120, 38);  // "DEM File"File" menu
         const std::string dialog = findWindow("Open File", 2);
         if (!dialog.empty())
             return dialog;

@@ -15,14 +15,18 @@
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
 #include "analysis/difference.h"
+#include "analysis/slope.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/open_dialogs.h"
 #include "analysis/loader.h"
+#include "model/error.h"
 #include "model/mountain.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
@@ -32,6 +36,8 @@
 #include "view/view_state.h"
 
 namespace {
+
+namespace menu = karvo::menu;
 
 struct Expected {
     const char* kind;  // input, counter, button, check, caption
@@ -200,6 +206,7 @@ TEST_F(DialogTest, OneFileOpenOutcomes)
     build();
     const std::string good = grid("dem.grd", 6, 8);
     std::filesystem::create_directory(dir.file("folder.grd"));
+    mkfifo(dir.file("pipe.grd").c_str(), 0600);  // opening it to look would wait for a writer
     struct Row {
         const char* name;
         std::string field;
@@ -208,6 +215,7 @@ TEST_F(DialogTest, OneFileOpenOutcomes)
         {"empty field", "", "Missing filename/s."},
         {"missing file", missing(), "Invalid DEM file."},
         {"a directory", dir.file("folder.grd"), "Invalid DEM file."},
+        {"a FIFO", dir.file("pipe.grd"), "Invalid DEM file."},
         {"readable DEM", good, ""},
     };
     for (const Row& r : rows) {
@@ -222,7 +230,7 @@ TEST_F(DialogTest, OneFileOpenOutcomes)
         // Names and tools are refreshed before any check.
         EXPECT_EQ(file1Label->value(), r.field);
         EXPECT_STREQ(file2Label->value(), "");
-        EXPECT_TRUE(menuEntry(TRI).active());
+        EXPECT_TRUE(menuEntry(menu::TRI).active());
         EXPECT_EQ(filename2, nullptr);
         EXPECT_EQ(console.find("Reading DEM data") != std::string::npos, r.error.empty());
         if (errorWin != nullptr)
@@ -279,7 +287,7 @@ TEST_F(DialogTest, TwoFileErrorTable)
         EXPECT_EQ(console, "");
         EXPECT_EQ(file1Label->value(), r.dem);
         EXPECT_EQ(file2Label->value(), r.comparison);
-        EXPECT_TRUE(menuEntry(LERR).active());  // refreshed with FILE_CONST 2 before the checks
+        EXPECT_TRUE(menuEntry(menu::LERR).active());  // refreshed with FILE_CONST 2 before the checks
         press("Cancel");
     }
     EXPECT_EQ(mt.grid, nullptr);
@@ -437,6 +445,31 @@ TEST_F(DialogTest, ExaggerationCountersApplyTheMainWindowsValue)
     vdisplay->do_callback();
     EXPECT_EQ(mt.exageration, 2);
     EXPECT_GT(dArrayCount, 0);
+}
+
+TEST_F(DialogTest, OpenPassesTreelineSlopeAndExaggerationInBothModes)
+{
+    build();
+    const std::string dem = grid("dem.grd", 5, 6);
+    for (auto build : {file, files}) {
+        SCOPED_TRACE(build == file ? "DEM File" : "two files");
+        build(nullptr, nullptr);
+        finput->value(dem.c_str());
+        if (build == files) {
+            finput2->value(sparseGrid("spots.grd", 5, 6).c_str());
+            click(rawCheck);
+        }
+        tinput->value(2599.9);  // counter values are truncated toward zero
+        sinput->value(35.7);
+        vinput->value(3.9);
+        press("Open");
+        EXPECT_EQ(TREELINE, 2599);
+        EXPECT_EQ(SLOPE, 35);
+        EXPECT_EQ(mt.exageration, 3);
+        EXPECT_TRUE(OPEN);
+        EXPECT_EQ(FILES, build == file ? 1 : 2);
+        EXPECT_EQ(mt.getRows(), 5);
+    }
 }
 
 }  // namespace

@@ -195,6 +195,9 @@ bool compareReaders(int index, int presetInterval, bool debug)
     REQUIRE(fast.nrows == reference.nrows && fast.ncols == reference.ncols);
     REQUIRE(sameBits(fast.xllcorner, reference.xllcorner) && sameBits(fast.yllcorner, reference.yllcorner));
     REQUIRE(sameBits(fast.cellsize, reference.cellsize) && sameBits(fast.nodata_value, reference.nodata_value));
+    const double read[4] = {fast.xllRead, fast.yllRead, fast.cellsizeRead, fast.nodataRead};
+    const double readByStreams[4] = {reference.xllRead, reference.yllRead, reference.cellsizeRead, reference.nodataRead};
+    REQUIRE(std::memcmp(read, readByStreams, sizeof read) == 0);
     REQUIRE(sameBits(fast.zmin, reference.zmin) && sameBits(fast.zmax, reference.zmax));
     REQUIRE(fast.getContourInt() == reference.getContourInt());
     for (int r = 0; r < fast.nrows; r++)
@@ -381,8 +384,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > mostBytes || cellsAskedFor(data, size) > mostCells)
         return -1;
     writeInput(data, size);
-    // Files that do not start as text are GDAL's to read, which the stream reader is not.
-    if (!startsAsText(inputPath().c_str()))
+    // Rasters are GDAL's to read, which the stream reader is not.
+    if (!readsAsTextGrid(inputPath().c_str()))
         return -1;
     const Settings s = settingsFrom(data, size);
 

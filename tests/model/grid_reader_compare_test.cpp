@@ -23,6 +23,7 @@ void printModel(const mountain& m)
     std::printf("ncols %d nrows %d xll %a yll %a cellsize %a nodata %a zmin %a zmax %a contour %d\n", m.ncols,
                 m.nrows, double(m.xllcorner), double(m.yllcorner), double(m.cellsize), double(m.nodata_value),
                 double(m.zmin), double(m.zmax), const_cast<mountain&>(m).getContourInt());
+    std::printf("as read: xll %a yll %a cellsize %a nodata %a\n", m.xllRead, m.yllRead, m.cellsizeRead, m.nodataRead);
     for (int r = 0; r < m.nrows; r++) {
         for (int c = 0; c < m.ncols; c++)
             std::printf("%a ", double(m.grid[r][c]));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -59,6 +61,25 @@ TEST_F(GridReaderTest, ReadsHeaderAndValuesInRowOrder)
     EXPECT_EQ(mt.getZmin(), 1.0f);
     EXPECT_EQ(mt.getZmax(), 6.5f);
     EXPECT_EQ(mt.gridsize(), 6);
+}
+
+// The header's numbers as read, beside their floats: a float puts 612345.37 a quarter of
+// a 0.5 m cell away, at 612345.375.
+TEST_F(GridReaderTest, HeaderNumbersAreAlsoKeptInDoublePrecision)
+{
+    const std::string path = write("ncols 2\nnrows 1\nxllcorner 612345.37\nyllcorner 5718030.37\ncellsize +0.1\n"
+                                   "NODATA_value -9999.99\n1 2\n");
+    testing::internal::CaptureStdout();
+    readDem(path);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(mt.xllRead, 612345.37);
+    EXPECT_EQ(mt.yllRead, 5718030.37);
+    EXPECT_EQ(mt.cellsizeRead, 0.1);
+    EXPECT_EQ(mt.nodataRead, -9999.99);
+    EXPECT_EQ(mt.xllcorner, 612345.375f);
+    EXPECT_EQ(mt.yllcorner, 5718030.5f);
+    EXPECT_EQ(mt.cellsize, 0.1f);
+    EXPECT_EQ(mt.nodata_value, -9999.99f);
 }
 
 TEST_F(GridReaderTest, LineLayoutDoesNotMatter)
@@ -324,13 +345,20 @@ TEST_F(GridReaderTest, AHeaderCutAtTheCellsizeKeepsNoCellsizeFromBefore)
                          "\": cellsize is missing or not a number\n");
 }
 
-TEST_F(GridReaderTest, MissingFileOrDirectoryIsNotFound)
+TEST_F(GridReaderTest, OnlyARegularFileIsRead)
 {
-    for (const std::string& path : {dir.file("absent.grd"), dir.path()}) {
-        SCOPED_TRACE(path);
-        const ChildResult r = readDemInChild(path);
+    const std::string fifo = dir.file("pipe.grd");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path, message;
+    } cases[] = {{dir.file("absent.grd"), "\" not found"},
+                 {dir.path(), "\": is a directory"},
+                 {fifo, "\": is not a regular file (a FIFO, a device or a socket)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const ChildResult r = readDemInChild(c.path);
         EXPECT_EQ(r.status, 255);
-        EXPECT_EQ(r.out, "ERROR: file \"" + path + "\" not found\n");
+        EXPECT_EQ(r.out, "ERROR: file \"" + c.path + c.message + "\n");
     }
 }
 

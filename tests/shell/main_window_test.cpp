@@ -19,6 +19,7 @@
 #include "dialogs/dialogs.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
+#include "model/raster_reader.h"
 #include "shell/menu_table.h"
 #include "shell/options.h"
 #include "shell/shell_state.h"
@@ -30,6 +31,11 @@
 #include "view/view_state.h"
 
 namespace {
+
+const int TOOLS_ENTRY = 35;    // "Display\\Hide Tools"
+const int ZOOM_IN_ENTRY = 21;  // "Zoom In"
+
+namespace menu = karvo::menu;
 
 TempDir dir;
 
@@ -56,77 +62,59 @@ TEST_F(MainWindowTest, WindowAndViewGeometry)
     EXPECT_FALSE(block->active());
 }
 
-TEST_F(MainWindowTest, MenuTableLabelsAndFlags)
+// The entries that code reaches by position hold what the position names; each submenu
+// is closed, and the table ends with two closing records.
+TEST_F(MainWindowTest, MenuPositionsNameTheirEntries)
 {
-    struct Record {
-        int index;
-        const char* label;
-        int flags;  // of the static table
-    } records[] = {
-        {0, "&File", FL_SUBMENU},
-        {1, "&Open...", FL_SUBMENU},
-        {2, "DEM File", 0},
-        {3, "DEM and Comparison File", 0},
-        {4, "Add/Change Comparison File...", 0},
-        {6, "E&xit", 0},
-        {8, "&Edit", FL_SUBMENU},
-        {10, "&View", FL_SUBMENU},
-        {11, "Rotate 90 degrees...", FL_SUBMENU},
-        {12, "+Z axis", 0},
-        {15, "-X axis", 0},
-        {17, "Zoom In", 0},
-        {21, "Reset View", 0},
-        {23, "&Display", FL_SUBMENU},
-        {TRI, "Triangles", FL_MENU_TOGGLE},
-        {LIGHT, "Lighting", FL_MENU_TOGGLE | FL_MENU_VALUE},
-        {CONT, "Contour\\Initial Data", FL_MENU_TOGGLE},
-        {SLOPE, "Slope Colors", FL_MENU_TOGGLE | FL_MENU_DIVIDER},
-        {31, "Display\\Hide Tools", FL_MENU_TOGGLE | FL_MENU_VALUE},
-        {33, "E&rror", FL_SUBMENU},
-        {HEIGHTS, "Color Height Classes", FL_MENU_TOGGLE},
-        {LERR, "Local Difference Error", FL_MENU_TOGGLE},
-        {38, "&Analysis", FL_SUBMENU},
-        {39, "Statistics", 0},
-        {GRAPH, "Graph", 0},
-        {SPARSE, "Make Sparse file", 0},
-        {43, "&Options", FL_SUBMENU},
-        {44, "Modify Curvature Error", 0},
-        {MASK_NODATA, "Mask Nodata Cells", FL_MENU_TOGGLE},
-        {DEGREES, "Cell Size in Degrees", FL_MENU_TOGGLE},
-        {48, "&Help", FL_SUBMENU},
-        {49, "Help", 0},
-        {50, "About", 0},
-    };
-    for (const Record& r : records) {
-        SCOPED_TRACE(r.label);
-        EXPECT_STREQ(menuTable[r.index].label(), r.label);
-        EXPECT_EQ(menuTable[r.index].flags, r.flags);
-        EXPECT_EQ(menuTable[r.index].shortcut(), 0);
-        EXPECT_EQ(menuTable[r.index].user_data(), nullptr);
+    const std::pair<int, const char*> named[] = {
+        {menu::OPEN_DEM, "DEM File"},          {menu::ADD_COMPARISON, "Add/Change Comparison File..."},
+        {menu::CHECKPOINTS, "Checkpoints..."}, {menu::SAVE_IMAGE, "Save Image..."},
+        {menu::TRI, "Triangles"},              {menu::CONT, "Contour\\Initial Data"},
+        {menu::SLOPE, "Slope Colors"},         {menu::HEIGHTS, "Color Height Classes"},
+        {menu::LERR, "Local Difference Error"}, {menu::STATISTICS, "Statistics"},
+        {menu::SPARSE, "Make Sparse file"},    {menu::UNDO_COREGISTRATION, "Undo Coregistration"},
+        {menu::CURVATURE_UNIT, "Modify Curvature Error"}, {menu::MASK_NODATA, "Mask Nodata Cells"},
+        {menu::ALIGN, "Align Comparison to DEM Grid"}, {menu::RESAMPLING_CUBIC, "Cubic"},
+        {menu::DEGREES, "Cell Size in Degrees"}, {menu::FULL_RESOLUTION, "Full Resolution Frames"},
+        {TOOLS_ENTRY, "Display\\Hide Tools"}};
+    for (const auto& [index, label] : named)
+        EXPECT_STREQ(menuTable[index].label(), label) << index;
+    int open = 0;
+    for (int i = 0; i < MENU_RECORDS - 1; i++) {
+        if (menuTable[i].flags & FL_SUBMENU)
+            open++;
+        else if (menuTable[i].label() == nullptr)
+            open--;
+        ASSERT_GE(open, 0) << i;
+        EXPECT_EQ(menuTable[i].shortcut(), 0);
     }
-    // Ends of submenus, the "&Edit" menu empty among them.
-    for (int end : {5, 7, 9, 16, 22, 32, 37, 42, 47, 51, 52})
-        EXPECT_EQ(menuTable[end].label(), nullptr) << end;
-    EXPECT_EQ(menuTable[2].callback(), file);
-    EXPECT_EQ(menuTable[TRI].callback(), trianglesM);
-    EXPECT_EQ(menuTable[31].callback(), tools);
-    EXPECT_EQ(menuTable[GRAPH].callback(), graph);
+    EXPECT_EQ(open, 0);
+    EXPECT_EQ(menuTable[MENU_RECORDS - 1].label(), nullptr);
+    EXPECT_EQ(menuTable[menu::TRI].callback(), trianglesM);
+    EXPECT_EQ(menuTable[TOOLS_ENTRY].callback(), tools);
+    // The dialogs' entry points come with the main window.
+    EXPECT_EQ(menuTable[menu::OPEN_DEM].callback(), nullptr);
+    build();
+    EXPECT_EQ(menuEntry(menu::OPEN_DEM).callback(), file);
+    EXPECT_EQ(menuEntry(menu::GRAPH).callback(), graph);
+    EXPECT_EQ(menuEntry(menu::CURVATURE_UNIT).callback(), modCurve);
 }
 
 TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
 {
     build();
     ASSERT_NE(menubar->menu(), menuTable);  // the bar works on a copy
-    const std::set<int> inactive = {TRI, LIGHT, AXES, CONT, SUN, COLORS, SLOPE, HEIGHTS, CERR, LERR, GRAPH, SPARSE};
+    const std::set<int> inactive = {menu::TRI,   menu::LIGHT,   menu::AXES, menu::CONT, menu::SUN,   menu::COLORS,
+                                    menu::SLOPE, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE};
     for (int i = 0; i < MENU_RECORDS; i++) {
         if (menuEntry(i).label() == nullptr)
             continue;
         SCOPED_TRACE(menuEntry(i).label());
         EXPECT_EQ(menuEntry(i).active() == 0, inactive.count(i) == 1);
-        EXPECT_EQ(menuEntry(i).value() != 0, i == LIGHT || i == 31);
+        EXPECT_EQ(menuEntry(i).value() != 0, i == menu::LIGHT || i == TOOLS_ENTRY || i == menu::RESAMPLING_BILINEAR);
     }
     // The static table keeps its initial state.
-    EXPECT_TRUE(menuTable[TRI].active());
+    EXPECT_TRUE(menuTable[menu::TRI].active());
 }
 
 TEST_F(MainWindowTest, PanelStartsInactiveWithItsLegend)
@@ -200,7 +188,7 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
     } cases[] = {{{"--help"}, 0, "usage: karvo"},
                  {{"--version"}, 0, "karvo "},
                  {{"--colour"}, 2, ""},
-                 {{"--mask-nodata", "-display", ":9", "dem.grd"}, -1, ""}};
+                 {{"--mask-nodata", "-display", ":9", "--trust-raster", "dem.grd"}, -1, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front());
         std::vector<std::string> storage = {"karvo"};
@@ -219,6 +207,7 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
             EXPECT_EQ(count, 4);  // GLUT's options and the path stay for the entry
             EXPECT_STREQ(args[3], "dem.grd");
             EXPECT_TRUE(maskNodata);
+            EXPECT_TRUE(trustRasters);
         }
     }
 }
@@ -244,8 +233,8 @@ TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
     EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 25);
     EXPECT_EQ(maximum, 420 + 4 * 9999.0f);  // the hole itself, with its four neighbours
 
-    menuEntry(MASK_NODATA).set();
-    menuEntry(MASK_NODATA).do_callback(menubar);
+    menuEntry(menu::MASK_NODATA).set();
+    menuEntry(menu::MASK_NODATA).do_callback(menubar);
     gl->getStats(maximum, total, curvature[0], curvature[1], curvature[2], curvature[3], rows, cols);
     // The hole at (2, 3) masks the cells (1, 2), (1, 3), (2, 2), (2, 3), (2, 4), (3, 3).
     EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 19);
@@ -265,7 +254,7 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     build();
     FILE_CONST = 1;
     activateTools();
-    menubar->picked(&menuEntry(31));
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
     activateTools();  // as an Open with the panel hidden does
     Fl::e_x = 840;    // a click on the Height Classes "?" under the cover
     Fl::e_y = 660;
@@ -275,27 +264,27 @@ TEST_F(MainWindowTest, ToolPanelHidesAndShowsAgain)
     EXPECT_EQ(XMAX, 1050);
     EXPECT_EQ(gl->w(), 1050);
     EXPECT_TRUE(block->visible());
-    EXPECT_FALSE(menuEntry(31).value());
-    EXPECT_FALSE(menuEntry(TRI).active());
+    EXPECT_FALSE(menuEntry(TOOLS_ENTRY).value());
+    EXPECT_FALSE(menuEntry(menu::TRI).active());
     EXPECT_FALSE(tri->active());
-    EXPECT_TRUE(menuEntry(17).active());  // the "&View" commands remain
+    EXPECT_TRUE(menuEntry(ZOOM_IN_ENTRY).active());  // the "&View" commands remain
 
-    menubar->picked(&menuEntry(31));
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
     EXPECT_EQ(XMAX, 625);
     EXPECT_EQ(gl->w(), 625);
     EXPECT_FALSE(block->visible());
-    EXPECT_TRUE(menuEntry(31).value());
-    EXPECT_TRUE(menuEntry(TRI).active());
-    EXPECT_FALSE(menuEntry(CONT).active());  // only the first set with a DEM alone
+    EXPECT_TRUE(menuEntry(TOOLS_ENTRY).value());
+    EXPECT_TRUE(menuEntry(menu::TRI).active());
+    EXPECT_FALSE(menuEntry(menu::CONT).active());  // only the first set with a DEM alone
     EXPECT_TRUE(tri->active());
 }
 
 TEST_F(MainWindowTest, ShowingThePanelBeforeAnyOpenActivatesNothing)
 {
     build();
-    menubar->picked(&menuEntry(31));
-    menubar->picked(&menuEntry(31));
-    EXPECT_FALSE(menuEntry(TRI).active());
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
+    menubar->picked(&menuEntry(TOOLS_ENTRY));
+    EXPECT_FALSE(menuEntry(menu::TRI).active());
     EXPECT_FALSE(tri->active());
 }
 
@@ -304,9 +293,9 @@ TEST_F(MainWindowTest, ActivationSetsFollowTheDataSet)
     build();
     FILE_CONST = 1;
     activateTools();
-    for (int i : {TRI, LIGHT, AXES, SUN, COLORS, SLOPE})
+    for (int i : {menu::TRI, menu::LIGHT, menu::AXES, menu::SUN, menu::COLORS, menu::SLOPE})
         EXPECT_TRUE(menuEntry(i).active()) << i;
-    for (int i : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+    for (int i : {menu::CONT, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE})
         EXPECT_FALSE(menuEntry(i).active()) << i;
     EXPECT_TRUE(Cerr->active());
     EXPECT_TRUE(graphCButton->active());
@@ -316,7 +305,7 @@ TEST_F(MainWindowTest, ActivationSetsFollowTheDataSet)
 
     FILE_CONST = 2;
     activateTools();
-    for (int i : {CONT, HEIGHTS, CERR, LERR, GRAPH, SPARSE})
+    for (int i : {menu::CONT, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE})
         EXPECT_TRUE(menuEntry(i).active()) << i;
     for (Fl_Widget* w : {static_cast<Fl_Widget*>(col), static_cast<Fl_Widget*>(cont),
                          static_cast<Fl_Widget*>(lerr), static_cast<Fl_Widget*>(graphButton),
@@ -326,9 +315,9 @@ TEST_F(MainWindowTest, ActivationSetsFollowTheDataSet)
     // Activation never deactivates: a DEM alone after a pair keeps the second set.
     FILE_CONST = 1;
     activateTools();
-    EXPECT_TRUE(menuEntry(CONT).active());
+    EXPECT_TRUE(menuEntry(menu::CONT).active());
     deactivateTools();
-    EXPECT_FALSE(menuEntry(CONT).active());
+    EXPECT_FALSE(menuEntry(menu::CONT).active());
     EXPECT_FALSE(tri->active());
 }
 

@@ -13,6 +13,8 @@
 
 namespace {
 
+namespace menu = karvo::menu;
+
 struct Switch {
     const char* name;
     int entry;
@@ -21,10 +23,10 @@ struct Switch {
 };
 
 const Switch switches[] = {
-    {"triangles", TRI, &tri, &drawTriangles},   {"axes", AXES, &axes, &drawAxes},
-    {"contours", CONT, &cont, &drawContours},   {"sun", SUN, &sun, &drawSun},
-    {"height colours", COLORS, &colors, &drawColors}, {"slope colours", SLOPE, &slope, &colorSlope},
-    {"curvature error", CERR, &Cerr, &drawCurveColor}, {"difference error", LERR, &lerr, &drawDiffColor},
+    {"triangles", menu::TRI, &tri, &drawTriangles},   {"axes", menu::AXES, &axes, &drawAxes},
+    {"contours", menu::CONT, &cont, &drawContours},   {"sun", menu::SUN, &sun, &drawSun},
+    {"height colours", menu::COLORS, &colors, &drawColors}, {"slope colours", menu::SLOPE, &slope, &colorSlope},
+    {"curvature error", menu::CERR, &Cerr, &drawCurveColor}, {"difference error", menu::LERR, &lerr, &drawDiffColor},
 };
 
 class TogglesTest : public MainWindowTest {
@@ -70,13 +72,13 @@ TEST_F(TogglesTest, EitherSideKeepsMarkButtonAndFlagInStep)
 TEST_F(TogglesTest, LightingStartsOnAndTurnsOffFromEitherSide)
 {
     EXPECT_EQ(lighting, 1);
-    pickMenu(LIGHT);
+    pickMenu(menu::LIGHT);
     EXPECT_EQ(lighting, 0);
     EXPECT_EQ(light->value(), 0);
-    EXPECT_FALSE(menuEntry(LIGHT).value());
+    EXPECT_FALSE(menuEntry(menu::LIGHT).value());
     clickButton(light);
     EXPECT_EQ(lighting, 1);
-    EXPECT_TRUE(menuEntry(LIGHT).value());
+    EXPECT_TRUE(menuEntry(menu::LIGHT).value());
 }
 
 TEST_F(TogglesTest, SurfaceColouringsExcludeEachOther)
@@ -84,28 +86,28 @@ TEST_F(TogglesTest, SurfaceColouringsExcludeEachOther)
     const Switch& colours = switches[4];
     const Switch& slopes = switches[5];
     const Switch& contours = switches[2];
-    pickMenu(COLORS);
+    pickMenu(menu::COLORS);
     clickButton(slope);  // from the panel
     EXPECT_TRUE(inStep(colours, false));
     EXPECT_TRUE(inStep(slopes, true));
-    pickMenu(CONT);  // from the menu
+    pickMenu(menu::CONT);  // from the menu
     EXPECT_TRUE(inStep(slopes, false));
     EXPECT_TRUE(inStep(contours, true));
-    pickMenu(COLORS);
+    pickMenu(menu::COLORS);
     EXPECT_TRUE(inStep(contours, false));
     EXPECT_TRUE(inStep(colours, true));
 
     testing::internal::CaptureStdout();
-    pickMenu(HEIGHTS);
+    pickMenu(menu::HEIGHTS);
     testing::internal::GetCapturedStdout();
     EXPECT_TRUE(inStep(colours, false));
     EXPECT_TRUE(colorHeightClasses);
     EXPECT_EQ(col->value(), 1);
-    EXPECT_TRUE(menuEntry(HEIGHTS).value());
+    EXPECT_TRUE(menuEntry(menu::HEIGHTS).value());
     clickButton(slope);
     EXPECT_FALSE(colorHeightClasses);
     EXPECT_EQ(col->value(), 0);
-    EXPECT_FALSE(menuEntry(HEIGHTS).value());
+    EXPECT_FALSE(menuEntry(menu::HEIGHTS).value());
 }
 
 TEST_F(TogglesTest, EveryPairOfAGroupExcludesEachOtherFromEitherSide)
@@ -118,11 +120,12 @@ TEST_F(TogglesTest, EveryPairOfAGroupExcludesEachOtherFromEitherSide)
         bool* flag;
     };
     const std::vector<std::vector<Member>> groups = {
-        {{"height colours", COLORS, &colors, &drawColors},
-         {"slope colours", SLOPE, &slope, &colorSlope},
-         {"height classes", HEIGHTS, &col, &colorHeightClasses},
-         {"contours", CONT, &cont, &drawContours}},
-        {{"curvature error", CERR, &Cerr, &drawCurveColor}, {"difference error", LERR, &lerr, &drawDiffColor}},
+        {{"height colours", menu::COLORS, &colors, &drawColors},
+         {"slope colours", menu::SLOPE, &slope, &colorSlope},
+         {"height classes", menu::HEIGHTS, &col, &colorHeightClasses},
+         {"contours", menu::CONT, &cont, &drawContours}},
+        {{"curvature error", menu::CERR, &Cerr, &drawCurveColor},
+         {"difference error", menu::LERR, &lerr, &drawDiffColor}},
     };
     for (const auto& group : groups)
         for (const Member& first : group)
@@ -160,8 +163,8 @@ TEST_F(TogglesTest, ErrorColouringsExcludeEachOther)
 {
     const Switch& curvature = switches[6];
     const Switch& difference = switches[7];
-    pickMenu(CERR);
-    pickMenu(LERR);
+    pickMenu(menu::CERR);
+    pickMenu(menu::LERR);
     EXPECT_TRUE(inStep(curvature, false));
     EXPECT_TRUE(inStep(difference, true));
     EXPECT_TRUE(drawDiff);
@@ -173,8 +176,8 @@ TEST_F(TogglesTest, ErrorColouringsExcludeEachOther)
 
 TEST_F(TogglesTest, TurningAColouringOffTurnsNothingOn)
 {
-    pickMenu(COLORS);
-    pickMenu(COLORS);
+    pickMenu(menu::COLORS);
+    pickMenu(menu::COLORS);
     for (const Switch& s : switches)
         EXPECT_TRUE(inStep(s, false)) << s.name;
     EXPECT_FALSE(colorHeightClasses);
@@ -183,17 +186,17 @@ TEST_F(TogglesTest, TurningAColouringOffTurnsNothingOn)
 TEST_F(TogglesTest, MenuHandlersRefuseWithoutTheDataTheyNeed)
 {
     FILE_CONST = 1;  // a DEM dialog opened and cancelled after a pair: entries still active
-    pickMenu(CONT);
-    EXPECT_TRUE(menuEntry(CONT).value());  // the toolkit flipped the mark
+    pickMenu(menu::CONT);
+    EXPECT_TRUE(menuEntry(menu::CONT).value());  // the toolkit flipped the mark
     EXPECT_EQ(cont->value(), 0);
     EXPECT_FALSE(drawContours);
     EXPECT_EQ(NOT_MENU & 0xff, 0);
-    pickMenu(CERR);  // curvature error asks for nothing
+    pickMenu(menu::CERR);  // curvature error asks for nothing
     EXPECT_TRUE(drawCurveColor);
     EXPECT_EQ(Cerr->value(), 1);
 
     FILE_CONST = 0;
-    pickMenu(TRI);
+    pickMenu(menu::TRI);
     EXPECT_FALSE(drawTriangles);
     EXPECT_EQ(tri->value(), 0);
 }
@@ -203,7 +206,7 @@ TEST_F(TogglesTest, HeightClassesStopWithoutComparisonData)
     FILE_CONST = 1;
     clickButton(col);
     EXPECT_FALSE(colorHeightClasses);
-    EXPECT_TRUE(menuEntry(HEIGHTS).value());  // the mark follows the button all the same
+    EXPECT_TRUE(menuEntry(menu::HEIGHTS).value());  // the mark follows the button all the same
 }
 
 TEST_F(TogglesTest, KeysChangeFlagsButNotTheControls)
@@ -217,11 +220,11 @@ TEST_F(TogglesTest, KeysChangeFlagsButNotTheControls)
 TEST_F(TogglesTest, CameraAndSunCommands)
 {
     OPEN = true;
-    pickMenu(17);  // "Zoom In"
+    pickMenu(21);  // "Zoom In"
     EXPECT_EQ(eyevalue, STARTEYE + ZOOM);
-    pickMenu(14);  // "+X axis"
+    pickMenu(18);  // "+X axis"
     EXPECT_EQ(xrotation, XROTATE + 90);
-    pickMenu(21);  // "Reset View"
+    pickMenu(25);  // "Reset View"
     EXPECT_EQ(eyevalue, STARTEYE);
     EXPECT_EQ(xrotation, XROTATE);
     sunPlusFN(nullptr);

@@ -35,6 +35,13 @@ std::vector<float> surface(int rows, int cols, const std::function<double(int, i
     return v;
 }
 
+std::vector<float> field(const GridHeader& h, const std::function<double(double, double)>& f)
+{
+    return surface(h.nrows, h.ncols, [&](int r, int c) {
+        return f(h.xllcorner + (c + 0.5) * h.cellsize, h.yllcorner + (h.nrows - r - 0.5) * h.cellsize);
+    });
+}
+
 std::vector<float> flat(int rows, int cols, float height)
 {
     return surface(rows, cols, [=](int, int) { return height; });

@@ -19,6 +19,10 @@ void writeGridValues(const std::string& path, int rows, int cols, const std::vec
 // Row-major values of f(row, col).
 std::vector<float> surface(int rows, int cols, const std::function<double(int, int)>& f);
 
+// Row-major values of f(x, y) at the pixel centres of the grid header describes, row 0
+// north: x = xllcorner + (c + 0.5) cellsize, y = yllcorner + (nrows - r - 0.5) cellsize.
+std::vector<float> field(const GridHeader& header, const std::function<double(double, double)>& f);
+
 // Standard surfaces.
 std::vector<float> flat(int rows, int cols, float height);
 std::vector<float> plane(int rows, int cols, double base, double perRow, double perCol);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "analysis/analysis.h"
+#include "dialogs/dialogs.h"
 #include "model/mountain.h"
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
@@ -39,7 +40,7 @@ void MainWindowTest::build(const std::vector<std::string>& args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     argc = static_cast<int>(argStorage.size());
-    buildMainWindow(argc, argv.data());
+    buildMainWindow(argc, argv.data(), dialogActions());
     settle();
 }
 

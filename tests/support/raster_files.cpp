@@ -16,9 +16,15 @@ void registerDrivers()
 void writeRaster(const std::string& path, const RasterSpec& spec, const std::vector<float>& values)
 {
     registerDrivers();
-    const char* options[] = {"COMPRESS=DEFLATE", nullptr};
-    GDALDatasetH d = GDALCreate(GDALGetDriverByName("GTiff"), path.c_str(), spec.cols, spec.rows, 1,
-                                GDALGetDataTypeByName(spec.type), const_cast<char**>(options));
+    std::vector<std::string> given = spec.options;
+    if (given.empty() && std::string(spec.driver) == "GTiff")
+        given.push_back("COMPRESS=DEFLATE");
+    std::vector<char*> options;
+    for (std::string& o : given)
+        options.push_back(o.data());
+    options.push_back(nullptr);
+    GDALDatasetH d = GDALCreate(GDALGetDriverByName(spec.driver), path.c_str(), spec.cols, spec.rows, 1,
+                                GDALGetDataTypeByName(spec.type), options.data());
     double transform[6];
     std::copy(spec.transform, spec.transform + 6, transform);
     GDALSetGeoTransform(d, transform);
@@ -31,6 +37,10 @@ void writeRaster(const std::string& path, const RasterSpec& spec, const std::vec
     GDALRasterBandH band = GDALGetRasterBand(d, 1);
     if (spec.hasNodata)
         GDALSetRasterNoDataValue(band, spec.nodata);
+    if (spec.scale != 1 || spec.offset != 0) {
+        GDALSetRasterScale(band, spec.scale);
+        GDALSetRasterOffset(band, spec.offset);
+    }
     std::vector<float> copy(values);
     [[maybe_unused]] const CPLErr written = GDALRasterIO(band, GF_Write, 0, 0, spec.cols, spec.rows, copy.data(), spec.cols, spec.rows, GDT_Float32,
                        0, 0);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -10,6 +9,8 @@
 #include <string>
 
 #include "model/error.h"
+#include "model/input_file.h"
+#include "model/memory_need.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
 
@@ -45,6 +46,37 @@ bool readKeyword(std::istream& in, const char* keyword, T& value)
 {
     bool numberRead = false;
     return readKeyword(in, keyword, value, numberRead);
+}
+
+// `in >> value`, then the same text once more as a double (when the float was read).
+bool readBoth(std::istream& in, float& value, double& exact)
+{
+    in >> std::ws;
+    const std::istream::pos_type at = in.tellg();
+    if (!(in >> value))
+        return false;
+    // The double takes the same characters, and leaves the stream as the float did.
+    in.seekg(at);
+    in >> exact;
+    return true;
+}
+
+bool readKeyword(std::istream& in, const char* keyword, float& value, double& exact, bool& numberRead)
+{
+    std::string word;
+    in >> word;
+    if (word != keyword)
+        return false;
+    value = 0;
+    numberRead = readBoth(in, value, exact);
+    in.get();
+    return true;
+}
+
+bool readKeyword(std::istream& in, const char* keyword, float& value, double& exact)
+{
+    bool numberRead = false;
+    return readKeyword(in, keyword, value, exact, numberRead);
 }
 
 [[noreturn]] void refuseUnreadable(const char* what, float held)
@@ -134,26 +166,29 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
 {
     const char* name = names[index - 1];
     readingFile = name;
-    std::error_code ignored;
+    const std::string problem = inputProblem(name);
     std::ifstream in;
-    if (!std::filesystem::is_directory(name, ignored))
+    if (problem.empty())
         in.open(name);
-    if (!in.is_open()) {
+    if (problem == "not found" || (problem.empty() && !in.is_open())) {
         std::cout << "ERROR: file \"" << name << "\" not found" << std::endl;
         endProcess();
     }
+    if (!problem.empty())
+        refuse("file " + inQuotes(name) + ": " + problem + "\n");
     if (DEBUG)
         std::cout << "Reading file '" << name << "'..." << std::endl;
 
     m.releaseGrid();
     m.reset();  // a read starts its height range afresh
+    m.xllRead = m.yllRead = m.cellsizeRead = m.nodataRead = 0;
     if (!readKeyword(in, "ncols", m.ncols))
         error(NCOLS);
     if (!readKeyword(in, "nrows", m.nrows))
         error(NROWS);
     bool cellsizeRead = false;
-    if (!readKeyword(in, "xllcorner", m.xllcorner) || !readKeyword(in, "yllcorner", m.yllcorner) ||
-        !readKeyword(in, "cellsize", m.cellsize, cellsizeRead))
+    if (!readKeyword(in, "xllcorner", m.xllcorner, m.xllRead) || !readKeyword(in, "yllcorner", m.yllcorner, m.yllRead) ||
+        !readKeyword(in, "cellsize", m.cellsize, m.cellsizeRead, cellsizeRead))
         error(BAD_KEYWORD);
     if (!cellsizeRead)
         refuseUnreadable("cellsize", m.cellsize);
@@ -165,7 +200,7 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
         if (first == 'n' || first == 'N') {
             std::string rest;
             m.nodata_value = 0;
-            if (!(in >> rest >> m.nodata_value))
+            if (!(in >> rest) || !readBoth(in, m.nodata_value, m.nodataRead))
                 refuseUnreadable("nodata value", m.nodata_value);
         } else {
             in.putback(first);
@@ -181,6 +216,11 @@ void streamReadGridFile(mountain& m, const char* const* names, int index)
             std::cout << "nodata_value = " << m.nodata_value << std::endl;
     }
     refuseUnusableHeader(m);
+    GridUse use = gridUse;
+    use.comparison = use.comparison || index != 1;
+    const std::string tooLarge = memoryProblem(m.nrows, m.ncols, use, memoryLimit());
+    if (!tooLarge.empty())
+        refuseMemory("file " + inQuotes(readingFile) + ": " + tooLarge + "\n");
 
     if (index == 1)
         readgrid(m, in);

@@ -116,7 +116,7 @@ TEST_F(ReportTest, GridsOfAnotherSizeDoNotMatch)
     writeGridValues(cmp, 4, 3, flat(4, 3, 10));
     const ChildResult r = report({dem, cmp, "--type", "dem"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Files do not match\n");
+    EXPECT_EQ(r.err, "Files do not match\n--align resamples the comparison onto the DEM's grid\n");
     EXPECT_EQ(r.out, "Reading DEM data, 3 rows and 4 columns...\nReading sparse data, 4 rows and 3 columns...\n");
 }
 
@@ -197,7 +197,7 @@ TEST_F(ReportTest, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     for (const char* option : {"--unit", "--exaggeration", "--type", "--interval", "--classes", "--sparse", "-o ",
-                               "--mask-nodata", "--degrees", "--format", "--accuracy", "--map", "--version"})
+                               "--mask-nodata", "--degrees", "--format", "--accuracy", "--map", "--trust-raster", "--version"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     r = report({"--version"});
     EXPECT_EQ(r.status, 0);
@@ -214,8 +214,10 @@ TEST(ReportArguments, TwoDashesEndTheOptionsAndUnitsReachTheEndsOfTheNormalFloat
 
 TEST(ReportArguments, OptionsAnywhereAndExaggerationTruncated)
 {
-    const auto options = parseReportArguments({"--exaggeration", "3.9", "d.grd", "--unit", "0.5", "c.grd", "--type", "contour"});
+    const auto options = parseReportArguments(
+        {"--exaggeration", "3.9", "d.grd", "--unit", "0.5", "c.grd", "--trust-raster", "--type", "contour"});
     ASSERT_TRUE(options);
+    EXPECT_TRUE(options->trustRaster);
     EXPECT_EQ(options->exaggeration, 3);
     EXPECT_EQ(options->unit, 0.5);
     EXPECT_EQ(options->dem, "d.grd");

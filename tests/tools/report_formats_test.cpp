@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -210,6 +211,36 @@ TEST_F(ReportFormatsTest, ANodataTheFloatLosesIsWrittenAsRead)
     const std::string raster = dir.file("dem.tif");
     writeRaster(raster, spec, flat(3, 3, 5));
     EXPECT_NE(report({"--format", "json", raster}).out.find("\"nodata\": 1e-50, "), std::string::npos);
+}
+
+// A float puts 612345.37 a quarter of a 0.5 m cell away: the corner and cellsize go out
+// as read, in the level map, the figures and the sparse grid file; ordinary ones as before.
+TEST_F(ReportFormatsTest, TheCornerAndCellsizeGoOutAsRead)
+{
+    const std::string fine = dir.file("fine.grd"), map = dir.file("fine.tif"), spots = dir.file("spots.grd");
+    std::string heights;  // 100 points, as many as the fewest spot heights
+    for (int i = 0; i < 100; i++)
+        heights += std::to_string(i % 7) + " ";
+    writeText(fine, "ncols 10\nnrows 10\nxllcorner 612345.37\nyllcorner 5718030.37\ncellsize 0.5\n" + heights);
+    ASSERT_EQ(report({"--map", "curvature", map, fine}).status, 0);
+    RasterRead back;
+    ASSERT_TRUE(readRasterBack(map, back));
+    const double transform[6] = {612345.37, 0.5, 0, 5718030.37 + 10 * 0.5, 0, -0.5};
+    for (int i = 0; i < 6; i++)
+        EXPECT_EQ(back.transform[i], transform[i]) << i;
+
+    const std::string json = report({"--format", "json", fine}).out;
+    EXPECT_NE(json.find("\"cellsize\": 0.5, \"cellsize_m\": 0.5, \"xllcorner\": 612345.37, \"yllcorner\": 5718030.37,"),
+              std::string::npos) << json;
+    const std::string ordinary = report({"--format", "csv", dem}).out;
+    EXPECT_NE(ordinary.find("\n" + dem + ",6,7,10,10,0,0,"), std::string::npos) << ordinary;
+
+    ASSERT_EQ(report({"--sparse", "100", "-o", spots, fine}).status, 0);
+    std::ifstream in(spots);
+    std::string header, line;
+    for (int i = 0; i < 5 && std::getline(in, line); i++)
+        header += line + "\n";
+    EXPECT_EQ(header, "ncols 10\nnrows 10\nxllcorner 612345.37\nyllcorner 5718030.37\ncellsize 0.5\n");
 }
 
 }  // namespace

@@ -226,17 +226,18 @@ TEST_F(InteractionTest, DragsTurnByTenDegreesPerEvent)
 {
     open(grid("dem.grd", 10, 10, flat(10, 10, 100)));
     press(1, 100, 100);
-    drag(100, 100);  // take up wherever an earlier drag ended
-    resetCamera();
-    press(1, 100, 100);
     EXPECT_TRUE(buttonState);
     EXPECT_EQ(zrotation, ZROTATE);  // a small grid's press does not turn
-    drag(101, 100);
+    drag(100, 40);  // the first motion compares its x with itself and its y with 0
+    EXPECT_EQ(zrotation, ZROTATE);
+    EXPECT_EQ(xrotation, XROTATE - 10);
+    resetCamera();
+    drag(101, 40);
     EXPECT_EQ(zrotation, ZROTATE + 10);
     EXPECT_EQ(xrotation, XROTATE);
-    drag(400, 100);
+    drag(400, 40);
     EXPECT_EQ(zrotation, ZROTATE + 20);
-    drag(390, 100);
+    drag(390, 40);
     EXPECT_EQ(zrotation, ZROTATE + 10);
     drag(390, 20);
     EXPECT_EQ(xrotation, XROTATE + 10);
@@ -245,10 +246,12 @@ TEST_F(InteractionTest, DragsTurnByTenDegreesPerEvent)
     EXPECT_EQ(zrotation, ZROTATE + 20);
     release(1);
     EXPECT_FALSE(buttonState);
+    mouseMove(100, 100);  // without the button the position is only remembered
     Fl::e_keysym = FL_Button + 3;  // a drag with another button held does nothing
     drag(500, 500);
     EXPECT_FALSE(buttonState);
     EXPECT_EQ(zrotation, ZROTATE + 20);
+    EXPECT_EQ(xrotation, XROTATE);
 }
 
 TEST_F(InteractionTest, LargeGridsOutlineAndTurnOnThePress)

@@ -175,16 +175,16 @@ TEST_F(ViewCommandsTest, ChangeFilePresetsTheIntervalAndReportsAMismatch)
     ASSERT_TRUE(begin(grid("dem.grd", 4, 4, flat(4, 4, 100)), "", 3, 0));
     const std::string cmp = grid("cmp.grd", 4, 4, surface(4, 4, [](int r, int) { return r == 0 ? 60.0 : r == 2 ? 95.0 : 0.0; }));
     testing::internal::CaptureStdout();
-    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 1, 1, 25), LoadOutcome::Loaded);
+    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 1, 25), LoadOutcome::Loaded);
     EXPECT_EQ(view->getCont(), 25);
-    EXPECT_EQ(FILES, 1);
-    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 2, 3, 25), LoadOutcome::Loaded);
+    EXPECT_EQ(FILES, 2);
+    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 3, 25), LoadOutcome::Loaded);
     EXPECT_EQ(view->getCont(), 35);
-    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 2, 0, 25), LoadOutcome::Loaded);
+    EXPECT_EQ(view->changeFile(cmp.c_str(), 1, 0, 25), LoadOutcome::Loaded);
     EXPECT_EQ(view->getCont(), 35);  // no type chosen: the previous interval stays
     const int differences = dArrayCount;
     const std::string other = grid("other.grd", 3, 4, flat(3, 4, 90));
-    EXPECT_EQ(view->changeFile(other.c_str(), 1, 2, 1, 20), LoadOutcome::SizesDiffer);
+    EXPECT_EQ(view->changeFile(other.c_str(), 1, 1, 20), LoadOutcome::SizesDiffer);
     testing::internal::GetCapturedStdout();
     // The comparison set shown stays, with its interval and results.
     EXPECT_TRUE(multFiles);

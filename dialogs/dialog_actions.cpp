@@ -1,0 +1,17 @@
+#include "dialogs/dialogs.h"
+
+DialogActions dialogActions()
+{
+    DialogActions a;
+    a.openDem = file;
+    a.openDemAndComparison = files;
+    a.addComparison = addChange;
+    a.statistics = stats;
+    a.graph = graph;
+    a.graphCurvature = graphCurve;
+    a.graphDifference = graphDiff;
+    a.graphHeightClasses = graphClass;
+    a.sparse = sparse;
+    a.curvatureUnit = modCurve;
+    return a;
+}

@@ -1,0 +1,113 @@
+#include "shell/information_strip.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Counter.H>
+#include <FL/Fl_Output.H>
+#include <FL/Fl_Value_Output.H>
+
+#include "shell/shell_state.h"
+#include "view/my_window.h"
+
+namespace {
+
+const Fl_Color STRIP_BACKGROUND = 49;
+const Fl_Color STRIP_LABEL = 56;
+
+Fl_Output* nameField(int x, const char* text)
+{
+    Fl_Output* o = new Fl_Output(x, 650, 200, 20, text);
+    o->labelsize(10);
+    o->color(STRIP_BACKGROUND);
+    o->box(FL_FLAT_BOX);
+    o->deactivate();
+    o->align(FL_ALIGN_LEFT);
+    return o;
+}
+
+Fl_Value_Output* numberField(int x, int w, const char* text)
+{
+    Fl_Value_Output* o = new Fl_Value_Output(x, 675, w, 20, text);
+    o->labelsize(10);
+    o->color(STRIP_BACKGROUND);
+    o->box(FL_FLAT_BOX);
+    o->textsize(10);
+    o->align(FL_ALIGN_LEFT);
+    return o;
+}
+
+Fl_Output* fieldOf(StripField field) { return field == StripField::Dem ? file1Label : file2Label; }
+
+}  // namespace
+
+void buildInformationStrip()
+{
+    file1Label = nameField(60, "DEM file:");
+    file1Label->labelcolor(STRIP_LABEL);
+    file2Label = nameField(400, "Comparison file:");
+    xcornerLabel = numberField(60, 50, "X-corner:");
+    xcornerLabel->value(0);
+    ycornerLabel = numberField(200, 50, "Y-corner:");
+    ycornerLabel->value(0);
+    cellsizeLabel = numberField(300, 20, "Cellsize:");
+    // A northing of seven digits shows as "5.14301e+06"; at size 10 it would run into
+    // "Cellsize:", so both are set smaller to leave a gap between them.
+    ycornerLabel->textsize(8);
+    cellsizeLabel->labelsize(8);
+    vdisplay = new Fl_Counter(400, 680, 70, 15, "Vertical Exageration:");
+    vdisplay->value(1);
+    vdisplay->step(1);
+    vdisplay->lstep(2);
+    vdisplay->range(0, 10);
+    vdisplay->callback(vChange);
+    vdisplay->labelsize(11);
+    vdisplay->align(FL_ALIGN_TOP);
+    vdisplay->box(FL_PLASTIC_UP_BOX);
+}
+
+StripText stripShown() { return {file1Label->value(), file2Label->value(), vdisplay->value()}; }
+
+void showStrip(const StripText& text)
+{
+    file1Label->value(text.dem.c_str());
+    file2Label->value(text.comparison.c_str());
+    vdisplay->value(text.exaggeration);
+}
+
+void showFileName(StripField field, const char* name)
+{
+    Fl_Output* o = fieldOf(field);
+    o->value("");
+    if (name != nullptr)
+        o->insert(name);
+}
+
+void showCorner(float xll, float yll, float cellsize)
+{
+    xcornerLabel->value(xll);
+    ycornerLabel->value(yll);
+    cellsizeLabel->value(cellsize);
+}
+
+int exaggerationShown() { return static_cast<int>(vdisplay->value()); }
+
+void showExaggeration(int exaggeration) { vdisplay->value(exaggeration); }
+
+void vChange(Fl_Widget*, void*)
+{
+    gl->changeVert(exaggerationShown(), FILE_CONST);
+    showView();
+}
+
+StripProgress::StripProgress(StripField shown)
+    : field(fieldOf(shown)),
+      text(field->value()),
+      progress([this](double share) { show("Reading: " + std::to_string(int(share * 100)) + " %"); },
+               [this] { show(text); })
+{
+}
+
+void StripProgress::show(const std::string& value)
+{
+    field->value(value.c_str());
+    Fl::flush();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The information strip under the view: the names of the data set's files, its lower left
+// corner and cellsize, and the vertical exaggeration that applies to the view. The open
+// dialogs show what they open through these functions.
+
+#include <string>
+
+#include "model/progress.h"
+
+class Fl_Output;
+class Fl_Widget;
+
+enum class StripField { Dem, Comparison };
+
+// Builds the strip's fields and its exaggeration counter into the main window being built.
+void buildInformationStrip();
+
+// The file names and the exaggeration shown, kept by an Open to be shown again when its
+// load does not take.
+struct StripText {
+    std::string dem, comparison;
+    double exaggeration = 1;
+};
+StripText stripShown();
+void showStrip(const StripText& text);
+
+void showFileName(StripField field, const char* name);  // a null name empties the field
+void showCorner(float xll, float yll, float cellsize);
+int exaggerationShown();  // the counter's value, truncated toward zero
+void showExaggeration(int exaggeration);  // sets the counter without running vChange
+
+// Callback of every vertical exaggeration counter, the dialogs' and the strip's. Whichever
+// counter called, the strip's value is the one that applies: the view is rebuilt with it
+// (with the difference pass in two-file mode) and takes the focus. A dialog's own value
+// takes effect at its Open, which shows it here.
+void vChange(Fl_Widget* w, void* data = nullptr);
+
+// While it lives, a read that takes long shows its progress in a field of the strip; the
+// field's text comes back when the read is done.
+class StripProgress {
+public:
+    explicit StripProgress(StripField field);
+
+private:
+    void show(const std::string& value);
+
+    Fl_Output* field;
+    std::string text;
+    ReadProgress progress;
+};
