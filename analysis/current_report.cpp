@@ -109,6 +109,7 @@ ReportPageInput currentReportPage(const ReportPageRequest& request)
         in.differences = currentDifferences();
     }
     in.withClasses = request.withClasses;
+    in.extraTables = request.extraTables;
     if (request.withClasses && mt.heightClassesFor(rd.getContourInt()))
         in.heightClasses = mt.classes();
     in.worstCurvature = currentWorstPlaces(PlaceKind::curvature, placesListed);

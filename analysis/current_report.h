@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/curvature_unit.h"
 #include "analysis/report_page.h"
@@ -15,6 +16,7 @@ struct ReportPageRequest {
     double unit = 1;                      // the unit in force as the user reads it (units is its float)
     std::optional<CurvatureUnitFit> unitFit;  // when the unit was fitted, or a fit was tried
     bool withClasses = false;             // add the height classes (mt.classes, when computed)
+    std::vector<PageTable> extraTables;   // further figures, each titled by its caption
 };
 
 // The page's input from mt, rd and the passes' results: the statistics, the accuracy and

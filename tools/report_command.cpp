@@ -512,7 +512,7 @@ int report(ReportOptions options, std::ostream& out, std::ostream& err)
                                                                 : printFigures(options, reference, out);
     const int mapStatus = options.mapKind.empty() ? 0 : writeMap(options, err);
     const int filesStatus = writeReferenceFiles(options, reference, err);
-    const int handOverStatus = handOver(options, out, err);
+    const int handOverStatus = handOver(options, reference, out, err);
     for (const int later : {mapStatus, referenceStatus, filesStatus, handOverStatus})
         status = status != 0 ? status : later;
     return status;

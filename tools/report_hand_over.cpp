@@ -5,11 +5,12 @@
 #include "analysis/current_report.h"
 #include "analysis/unit_fit_step.h"
 #include "model/error.h"
+#include "tools/report_reference.h"
 #include "tools/report_worst.h"
 
 namespace {
 
-int writeHtml(const ReportOptions& options, std::ostream& err)
+int writeHtml(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& err)
 {
     ReportPageRequest request;
     request.demFile = options.dem;
@@ -20,6 +21,8 @@ int writeHtml(const ReportOptions& options, std::ostream& err)
     request.unit = options.unit;
     request.unitFit = options.unitFit;
     request.withClasses = options.classes;
+    if (reference.shown)
+        request.extraTables = referenceTables(reference);
     std::string why;
     if (saveReportPage(options.htmlFile, request, why))
         return 0;
@@ -38,7 +41,7 @@ void fitUnit(ReportOptions& options, std::ostream& err)
         err << "Cannot fit the curvature unit: " << unitFitProblem(fit) << "; the unit stays " << options.unit << "\n";
 }
 
-int handOver(const ReportOptions& options, std::ostream& out, std::ostream& err)
+int handOver(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out, std::ostream& err)
 {
     int status = 0;
     if (options.worst > 0) {
@@ -48,7 +51,7 @@ int handOver(const ReportOptions& options, std::ostream& out, std::ostream& err)
         if (!options.worstGeojson.empty() && !writeWorstGeoJson(options.worstGeojson, lists, err))
             status = 1;
     }
-    if (!options.htmlFile.empty() && writeHtml(options, err) != 0)
+    if (!options.htmlFile.empty() && writeHtml(options, reference, err) != 0)
         status = 1;
     return status;
 }

@@ -14,4 +14,5 @@ void fitUnit(ReportOptions& options, std::ostream& err);
 
 // After the report: the worst places' lines (text format), the places file and the HTML
 // page, as the options ask. Returns 0, or 1 when a file could not be written (err says why).
-int handOver(const ReportOptions& options, std::ostream& out, std::ostream& err);
+struct ReferenceFigures;
+int handOver(const ReportOptions& options, const ReferenceFigures& reference, std::ostream& out, std::ostream& err);

@@ -13,6 +13,7 @@
 
 #include "analysis/checkpoints.h"
 #include "analysis/comparison_coregistration.h"
+#include "analysis/html_page.h"
 #include "analysis/map_standards.h"
 #include "analysis/slope_classes.h"
 #include "model/gdal_module.h"
@@ -102,3 +103,6 @@ std::string referenceJson(const ReferenceFigures& f);            // after the ot
 ReportFields referenceCsv(const ReferenceFigures& f);
 std::string coregistrationJson(const ComparisonCoregistration& c);  // an object
 ReportFields coregistrationCsv(const ComparisonCoregistration& c);
+
+// The same figures as tables of the HTML report, titled by their captions.
+std::vector<PageTable> referenceTables(const ReferenceFigures& f);

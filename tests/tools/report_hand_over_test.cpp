@@ -210,7 +210,7 @@ TEST_F(HandOverTest, HtmlPageHoldsEveryFigureOfTheJsonReportAndPicturesThatDecod
     const std::string page = dir.file("page.html");
     const std::vector<std::string> data = {dem, flatDem, "--type", "dem", "--classes", "--unit", "auto"};
     std::vector<std::string> args = data;
-    args.insert(args.end(), {"--html", page, "--format", "json", "--worst", "20"});
+    args.insert(args.end(), {"--html", page, "--format", "json", "--worst", "20", "--accuracy", "--by-slope"});
     const ChildResult r = report(args);
     ASSERT_EQ(r.status, 0) << r.err;
     std::ifstream in(page);
