@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Loading a large DEM: karvo-report (read, mesh scaling, curvature, report) on a
-# 4000 x 4000 grid, the same with a contour raster, the same with the HTML page, the grid
+# 4000 x 4000 grid, the same with a contour raster, the same with the HTML page, with a
+# reference of a quarter of the resolution aligned onto it (--align) and coregistered
+# (--align --coregister), the grid
 # reader alone, and GDAL's ASCII grid driver reading the same file. The commands run one after the other in
 # turn, ROUNDS times (each round starts with the next command), so that a slow phase
 # of the machine hits them all alike; the medians, their ratios to GDAL and the peak
@@ -41,8 +43,13 @@ if [ ! -f "$stamp" ] || [ ! -f "$dem" ] || [ ! -f "$contours" ] || [ "$build_dir
   "$build_dir/bench/make-bench-grids" "$data_dir" "$size" "$size"
   touch "$stamp"
 fi
+# A reference DEM of a quarter of the resolution over the same area, for --align.
+reference="$data_dir/reference.tif"
+if [ ! -f "$reference" ] || [ "$dem" -nt "$reference" ]; then
+  gdal_translate -q -r bilinear -outsize 25% 25% "$dem" "$reference"
+fi
 # Every command reads the files from the page cache.
-cat "$dem" "$contours" >/dev/null
+cat "$dem" "$contours" "$reference" >/dev/null
 
 # The arrays the model holds after loading: the grid, the two levels of every cell (a
 # byte each) and the curvature values; with comparison data also its grid and the
@@ -55,7 +62,7 @@ pair_kb=$(awk -v m="$model_kb" -v r="$rows" -v c="$cols" 'BEGIN { printf "%d", m
 work="$(mktemp -d /tmp/karvo-bench-run.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
 
-names=(report contour html reader gdal touch)
+names=(report contour html aligned coregister reader gdal touch)
 # Runs one command under GNU time: wall seconds (nanosecond clock) and peak resident KB.
 timed() {
   local name="$1"
@@ -74,6 +81,8 @@ run() {
     report) timed report "$build_dir/karvo-report" "$dem" ;;
     contour) timed contour "$build_dir/karvo-report" "$dem" "$contours" --type contour ;;
     html) timed html "$build_dir/karvo-report" --html "$work/page.html" "$dem" ;;
+    aligned) timed aligned "$build_dir/karvo-report" --align "$dem" "$reference" --type dem ;;
+    coregister) timed coregister "$build_dir/karvo-report" --align --coregister "$dem" "$reference" --type dem ;;
     reader) timed reader "$build_dir/bench/bench-read-grid" "$dem" ;;
     # Only writes as much fresh memory as the model's arrays: the system's share of a load.
     touch) timed touch "$build_dir/bench/bench-touch-memory" "$((model_kb / 1024))" ;;
@@ -113,6 +122,8 @@ printf "%-44s %10s %12.0f\n" "reader alone (bench-read-grid)" "$t_reader" "$(awk
 printf "%-44s %10s %12.0f\n" "karvo-report DEM" "$t_report" "$(awk -v k="$m_report" 'BEGIN { print k / 1024 }')"
 printf "%-44s %10s %12.0f\n" "karvo-report DEM + contours (--type contour)" "$t_contour" "$(awk -v k="$m_contour" 'BEGIN { print k / 1024 }')"
 printf "%-44s %10s %12.0f\n" "karvo-report DEM --html (the page)" "$t_html" "$(awk -v k="$m_html" 'BEGIN { print k / 1024 }')"
+printf "%-44s %10s %12.0f\n" "karvo-report DEM + reference (--align)" "$t_aligned" "$(awk -v k="$m_aligned" 'BEGIN { print k / 1024 }')"
+printf "%-44s %10s %12.0f\n" "the same, --coregister" "$t_coregister" "$(awk -v k="$m_coregister" 'BEGIN { print k / 1024 }')"
 printf "%-44s %10s %12.0f\n" "fresh memory of the model's size, bare process" "$t_touch" "$(awk -v k="$m_touch" 'BEGIN { print k / 1024 }')"
 echo
 verdict() { if awk "BEGIN { exit !($1) }"; then echo "met"; else echo "NOT MET"; fi; }
@@ -131,6 +142,12 @@ echo "karvo-report with contours: report / GDAL = ${contour_ratio}"
 html_more=$(awk -v h="$t_html" -v r="$t_report" 'BEGIN { printf "%.3f", h - r }')
 echo "karvo-report DEM --html ${t_html}s, plain ${t_report}s: the page takes ${html_more}s more" \
   "(target < 2): $(verdict "$html_more < 2")"
+align_more=$(awk -v a="$t_aligned" -v r="$t_report" 'BEGIN { printf "%.3f", a - r }')
+echo "karvo-report DEM + reference --align ${t_aligned}s, DEM alone ${t_report}s: reading and aligning the" \
+  "reference takes ${align_more}s more (target < 1): $(verdict "$align_more < 1")"
+coregister_ratio=$(awk -v c="$t_coregister" -v r="$t_report" 'BEGIN { printf "%.2f", c / r }')
+echo "karvo-report --align --coregister ${t_coregister}s: ${coregister_ratio} times the plain report" \
+  "(target <= 3): $(verdict "$coregister_ratio <= 3")"
 echo "fresh memory of the model's size alone took ${t_touch}s in a bare process (the system's share of karvo-report's time)"
 echo "karvo-report without data (libraries, GDAL's among them): $((bare_kb / 1024)) MB"
 echo "peak memory of karvo-report DEM: $((m_report / 1024)) MB, model arrays $((model_kb / 1024)) MB" \
