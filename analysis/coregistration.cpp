@@ -208,6 +208,16 @@ Fit fitShift(const std::vector<Sample>& s, const std::vector<double>& d, const B
     return f;
 }
 
+// Shares of the work for the progress: taking the sample reads the whole grid, and the
+// coregistered reference is made over it again; the fits read the sample only.
+const double sampledShare = 0.3, fitShare = 0.5;
+
+void report(const CoregistrationOptions& o, double share)
+{
+    if (o.progress)
+        o.progress(share);
+}
+
 // Fits and shifts until the increment is below the tolerance, maxIterations fits are made
 // or a fit fails; d and bound belong to out's shift on entry and on return.
 CoregistrationStatus iterate(const GridView& dem, const float* reference, const std::vector<Sample>& s,
@@ -225,6 +235,7 @@ CoregistrationStatus iterate(const GridView& dem, const float* reference, const 
         out.eastCells += east;
         out.northCells += north;
         out.iterations++;
+        report(o, sampledShare + fitShare * out.iterations / o.maxIterations);
         differencesAt(s, reference, dem, BilinearShift(-out.northCells, out.eastCells), d);
         bound = robustBound(d, scratch);
         if (bound.points == 0)
@@ -268,6 +279,7 @@ Coregistration coregistrationOf(const GridView& dem, const float* reference, con
     Coregistration out;
     const std::vector<Sample> samples = samplesOf(dem, options);
     out.samplePoints = static_cast<long long>(samples.size());
+    report(options, sampledShare);
     std::vector<double> d, scratch;
     differencesAt(samples, reference, dem, BilinearShift(0, 0), d);
     Bound bound = robustBound(d, scratch);
@@ -290,6 +302,7 @@ Coregistration coregistrationOf(const GridView& dem, const float* reference, con
     out.reference = shiftedGrid(reference, dem.nrows, dem.ncols, -out.northCells, out.eastCells);
     for (float& v : out.reference)
         v = static_cast<float>(v - out.bias);
+    report(options, 1);
     return out;
 }
 
