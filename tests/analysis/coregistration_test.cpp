@@ -188,17 +188,13 @@ TEST(CoregistrationTest, SampledWithHolesAndBlunders)
 TEST(CoregistrationTest, ProgressRisesThroughTheFitsToOne)
 {
     Dem dem;
-    const GridView view = dem.view(sines);
     const std::vector<float> reference = dem.sample(sines, 0.37, -0.62, 1.5);
     std::vector<double> shares;
     CoregistrationOptions options;
     options.progress = [&shares](double share) { shares.push_back(share); };
-    const Coregistration k = coregistrationOf(view, reference.data(), options);
-    ASSERT_GT(k.iterations, 1);
+    const Coregistration k = coregistrationOf(dem.view(sines), reference.data(), options);
     EXPECT_GT(shares.size(), std::size_t(k.iterations));  // at least once a fit
-    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
-    EXPECT_GT(shares.front(), 0.0);
-    EXPECT_EQ(shares.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()) && shares.front() > 0 && shares.back() == 1);
 }
 
 }  // namespace

@@ -43,9 +43,8 @@ protected:
     }
     std::string textFile(const std::string& name, const std::string& text)
     {
-        const std::string path = dir.file(name);
-        writeText(path, text);
-        return path;
+        writeText(dir.file(name), text);
+        return dir.file(name);
     }
     void pick(int entry)
     {
@@ -79,20 +78,16 @@ TEST_F(ReferenceDataTest, AlignReadsTheComparisonOfAnotherSizeAgain)
     openTwo(dem, fine, &demCheck);
     EXPECT_EQ(shownError(), "Files do not match");
     EXPECT_TRUE(contains(errorWin->child(1)->label(), "\"Align Comparison to DEM Grid\" in Options"));
-    ASSERT_TRUE(dialogShown());
 
     pick(menu::ALIGN);  // no comparison set shown: only the option changes
     EXPECT_TRUE(alignComparisonGrid);
     EXPECT_FALSE(multFiles);
     press("Open");
     ASSERT_EQ(shownError(), "Files do not match");  // the window of the first try
-    ASSERT_TRUE(multFiles);
-    ASSERT_EQ(rd.nrows, 6);
-    ASSERT_EQ(rd.ncols, 8);
+    ASSERT_TRUE(multFiles && rd.nrows == 6 && rd.ncols == 8);
     EXPECT_NEAR(rd.grid[2][3], mt.grid[2][3], 1e-3);  // bilinear
 
     pick(menu::RESAMPLING_NEAREST);
-    EXPECT_EQ(alignResampling, Resampling::nearest);
     EXPECT_GT(std::fabs(rd.grid[2][3] - mt.grid[2][3]), 0.1);  // a fine point a quarter cell off
     const float nearest = rd.grid[2][3];
 
@@ -100,8 +95,7 @@ TEST_F(ReferenceDataTest, AlignReadsTheComparisonOfAnotherSizeAgain)
     errorWin->hide();
     pick(menu::ALIGN);
     EXPECT_EQ(shownError(), "Files do not match");
-    EXPECT_TRUE(marked(menu::ALIGN));
-    EXPECT_TRUE(alignComparisonGrid);
+    EXPECT_TRUE(marked(menu::ALIGN) && alignComparisonGrid);
     EXPECT_EQ(rd.grid[2][3], nearest);
 }
 
@@ -113,10 +107,8 @@ TEST_F(ReferenceDataTest, MaskingReadsTheComparisonsOwnNodataAgain)
     const std::string cmp = dir.file("cmp.grd");
     writeGridFile(cmp, h, values);
     openTwo(fieldFile("dem.grd", {6, 8, 0, 0, 1}, slope), cmp, &demCheck);
-    ASSERT_TRUE(multFiles);
     EXPECT_EQ(rd.grid[2][3], 5000);
     pick(menu::MASK_NODATA);
-    EXPECT_TRUE(marked(menu::MASK_NODATA));
     EXPECT_TRUE(std::isnan(rd.grid[2][3]));
     pick(menu::MASK_NODATA);
     EXPECT_EQ(rd.grid[2][3], 5000);
@@ -128,14 +120,12 @@ TEST_F(ReferenceDataTest, CheckpointsAreReplacedClearedAndDroppedWithTheirDem)
     EXPECT_FALSE(active(menu::CHECKPOINTS));
     openOne(dem);
     EXPECT_TRUE(active(menu::CHECKPOINTS));
-    EXPECT_FALSE(active(menu::CLEAR_CHECKPOINTS));
-    EXPECT_FALSE(cont->active());
+    EXPECT_FALSE(active(menu::CLEAR_CHECKPOINTS) || active(menu::CONT));
 
     openCheckpoints(textFile("a.csv", "id,x,y,z\na,2.5,3.5,110\nb,4,1,120\n"));
     EXPECT_EQ(loadedCheckpoints.points.size(), 2u);
     EXPECT_TRUE(active(menu::CLEAR_CHECKPOINTS));
-    EXPECT_TRUE(active(menu::CONT));  // with a DEM alone the switch shows the checkpoints
-    EXPECT_TRUE(cont->active());
+    EXPECT_TRUE(active(menu::CONT) && cont->active());  // with a DEM alone it shows them
 
     ConsoleCapture console;
     openCheckpoints(textFile("b.csv", "x;y;z\n1.5;1.5;120\n2.5;2.5;n/a\n3.5;3.5;125\n5.5;2.5;122\n"));
@@ -152,11 +142,8 @@ TEST_F(ReferenceDataTest, CheckpointsAreReplacedClearedAndDroppedWithTheirDem)
     pick(menu::CONT);
     EXPECT_TRUE(drawContours);
     pick(menu::CLEAR_CHECKPOINTS);
-    EXPECT_FALSE(checkpointsLoaded());
-    EXPECT_FALSE(drawContours);
-    EXPECT_FALSE(marked(menu::CONT));
-    EXPECT_FALSE(active(menu::CONT));
-    EXPECT_FALSE(active(menu::CLEAR_CHECKPOINTS));
+    EXPECT_FALSE(checkpointsLoaded() || drawContours || marked(menu::CONT));
+    EXPECT_FALSE(active(menu::CONT) || active(menu::CLEAR_CHECKPOINTS));
 
     openCheckpoints(dir.file("b.csv"));
     openOne(dem);
@@ -192,7 +179,6 @@ TEST_F(ReferenceDataTest, CoregistrationWindowShowsTheShiftAndUndoRestoresTheLev
 {
     const GridHeader h{80, 80, 0, 0, 10};
     openTwo(fieldFile("dem.grd", h, hills), fieldFile("moved.grd", h, hillsMoved), &demCheck, 20);
-    ASSERT_TRUE(multFiles);
     EXPECT_TRUE(active(menu::COREGISTER));
     EXPECT_FALSE(active(menu::UNDO_COREGISTRATION));
     const std::vector<std::uint8_t> asRead(mt.diffLevels.begin(), mt.diffLevels.end());
@@ -210,23 +196,8 @@ TEST_F(ReferenceDataTest, CoregistrationWindowShowsTheShiftAndUndoRestoresTheLev
     pick(menu::UNDO_COREGISTRATION);
     EXPECT_EQ(std::vector<std::uint8_t>(mt.diffLevels.begin(), mt.diffLevels.end()), asRead);
     EXPECT_FALSE(active(menu::UNDO_COREGISTRATION));
-}
 
-TEST_F(ReferenceDataTest, CoregisterNeedsAComparisonDem)
-{
-    const std::string dem = grid("dem.grd", 6, 8);
-    const struct {
-        const char* name;
-        Fl_Check_Button** type;
-        bool coregister;
-    } rows[] = {{"second DEM", &demCheck, true}, {"sparse file", &rawCheck, false}, {"contours", &contCheck, false}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        openTwo(dem, sparseGrid("cmp.grd", 6, 8), r.type);
-        ASSERT_TRUE(multFiles);
-        EXPECT_EQ(active(menu::COREGISTER), r.coregister);
-    }
-    openOne(dem);
+    addComparison(sparseGrid("spots.grd", 80, 80), &rawCheck);  // only a DEM is coregistered
     EXPECT_FALSE(active(menu::COREGISTER));
 }
 

@@ -12,18 +12,13 @@
 
 namespace {
 
-class NeedleTest : public ViewTest {
-protected:
-    Pixel at(float row, float col)
-    {
-        int x = 0, y = 0;
-        EXPECT_TRUE(projectGridPoint(row, col, x, y)) << "grid point " << row << ", " << col;
-        return pixel(x, y);
-    }
-};
-
-TEST_F(NeedleTest, NeedlesShowTheGradeOfTheirDifferenceAtTheirPlace)
+TEST_F(ViewTest, CheckpointNeedlesShowTheGradeOfTheirDifferenceAtTheirPlace)
 {
+    const auto at = [this](int row, int col) {
+        int x = 0, y = 0;
+        EXPECT_TRUE(projectGridPoint(row, col, x, y));
+        return pixel(x, y);
+    };
     drawTriangles = true;
     eyevalue = -100.5f;
     xrotation = 180;
