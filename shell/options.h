@@ -5,8 +5,9 @@
 class Fl_Widget;
 
 // Apply the marks of "Mask Nodata Cells" and "Cell Size in Degrees" to the data set shown.
-// The second is the entry's callback; the first is called by the entry's action, which also
-// reads the comparison set again under the new masking (dialogs/comparison_options.cpp).
+// The second is its entry's callback; the first is called by its entry's action
+// (shell/dialog_actions.h), which also reads the comparison set again under the new masking
+// and names a refusal in the error window.
 void maskNodataM(Fl_Widget* w, void* data = nullptr);
 void degreesM(Fl_Widget* w, void* data = nullptr);
 
