@@ -124,6 +124,7 @@ std::string skippedRowsText(const std::string& file, const std::vector<SkippedRo
     for (std::size_t i = 0; i < skipped.size() && i < shownSkippedRows; i++)
         out += "file " + quoted(file) + ", " + skipped[i].where + ": " + skipped[i].reason + "\n";
     if (skipped.size() > shownSkippedRows)
-        out += "file " + quoted(file) + ": " + std::to_string(skipped.size() - shownSkippedRows) + " more rows skipped\n";
+        out += "file " + quoted(file) + ": " + std::to_string(skipped.size() - shownSkippedRows) +
+               " more rows skipped\n";
     return out;
 }
