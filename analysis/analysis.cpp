@@ -1,6 +1,7 @@
 #include "analysis/analysis.h"
 
 #include "analysis/comparison_coregistration.h"
+#include "analysis/current_reference.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
@@ -15,4 +16,5 @@ void resetAnalysis()
     resetSlope();
     resetLoader();
     forgetCoregistration();
+    clearCheckpoints();
 }

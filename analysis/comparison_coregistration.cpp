@@ -65,6 +65,16 @@ GridRows rowsOf(std::vector<float>& values)
     return rows;
 }
 
+// The kernel's progress as a share of the whole run, which copies the reference before it
+// and takes the difference pass after it.
+CoregistrationOptions withinRun(const CoregistrationOptions& options)
+{
+    CoregistrationOptions o = options;
+    if (options.progress)
+        o.progress = [&options](double share) { options.progress(0.1 + 0.8 * share); };
+    return o;
+}
+
 }  // namespace
 
 ComparisonCoregistration coregisterComparison(const CoregistrationOptions& options)
@@ -80,7 +90,7 @@ ComparisonCoregistration coregisterComparison(const CoregistrationOptions& optio
         return out;
     {
         std::vector<float> reference = referenceValues();
-        out.result = coregistrationOf(mt.view(), reference.data(), options);
+        out.result = coregistrationOf(mt.view(), reference.data(), withinRun(options));
     }
     if (out.result.status == CoregistrationStatus::NoCommonPoints) {
         std::vector<float>().swap(out.result.reference);
@@ -96,6 +106,8 @@ ComparisonCoregistration coregisterComparison(const CoregistrationOptions& optio
     settleValues(rd);
     mt.compute_diff_color();
     out.applied = true;
+    if (options.progress)
+        options.progress(1);
     return out;
 }
 

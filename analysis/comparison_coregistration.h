@@ -25,7 +25,8 @@ struct ComparisonCoregistration {
 
 // Coregisters the reference as read (undoing a coregistration before), puts the result in
 // rd and reruns the difference pass. Refuses, with problem, a comparison set of another
-// size than the DEM and a grid too large for the memory available.
+// size than the DEM and a grid too large for the memory available. options.progress is told
+// the share of the whole run, 1 once the difference levels are made.
 ComparisonCoregistration coregisterComparison(const CoregistrationOptions& options = {});
 
 // Whether rd holds a coregistered reference.

@@ -61,6 +61,17 @@ long long validPoints(const GridView& g)
     return n;
 }
 
+// Shares of the work for the progress: taking the sample and making the coregistered
+// reference walk the whole grid; the fits read the sample only.
+const double sampledShare = 0.3, fitShare = 0.5;
+const int reportedRows = 64;  // rows of a grid walk between two reports
+
+void report(const CoregistrationOptions& o, double share)
+{
+    if (o.progress)
+        o.progress(share);
+}
+
 // The valid DEM points the method reads, all or a sample: a point is kept when the top 32
 // bits of its position's hash lie below share x 2^32.
 std::vector<Sample> samplesOf(const GridView& g, const CoregistrationOptions& o)
@@ -71,7 +82,7 @@ std::vector<Sample> samplesOf(const GridView& g, const CoregistrationOptions& o)
     const std::uint64_t keep = static_cast<std::uint64_t>(share * 4294967296.0);
     std::vector<Sample> s;
     s.reserve(static_cast<std::size_t>(share * double(valid) + 6 * std::sqrt(share * double(valid)) + 16));
-    for (int r = 0; r < g.nrows; r++)
+    for (int r = 0; r < g.nrows; r++) {
         for (int c = 0; c < g.ncols; c++) {
             const std::uint64_t position = std::uint64_t(r) * std::uint64_t(g.ncols) + std::uint64_t(c);
             if (!g.valid(r, c) || (!all && (hashOf(position) >> 32) >= keep))
@@ -84,6 +95,9 @@ std::vector<Sample> samplesOf(const GridView& g, const CoregistrationOptions& o)
             }
             s.push_back(p);
         }
+        if (r % reportedRows == reportedRows - 1)
+            report(o, sampledShare * (r + 1) / g.nrows);
+    }
     return s;
 }
 
@@ -225,6 +239,7 @@ CoregistrationStatus iterate(const GridView& dem, const float* reference, const 
         out.eastCells += east;
         out.northCells += north;
         out.iterations++;
+        report(o, sampledShare + fitShare * out.iterations / o.maxIterations);
         differencesAt(s, reference, dem, BilinearShift(-out.northCells, out.eastCells), d);
         bound = robustBound(d, scratch);
         if (bound.points == 0)
@@ -242,6 +257,23 @@ void within(const std::vector<double>& d, const Bound& b, std::vector<double>& s
     for (double v : d)
         if (b.holds(v))
             scratch.push_back(v);
+}
+
+// The reference read at the shift found, less the bias (shiftedGrid's walk, with the
+// progress told as it goes).
+std::vector<float> coregisteredReference(const float* reference, const GridView& dem, const Coregistration& k,
+                                         const CoregistrationOptions& o)
+{
+    const BilinearShift shift(-k.northCells, k.eastCells);
+    std::vector<float> out(std::size_t(dem.nrows) * std::size_t(dem.ncols));
+    float* v = out.data();
+    for (int r = 0; r < dem.nrows; r++) {
+        for (int c = 0; c < dem.ncols; c++)
+            *v++ = static_cast<float>(shift.at(reference, dem.nrows, dem.ncols, r, c) - k.bias);
+        if (r % reportedRows == reportedRows - 1)
+            report(o, sampledShare + fitShare + (1 - sampledShare - fitShare) * (r + 1) / dem.nrows);
+    }
+    return out;
 }
 
 }  // namespace
@@ -268,6 +300,7 @@ Coregistration coregistrationOf(const GridView& dem, const float* reference, con
     Coregistration out;
     const std::vector<Sample> samples = samplesOf(dem, options);
     out.samplePoints = static_cast<long long>(samples.size());
+    report(options, sampledShare);
     std::vector<double> d, scratch;
     differencesAt(samples, reference, dem, BilinearShift(0, 0), d);
     Bound bound = robustBound(d, scratch);
@@ -287,9 +320,8 @@ Coregistration coregistrationOf(const GridView& dem, const float* reference, con
     }
     std::vector<double>().swap(d);
     std::vector<double>().swap(scratch);
-    out.reference = shiftedGrid(reference, dem.nrows, dem.ncols, -out.northCells, out.eastCells);
-    for (float& v : out.reference)
-        v = static_cast<float>(v - out.bias);
+    out.reference = coregisteredReference(reference, dem, out, options);
+    report(options, 1);
     return out;
 }
 

@@ -42,6 +42,7 @@
 // periodic terrain could line up with). The coregistered reference is always full size.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -54,6 +55,9 @@ struct CoregistrationOptions {
     double toleranceCells = 0.01;    // length of the last increment, in cells, to stop at
     long long maxSamplePoints = 250000;   // 0: every point
     long long minSlopedPoints = 200;      // sloped points within the bound a fit needs
+    // Told the share of the work done (0 to 1) between the steps: after the sample is
+    // taken, after each fit, and 1 when the coregistered reference is made. May be empty.
+    std::function<void(double share)> progress;
 };
 
 enum class CoregistrationStatus {

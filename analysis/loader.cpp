@@ -6,6 +6,7 @@
 
 #include "analysis/comparison_coregistration.h"
 #include "analysis/comparison_fit.h"
+#include "analysis/current_reference.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
@@ -19,6 +20,8 @@ bool alignComparisonGrid = false;
 Resampling alignResampling = Resampling::bilinear;
 
 namespace {
+
+ComparisonSource source;
 
 // Cells in degrees that the loader switched on for a geographic raster, not the user: they
 // go with that file, so a metric DEM opened next is not scaled as degrees.
@@ -175,6 +178,8 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     FILES = fileCount;
     resetHeightClasses();  // the table counted the old heights
     forgetCoregistration();
+    clearCheckpoints();
+    source = fileCount == 2 ? ComparisonSource{comparisonName, comparisonType, comparisonInterval} : ComparisonSource();
     return LoadOutcome::Loaded;
 }
 
@@ -201,7 +206,22 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
     }
     FILES = 2;
     forgetCoregistration();
+    source = {comparisonName, comparisonType, comparisonInterval};
     return LoadOutcome::Loaded;
+}
+
+const ComparisonSource& comparisonSource() { return source; }
+
+bool demComparisonLoaded() { return multFiles && comparisonMatchesDem() && source.type == DEM; }
+
+bool comparisonFollowsMasking() { return multFiles && !source.name.empty() && !alignComparisonGrid && rd.hasNodata; }
+
+LoadOutcome reloadComparison(int exaggeration)
+{
+    if (!multFiles || source.name.empty())
+        return LoadOutcome::Loaded;
+    const ComparisonSource named = source;  // addFile sets source anew
+    return addFile(named.name.c_str(), exaggeration, named.interval, named.type);
 }
 
 void changeOptions(bool mask, bool degrees)
@@ -224,6 +244,7 @@ void resetLoader()
     multFiles = false;
     FILES = 0;
     degreesForFile = false;
+    source = ComparisonSource();
     alignComparisonGrid = false;
     alignResampling = Resampling::bilinear;
 }

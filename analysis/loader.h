@@ -9,6 +9,8 @@
 // on the way, changes nothing, so what the viewer shows stays. Every refusal has printed
 // its "ERROR: " line.
 
+#include <string>
+
 #include "model/gdal_module.h"
 
 extern bool multFiles;  // a comparison data set is loaded into rd
@@ -48,7 +50,8 @@ int presetInterval(int fileType, int interval);
 // A comparison set's own nodata points (its nodata line or raster nodata value) hold no
 // value (NaN) once read, when masking is on or alignment is: they are never comparison
 // points then. An aligned comparison takes the DEM's header and holds NaN where it gives
-// no value. Loading forgets a coregistration of the comparison set before.
+// no value. Loading forgets a coregistration of the comparison set before, and a new DEM
+// the checkpoints held (analysis/current_reference.h).
 LoadOutcome start(const char* demName, int exaggeration, const char* comparisonName, int comparisonInterval,
                   int fileCount, int comparisonType = 1);
 
@@ -65,5 +68,28 @@ void rebuild(int exaggeration, bool withDifference);
 // Cells in degrees that start switched on for a geographic raster go with it; a choice
 // made here stays for every later file.
 void changeOptions(bool mask, bool degrees);
+
+// The comparison set in rd as it was named: its file, its type (DEM, SPARSEF or CONTF) and
+// the interval its read started from (presetInterval's). name is "" while there is none.
+struct ComparisonSource {
+    std::string name;
+    int type = 0;
+    int interval = 0;
+};
+const ComparisonSource& comparisonSource();
+
+// Whether rd holds a comparison DEM on mt's grid: the one kind of comparison set that can be
+// coregistered.
+bool demComparisonLoaded();
+
+// Whether the comparison set in rd reads otherwise under the other masking: its file gives a
+// nodata value, whose points masking makes no value, and alignment, which makes them so
+// either way, is off.
+bool comparisonFollowsMasking();
+
+// Reads the comparison set in rd again from its file, with the options in force (alignment,
+// resampling, masking), beside the DEM as addFile does: the set shown stays when the read is
+// refused. Loaded, and nothing read, without a comparison set.
+LoadOutcome reloadComparison(int exaggeration);
 
 void resetLoader();

@@ -13,5 +13,10 @@ DialogActions dialogActions()
     a.graphHeightClasses = graphClass;
     a.sparse = sparse;
     a.curvatureUnit = modCurve;
+    a.checkpoints = checkpoints;
+    a.coregister = coregister;
+    a.maskNodata = maskNodataChanged;
+    a.align = alignChanged;
+    a.resampling = resamplingChanged;
     return a;
 }

@@ -111,8 +111,8 @@ int loadError(LoadOutcome outcome)
     case LoadOutcome::ComparisonRefused: return COMP_ERR;
     case LoadOutcome::SizesDiffer: return MATCH_ERR;
     case LoadOutcome::OutOfMemory: return MEM_ERR;
-    case LoadOutcome::NoOverlap:
-    case LoadOutcome::NotAligned: return COMP_ERR;  // the loader has printed why
+    case LoadOutcome::NoOverlap: return OVERLAP_ERR;
+    case LoadOutcome::NotAligned: return ALIGN_ERR;  // the loader has printed why
     }
     return 0;
 }

@@ -24,8 +24,8 @@ void buildTypeBoxes(int demY);
 // The type of the first checked box in the order sparse, DEM, contour; 0 with none checked.
 int checkedType();
 
-// The error code for a load that did not take (DEM_ERR, COMP_ERR, MATCH_ERR or MEM_ERR); 0 for one
-// that did.
+// The error code for a load that did not take (DEM_ERR, COMP_ERR, MATCH_ERR, MEM_ERR,
+// OVERLAP_ERR or ALIGN_ERR); 0 for one that did.
 int loadError(LoadOutcome outcome);
 
 // Whether path names a regular file that opens for reading, or, with --trust-raster, a

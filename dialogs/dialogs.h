@@ -2,6 +2,8 @@
 // Entry points of the dialogs and report windows: the shell's menu entries and panel
 // buttons call these through the table dialogActions gives the main window.
 
+#include <string>
+
 #include "shell/dialog_actions.h"
 
 void file(Fl_Widget* w, void* data = nullptr);       // "&Open..." > "DEM File"
@@ -21,6 +23,16 @@ void fileSparse(Fl_Widget* w, void* data = nullptr);  // its "Make" button
 
 void modCurve(Fl_Widget* w, void* data = nullptr);     // the "Curvature Error" dialog
 void updateUnit(Fl_Widget* w, void* data = nullptr);   // its unit counter
+
+void checkpoints(Fl_Widget* w, void* data = nullptr);  // "Checkpoints...": a file chooser
+// The checkpoints of path in the place of the set held; the error window when it gives none.
+void openCheckpoints(const std::string& path);
+void coregister(Fl_Widget* w, void* data = nullptr);  // "Coregister Comparison" and its window
+
+// The options the comparison set is read under; each reads the set shown again.
+void maskNodataChanged(Fl_Widget* w, void* data = nullptr);  // "Mask Nodata Cells"
+void alignChanged(Fl_Widget* w, void* data = nullptr);       // "Align Comparison to DEM Grid"
+void resamplingChanged(Fl_Widget* w, void* data = nullptr);  // "Resampling": any of its three
 
 // The entry points above, each in the place of the shell's table that opens it.
 DialogActions dialogActions();

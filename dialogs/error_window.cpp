@@ -28,24 +28,58 @@ const char* message(int code)
         return "Select units.";
     case MEM_ERR:
         return "Not enough memory.";
+    case OVERLAP_ERR:
+        return "The comparison file does not overlap the DEM.";
+    case ALIGN_ERR:
+        return "The comparison file cannot be aligned with the DEM.";
+    case CHECKPOINT_ERR:
+        return "Invalid checkpoint file.";
     default:
         return "";
     }
 }
 
+// What would make grids of different sizes fit.
+const char* hint(int code)
+{
+    return code == MATCH_ERR ? "\"Align Comparison to DEM Grid\" in Options resamples the comparison onto the "
+                               "DEM's grid"
+                             : "";
+}
+
+// The small window of the short messages; a longer message, or one with a line under it,
+// gets a wider one with room for that line.
+Fl_Window* buildWindow(int code, const std::string& detail)
+{
+    const bool longMessage = code >= OVERLAP_ERR && code <= CHECKPOINT_ERR;
+    if (detail.empty() && !longMessage) {
+        Fl_Window* w = new Fl_Window(200, 100, "File Error");
+        new Fl_Box(50, 20, 100, 20, message(code));
+        new Fl_Button(75, 50, 50, 20, "OK");
+        return w;
+    }
+    Fl_Window* w = new Fl_Window(440, 130, "File Error");
+    new Fl_Box(10, 15, 420, 20, message(code));
+    Fl_Box* under = new Fl_Box(10, 40, 420, 45);
+    under->copy_label(detail.c_str());
+    under->labelsize(12);
+    under->align(FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+    new Fl_Button(195, 95, 50, 20, "OK");
+    return w;
+}
+
 }  // namespace
 
-void errorMessage(int code)
+void errorMessage(int code) { errorMessage(code, hint(code)); }
+
+void errorMessage(int code, const std::string& detail)
 {
     // One error window at a time: "OK" closes the newest, and an older one left behind
     // could not be closed from its own button.
     if (errorWin != nullptr)
         errorWin->hide();
-    errorWin = new Fl_Window(200, 100, "File Error");
-    Fl_Box* text = new Fl_Box(50, 20, 100, 20);
-    text->label(message(code));
-    Fl_Button* ok = new Fl_Button(75, 50, 50, 20, "OK");
-    ok->callback(closeErr);
+    errorWin = buildWindow(code, detail);
+    errorWin->child(errorWin->children() - 1)->callback(closeErr);
     errorWin->end();
     errorWin->show();
 }

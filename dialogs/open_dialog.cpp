@@ -19,6 +19,7 @@
 #include "model/error.h"
 #include "shell/information_strip.h"
 #include "shell/options.h"
+#include "shell/reference_entries.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
 #include "view/my_window.h"
@@ -112,10 +113,12 @@ LoadOutcome load(const OpenRequest& r, float& xll, float& yll, float& size)
                      xll, yll, size);
 }
 
-// Show: the data set opened, with the options it may have turned on; the dialog closes.
+// Show: the data set opened, with the options it may have turned on and the entries it
+// allows (a new DEM drops the checkpoints); the dialog closes.
 void showOpened(float xll, float yll, float size)
 {
     showOptions();  // a geographic raster turns cells in degrees on
+    showReferenceEntries();
     showCorner(xll, yll, size);
     openwin->hide();
     showView();
@@ -195,18 +198,24 @@ void openButton_callback(Fl_Widget*)
 
 void cancelButton_callback(Fl_Widget*) { openwin->hide(); }
 
-void chooseFile(Fl_Input* target)
+std::string chosenFile(const char* patterns, const char* title)
 {
     const char* start = fl_filename_isdir(DIRECTORY) ? DIRECTORY : ".";
-    // Text grids first; GeoTIFFs and anything else GDAL reads as further choices.
-    Fl_File_Chooser chooser(start, "*.grd\t*.{tif,tiff}\t*", Fl_File_Chooser::CREATE, "Open File");
+    Fl_File_Chooser chooser(start, patterns, Fl_File_Chooser::CREATE, title);
     chooser.show();
-    // Other windows stay live meanwhile, so the field is the one asked for, not
-    // whatever a dialog built during the wait put into the globals.
     while (chooser.shown())
         Fl::wait();
     const char* chosen = chooser.value();
-    target->value(chosen != nullptr ? chosen : "");
+    return chosen != nullptr ? chosen : "";
+}
+
+void chooseFile(Fl_Input* target)
+{
+    // Text grids first; GeoTIFFs and anything else GDAL reads as further choices. Other
+    // windows stay live meanwhile, so the field is the one asked for, not whatever a
+    // dialog built during the wait put into the globals.
+    const std::string chosen = chosenFile("*.grd\t*.{tif,tiff}\t*", "Open File");
+    target->value(chosen.c_str());
 }
 
 void searchButton_callback(Fl_Widget*, void*) { chooseFile(finput); }

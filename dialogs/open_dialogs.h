@@ -4,6 +4,8 @@
 // callbacks, and the checks that name a problem to the user through errorMessage.
 // Problems found here leave the dialog open and the loaded data set as it was.
 
+#include <string>
+
 class Fl_Input;
 class Fl_Widget;
 
@@ -20,6 +22,9 @@ void searchButtonC_callback(Fl_Widget* w, void* data = nullptr);
 // Runs a file chooser until it closes and puts its path into target; a cancelled
 // chooser empties the field. Starts in DIRECTORY when that exists, else here.
 void chooseFile(Fl_Input* target);
+// A file chooser of that title and filters (tab-separated), run until it closes, as
+// chooseFile runs it: the path chosen, "" when cancelled.
+std::string chosenFile(const char* patterns, const char* title);
 
 // The type boxes: at most one is checked. The contour interval counter is active when
 // the dialog opens and after a click on "Sparse File", inactive after one on the others.
@@ -30,6 +35,9 @@ void contFile(Fl_Widget* w);
 // "Open" of "Add/Change Comparison File...": a new comparison set beside the DEM shown.
 void fileMod(Fl_Widget* w, void* data = nullptr);
 
-// Shows code's message (DEM_ERR … UNIT_ERR) in a "File Error" window and returns at once.
+// Shows code's message (DEM_ERR … CHECKPOINT_ERR) in a "File Error" window and returns at
+// once; grids that do not match (MATCH_ERR) get the line that says what makes them fit.
 void errorMessage(int code);
+// The same with detail, a line saying why, under the message.
+void errorMessage(int code, const std::string& detail);
 void closeErr(Fl_Widget* w);  // "OK" of the error window

@@ -33,6 +33,9 @@ public:
     float x(int col) const { return (col * cellsize - movex) * scalefactor; }
     float y(int row) const { return (row * cellsize - movey) * scalefactor; }
     float z(float height) const { return (height - zcenter) * zscale; }
+    // A place between the grid points, at a fractional column or row, mapped as they are.
+    float xAt(double col) const { return (static_cast<float>(col) * cellsize - movex) * scalefactor; }
+    float yAt(double row) const { return (static_cast<float>(row) * cellsize - movey) * scalefactor; }
 
     // The two triangles of cell (r, c).
     void cell(int r, int c, MeshTriangle out[2]) const { span(r, r + 1, c, c + 1, out); }

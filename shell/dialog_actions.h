@@ -17,4 +17,10 @@ struct DialogActions {
     Fl_Callback* graphHeightClasses = nullptr;
     Fl_Callback* sparse = nullptr;                // "Make Sparse file"
     Fl_Callback* curvatureUnit = nullptr;         // "Modify Curvature Error"
+    Fl_Callback* checkpoints = nullptr;           // "Checkpoints..."
+    Fl_Callback* coregister = nullptr;            // "Coregister Comparison"
+    // The options that read the comparison set again, whose refusal the error window names.
+    Fl_Callback* maskNodata = nullptr;            // "Mask Nodata Cells"
+    Fl_Callback* align = nullptr;                 // "Align Comparison to DEM Grid"
+    Fl_Callback* resampling = nullptr;            // the three entries of "Resampling"
 };

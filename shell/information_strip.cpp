@@ -98,10 +98,12 @@ void vChange(Fl_Widget*, void*)
     showView();
 }
 
-StripProgress::StripProgress(StripField shown)
+StripProgress::StripProgress(StripField shown, const char* doing)
     : field(fieldOf(shown)),
       text(field->value()),
-      progress([this](double share) { show("Reading: " + std::to_string(int(share * 100)) + " %"); },
+      progress([this, doing](double share) {
+                   show(std::string(doing) + ": " + std::to_string(int(share * 100)) + " %");
+               },
                [this] { show(text); })
 {
 }

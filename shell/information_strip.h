@@ -36,10 +36,12 @@ void showExaggeration(int exaggeration);  // sets the counter without running vC
 void vChange(Fl_Widget* w, void* data = nullptr);
 
 // While it lives, a read that takes long shows its progress in a field of the strip; the
-// field's text comes back when the read is done.
+// field's text comes back when the read is done. Other long work tells its share through
+// report and is shown under its own word ("Coregistering: 40 %").
 class StripProgress {
 public:
-    explicit StripProgress(StripField field);
+    explicit StripProgress(StripField field, const char* doing = "Reading");
+    void report(double share) { progress.report(share); }
 
 private:
     void show(const std::string& value);

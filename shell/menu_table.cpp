@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "shell/options.h"
+#include "shell/reference_entries.h"
 #include "shell/shell_state.h"
 #include "shell/toggles.h"
 
@@ -17,7 +18,7 @@ const Fl_Menu_Item menuTable[MENU_RECORDS] = {
     {"Add/Change Comparison File...", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"Checkpoints...", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
-    {"Clear Checkpoints", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
+    {"Clear Checkpoints", 0, clearCheckpointsM, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
     {"Save Report...", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"Save Image...", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
     {"E&xit", 0, quit, nullptr, 0, 0, 0, 0, 0},
@@ -58,12 +59,12 @@ const Fl_Menu_Item menuTable[MENU_RECORDS] = {
     {"Make Sparse file", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
     {"Worst Places...", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
     {"Coregister Comparison", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
-    {"Undo Coregistration", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+    {"Undo Coregistration", 0, undoCoregistrationM, nullptr, 0, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Options", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
     {"Modify Curvature Error", 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"Fit Curvature Unit", 0, nullptr, nullptr, FL_MENU_DIVIDER, 0, 0, 0, 0},
-    {"Mask Nodata Cells", 0, maskNodataM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Mask Nodata Cells", 0, nullptr, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
     {"Align Comparison to DEM Grid", 0, nullptr, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
     {"Resampling", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
     {"Nearest", 0, nullptr, nullptr, FL_MENU_RADIO, 0, 0, 0, 0},
@@ -94,6 +95,13 @@ void installMenu(const DialogActions& actions)
         {menu::GRAPH, actions.graph},
         {menu::SPARSE, actions.sparse},
         {menu::CURVATURE_UNIT, actions.curvatureUnit},
+        {menu::CHECKPOINTS, actions.checkpoints},
+        {menu::COREGISTER, actions.coregister},
+        {menu::MASK_NODATA, actions.maskNodata},
+        {menu::ALIGN, actions.align},
+        {menu::RESAMPLING_NEAREST, actions.resampling},
+        {menu::RESAMPLING_BILINEAR, actions.resampling},
+        {menu::RESAMPLING_CUBIC, actions.resampling},
     };
     for (const auto& [index, action] : dialogEntries)
         workingMenu[index].callback(action);

@@ -2,8 +2,8 @@
 // The menu bar's table: 68 records in the flat-array form, each submenu closed by a
 // record without label. Entries are checked and activated by their position (the indices
 // in shell_state.h) in the working copy that the menu bar is given; the table itself
-// keeps its initial state, and the entries that open a dialog have their callback only in
-// the working copy.
+// keeps its initial state, and the entries whose action is the dialogs' (a dialog, a
+// window, or the error window of a refusal) have their callback only in the working copy.
 
 #include <FL/Fl_Menu_Item.H>
 

@@ -4,8 +4,12 @@
 
 class Fl_Widget;
 
-void maskNodataM(Fl_Widget* w, void* data = nullptr);  // "Mask Nodata Cells"
-void degreesM(Fl_Widget* w, void* data = nullptr);     // "Cell Size in Degrees"
+// Apply the marks of "Mask Nodata Cells" and "Cell Size in Degrees" to the data set shown.
+// The second is its entry's callback; the first is called by its entry's action
+// (shell/dialog_actions.h), which also reads the comparison set again under the new masking
+// and names a refusal in the error window.
+void maskNodataM(Fl_Widget* w, void* data = nullptr);
+void degreesM(Fl_Widget* w, void* data = nullptr);
 
 // Sets the two check marks from the options in force: opening a geographic raster turns
 // cells in degrees on.

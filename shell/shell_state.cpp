@@ -24,6 +24,7 @@ int FILE_CONST = 0;
 int NOT_MENU = 1;
 int toolsShown = 1;
 Fl_Button* block = nullptr;
+bool initialDataForCheckpoints = false;
 
 Fl_Check_Button* tri = nullptr;
 Fl_Check_Button* light = nullptr;
@@ -78,6 +79,7 @@ void resetShell()
     NOT_MENU = 1;
     toolsShown = 1;
     block = nullptr;
+    initialDataForCheckpoints = false;
     tri = light = axes = cont = sun = colors = slope = col = Cerr = lerr = prof = nullptr;
     unitSlider1 = nullptr;
     cerrLabel = cerr2Label = cerr3Label = nullptr;

@@ -75,6 +75,9 @@ extern int FILE_CONST;         // kind of data set of the last open dialog: 0 no
 extern int NOT_MENU;           // low byte 1: a shared handler acts for the panel; 0: for a menu entry
 extern int toolsShown;         // low byte 1 while the tool panel is shown
 extern Fl_Button* block;       // covers the panel's lower part while it is hidden
+// "Contour\Initial Data" was activated for the checkpoints of a DEM alone
+// (shell/reference_entries.h), and goes when they go.
+extern bool initialDataForCheckpoints;
 
 // The tool panel.
 extern Fl_Check_Button* tri;

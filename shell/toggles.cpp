@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "analysis/current_reference.h"
+#include "shell/reference_entries.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 
@@ -82,7 +84,7 @@ void enterShared(int menuIndex)
 void trianglesM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, tri, triangles, w); }
 void lightfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, light, lightfn, w); }
 void axesfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, axes, axesfn, w); }
-void contfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST == 2, cont, contfn, w); }
+void contfnM(Fl_Widget* w, void*) { fromMenu(FILE_CONST == 2 || checkpointsLoaded(), cont, contfn, w); }
 void sunCallM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, sun, sunCall, w); }
 void colorM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, colors, colorfn, w); }
 void slopeM(Fl_Widget* w, void*) { fromMenu(FILE_CONST > 0, slope, slopeFn, w); }
@@ -218,6 +220,7 @@ void tools(Fl_Widget*, void*)
 
 void activateTools()
 {
+    showReferenceEntries();
     // The display toggles stay inactive while the panel is hidden, whatever is opened;
     // showing the panel again activates them.
     if (!panelShown())
@@ -247,6 +250,7 @@ void deactivateTools()
     for (Fl_Widget* w :
          std::initializer_list<Fl_Widget*>{tri, prof, axes, slope, light, cont, lerr, Cerr, sun, col, colors})
         w->deactivate();
+    showReferenceEntries();
     win->redraw();
 }
 

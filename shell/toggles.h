@@ -53,7 +53,8 @@ void sunMinusFN(Fl_Widget* w, void* data = nullptr);
 void tools(Fl_Widget* w, void* data = nullptr);
 
 // Command activation by the loaded data set: the first set whenever a data set kind has
-// been chosen, the second only with comparison data (FILE_CONST 2).
+// been chosen, the second only with comparison data (FILE_CONST 2). Both set the reference
+// data's entries too (shell/reference_entries.h).
 void activateTools();
 void deactivateTools();
 

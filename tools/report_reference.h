@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/checkpoint_results.h"
 #include "analysis/checkpoints.h"
 #include "analysis/comparison_coregistration.h"
 #include "analysis/html_page.h"
@@ -48,16 +49,6 @@ bool referenceConsistent(const ReportOptions& o);
 void addReferenceFiles(const ReferenceOptions& o, std::vector<std::string>& inputs,
                        std::vector<std::string>& outputs);
 
-struct CheckpointResults {
-    std::string file;
-    std::vector<Checkpoint> points;
-    std::vector<CheckpointHeight> heights;
-    CheckpointReport report;
-    NmasTest nmas;
-    std::optional<AsprsVertical> asprs;  // with --target-rmse
-    std::optional<std::string> nvaClass;  // the class its pass/fail figures are over
-};
-
 // Every figure beyond the plain report, each present when its option asks for it; the
 // steps of the run fill them in turn.
 struct ReferenceFigures {
@@ -90,10 +81,6 @@ int writeReferenceFiles(const ReportOptions& o, const ReferenceFigures& f, std::
 
 // The text the report prints after its accuracy lines.
 std::string referenceText(const ReferenceFigures& f);
-
-// The coregistration's lines; reportFollows adds the line that says what the report is
-// computed on.
-std::string coregistrationText(const ComparisonCoregistration& c, bool reportFollows);
 
 // The JSON members and CSV columns; JSON members come with a leading ", ".
 using ReportFields = std::vector<std::pair<std::string, std::string>>;

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "analysis/loader.h"
+#include "analysis/reference_text.h"
 #include "model/grid_writer.h"
 #include "model/ground_cell.h"
 #include "model/mountain.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-// A file with many bad rows names the first ones; the count says the rest.
-const std::size_t shownSkippedRows = 20;
-
 std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
 bool comparisonOnGrid() { return multFiles && comparisonMatchesDem(); }
@@ -24,30 +22,18 @@ bool comparisonOnGrid() { return multFiles && comparisonMatchesDem(); }
 // the one --interval gives (20 by default).
 double checkpointInterval(const ReportOptions& o) { return comparisonOnGrid() ? rd.getContourInt() : o.interval; }
 
-void warnSkipped(const std::string& file, const std::vector<SkippedRow>& skipped, std::ostream& err)
-{
-    for (std::size_t i = 0; i < skipped.size() && i < shownSkippedRows; i++)
-        err << "file " << quoted(file) << ", " << skipped[i].where << ": " << skipped[i].reason << "\n";
-    if (skipped.size() > shownSkippedRows)
-        err << "file " << quoted(file) << ": " << skipped.size() - shownSkippedRows << " more rows skipped\n";
-}
-
 // The checkpoints and their figures; false when the file gives none.
 bool judgeCheckpoints(const ReportOptions& o, ReferenceFigures& f, std::ostream& err)
 {
     const ReferenceOptions& r = o.reference;
     CheckpointSet set = readCheckpoints(r.checkpoints, mt.projection);
-    warnSkipped(r.checkpoints, set.skipped, err);
+    err << skippedRowsText(r.checkpoints, set.skipped);
     if (!set.problem.empty()) {
         std::cout << "ERROR: file " << quoted(r.checkpoints) << ": " << set.problem << std::endl;
         return false;
     }
-    CheckpointResults c;
-    c.file = r.checkpoints;
-    c.points = std::move(set.points);
-    c.heights = demHeightsAt(mt.view(), c.points);
-    c.report = checkpointFigures(c.points, c.heights, set.hasClasses);
-    c.nmas = nmasOfCheckpoints(c.heights, checkpointInterval(o));
+    CheckpointResults c =
+        checkpointResults(mt.view(), r.checkpoints, std::move(set.points), set.hasClasses, checkpointInterval(o));
     if (r.targetRmse) {
         c.asprs = asprsVertical(c.points, c.heights, *r.targetRmse, r.checkpointRmse.value_or(0),
                                 r.nvaClass.value_or(""));

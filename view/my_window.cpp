@@ -8,6 +8,7 @@
 #include <iostream>
 #include <limits>
 
+#include "analysis/current_reference.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "view/kept_preview.h"
@@ -216,7 +217,7 @@ void displayKey(char key)
         drawDiffColor = !drawDiffColor;
         break;
     case 'n':
-        if (multFiles)
+        if (multFiles || checkpointsLoaded())
             drawContours = !drawContours;
         break;
     case SPARSE_KEY_CODE:

@@ -41,7 +41,7 @@ public:
     void changeVert(int exaggeration, int fileCount);
     // Reads a new comparison file beside the DEM. The interval is preset as an Open
     // does (fileType DEM or SPARSEF: contourInterval; CONTF: 0, inferred; 0: the previous
-    // interval stays).
+    // interval and type stay).
     LoadOutcome changeFile(const char* comparisonName, int exaggeration, int fileType = 0, int contourInterval = 0);
     void changeCont(int);
     void Sparse(int n);

@@ -12,6 +12,7 @@
 
 #include "model/mesh.h"
 #include "model/mountain.h"
+#include "view/checkpoint_needles.h"
 #include "view/kept_preview.h"
 #include "view/mesh_batch.h"
 #include "view/triangle_look.h"
@@ -297,6 +298,8 @@ void display()
         mt.drawcoordsystem();
     glLightfv(GL_LIGHT0, GL_POSITION, position0);
     mt.drawgrid();
+    if (drawContours)
+        drawCheckpointNeedles();
     if (drawSun)
         drawSunSphere();
     if (plotProfile)

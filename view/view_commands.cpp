@@ -20,7 +20,7 @@ LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* dem
                             float& yll, float& size)
 {
     const LoadOutcome outcome =
-        start(demName, exaggeration, comparisonName, presetInterval(fileType, contourInterval), fileCount);
+        start(demName, exaggeration, comparisonName, presetInterval(fileType, contourInterval), fileCount, fileType);
     if (outcome == LoadOutcome::Loaded) {
         if (!cellsInDegrees && mt.projection.empty() && mt.looksGeographic())
             std::cerr << "Hint: the cells of " << demName << " look like degrees; \"Cell Size in Degrees\" in "
@@ -39,9 +39,9 @@ void MyWindow::changeVert(int exaggeration, int fileCount) { rebuild(exaggeratio
 
 LoadOutcome MyWindow::changeFile(const char* comparisonName, int exaggeration, int fileType, int contourInterval)
 {
-    // Without a type the interval of the set shown stays.
+    // Without a type the interval and the type of the set shown stay.
     const int interval = fileType == 0 ? rd.getContourInt() : presetInterval(fileType, contourInterval);
-    return addFile(comparisonName, exaggeration, interval);
+    return addFile(comparisonName, exaggeration, interval, fileType == 0 ? comparisonSource().type : fileType);
 }
 
 void MyWindow::changeCont(int) { mt.compute_diff_color(); }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -182,6 +183,18 @@ TEST(CoregistrationTest, SampledWithHolesAndBlunders)
     EXPECT_LT(k.after->rmse, 0.5);  // the blunders lie outside the robust bound
     EXPECT_TRUE(std::isfinite(k.reference[30 * dem.cols + 45]));   // DEM's hole
     EXPECT_TRUE(std::isnan(k.reference[80 * dem.cols + 105]));     // reference's hole
+}
+
+TEST(CoregistrationTest, ProgressRisesThroughTheFitsToOne)
+{
+    Dem dem;
+    const std::vector<float> reference = dem.sample(sines, 0.37, -0.62, 1.5);
+    std::vector<double> shares;
+    CoregistrationOptions options;
+    options.progress = [&shares](double share) { shares.push_back(share); };
+    const Coregistration k = coregistrationOf(dem.view(sines), reference.data(), options);
+    EXPECT_GT(shares.size(), std::size_t(k.iterations));  // at least once a fit
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()) && shares.front() > 0 && shares.back() == 1);
 }
 
 }  // namespace

@@ -104,8 +104,11 @@ TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
 {
     build();
     ASSERT_NE(menubar->menu(), menuTable);  // the bar works on a copy
-    const std::set<int> inactive = {menu::TRI,   menu::LIGHT,   menu::AXES, menu::CONT, menu::SUN,   menu::COLORS,
-                                    menu::SLOPE, menu::HEIGHTS, menu::CERR, menu::LERR, menu::GRAPH, menu::SPARSE};
+    const std::set<int> inactive = {menu::TRI,         menu::LIGHT,      menu::AXES,        menu::CONT,
+                                    menu::SUN,         menu::COLORS,     menu::SLOPE,       menu::HEIGHTS,
+                                    menu::CERR,        menu::LERR,       menu::GRAPH,       menu::SPARSE,
+                                    menu::CHECKPOINTS, menu::CLEAR_CHECKPOINTS, menu::COREGISTER,
+                                    menu::UNDO_COREGISTRATION};
     for (int i = 0; i < MENU_RECORDS; i++) {
         if (menuEntry(i).label() == nullptr)
             continue;
