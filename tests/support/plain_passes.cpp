@@ -10,7 +10,7 @@
 
 namespace {
 
-bool same(const float* a, const float* b, std::size_t n) { return std::memcmp(a, b, n * sizeof(float)) == 0; }
+bool same(const float* a, const float* b, std::size_t n) { return n == 0 || std::memcmp(a, b, n * sizeof(float)) == 0; }
 
 bool same(const std::vector<float>& a, const std::vector<float>& b)
 {
