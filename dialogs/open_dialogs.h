@@ -35,9 +35,14 @@ void contFile(Fl_Widget* w);
 // "Open" of "Add/Change Comparison File...": a new comparison set beside the DEM shown.
 void fileMod(Fl_Widget* w, void* data = nullptr);
 
-// Shows code's message (DEM_ERR … CHECKPOINT_ERR) in a "File Error" window and returns at
+// Shows code's message (DEM_ERR … FIT_ERR) in a "File Error" window and returns at
 // once; grids that do not match (MATCH_ERR) get the line that says what makes them fit.
 void errorMessage(int code);
 // The same with detail, a line saying why, under the message.
 void errorMessage(int code, const std::string& detail);
 void closeErr(Fl_Widget* w);  // "OK" of the error window
+
+// Whether path may take an output of the data set shown: not when it is the same file as
+// the DEM, the comparison file or the checkpoint file held, which the error window then
+// names with path.
+bool writableOutput(const std::string& path);

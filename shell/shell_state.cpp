@@ -3,6 +3,7 @@
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Window.H>
 
+#include "shell/curvature_unit.h"
 #include "view/my_window.h"
 
 Fl_Window* win = nullptr;
@@ -88,4 +89,5 @@ void resetShell()
     profVert = profHoriz = nullptr;
     pdisplay = nullptr;
     profView = 0;
+    forgetUnitFit();
 }
