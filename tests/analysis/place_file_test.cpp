@@ -8,7 +8,6 @@
 #include <ogr_srs_api.h>
 #include <unistd.h>
 
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -151,60 +150,6 @@ TEST_F(PlaceFileTest, FilesThatHoldNoPlacesAreRefused)
         EXPECT_FALSE(readPlaceFile(c[0], file, why));
         EXPECT_EQ(why.substr(0, c[1].size()), c[1]);
     }
-}
-
-// Places made by hand: what a list taken anew is depends only on kind, row and col.
-Place placeAt(PlaceKind kind, int rank, int row, int col)
-{
-    Place p;
-    p.kind = kind;
-    p.rank = rank;
-    p.row = row;
-    p.col = col;
-    return p;
-}
-
-TEST(ReviewRebuild, ATakenAnewListKeepsEveryDecision)
-{
-    const PlaceKind curvature = PlaceKind::curvature, difference = PlaceKind::difference;
-    ReviewList review({placeAt(curvature, 1, 4, 6), placeAt(curvature, 2, 9, 2), placeAt(curvature, 3, 1, 1),
-                       placeAt(difference, 1, 4, 6), placeAt(curvature, 4, 7, 7)});
-    review.setStatus(0, ReviewStatus::confirmed);
-    review.setNote(1, "exported, then taken back");
-    review.markExported();
-    review.setNote(1, "");
-    review.setStatus(3, ReviewStatus::dismissed);
-
-    // Fewer places, one of them new, ranked otherwise, the difference place gone.
-    const ReviewList shorter = review.rebuilt({placeAt(curvature, 1, 9, 2), placeAt(curvature, 2, 4, 6),
-                                               placeAt(curvature, 3, 0, 3)});
-    struct Row {
-        PlaceKind kind;
-        int row, col, rank;
-        ReviewStatus status;
-        const char* note;
-    };
-    const Row expected[] = {{curvature, 9, 2, 1, ReviewStatus::unreviewed, ""},
-                            {curvature, 4, 6, 2, ReviewStatus::confirmed, ""},
-                            {curvature, 0, 3, 3, ReviewStatus::unreviewed, ""},
-                            {difference, 4, 6, 1, ReviewStatus::dismissed, ""}};
-    ASSERT_EQ(shorter.entries().size(), std::size(expected));  // undecided (1, 1) and (7, 7) went
-    for (std::size_t i = 0; i < std::size(expected); i++) {
-        SCOPED_TRACE(i);
-        const ReviewEntry& e = shorter.entries()[i];
-        EXPECT_EQ(e.place.kind, expected[i].kind);
-        EXPECT_EQ(std::make_pair(e.place.row, e.place.col), std::make_pair(expected[i].row, expected[i].col));
-        EXPECT_EQ(e.place.rank, expected[i].rank);
-        EXPECT_EQ(e.status, expected[i].status);
-        EXPECT_EQ(e.note, expected[i].note);
-    }
-    // The note taken back and the dismissal are still unexported; the confirmation is not.
-    ReviewList copy = shorter;
-    copy.setStatus(3, ReviewStatus::unreviewed);
-    EXPECT_TRUE(copy.hasUnexportedDecisions());
-    copy.setNote(0, "exported, then taken back");
-    EXPECT_FALSE(copy.hasUnexportedDecisions());
-    EXPECT_TRUE(ReviewList().rebuilt({}).entries().empty());
 }
 
 }  // namespace
