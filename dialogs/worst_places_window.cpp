@@ -29,7 +29,7 @@
 namespace {
 
 // rank, row, col, x, y, height, value, level, cells, status; the note takes the rest.
-const int columnWidths[] = {45, 50, 50, 105, 105, 75, 75, 45, 45, 85, 0};
+const int columnWidths[] = {45, 50, 50, 100, 100, 75, 75, 45, 45, 100, 0};
 
 Fl_Window* placesWin = nullptr;
 Fl_Choice* kindChoice = nullptr;
