@@ -228,6 +228,69 @@ void checkPasses()
         REQUIRE(dArray[i] == 0);
 }
 
+// The height classes at the interval the settings give: every point in one class.
+void checkHeightClasses(int interval)
+{
+    rd.setContourInt(interval);
+    mt.computeHeightClasses();
+    if (interval <= 0) {
+        REQUIRE(!mt.heightClasses());
+        return;
+    }
+    REQUIRE(mt.heightClassesFor(interval));
+    long long counted = 0;
+    for (int i = 0; i < interval; i++)
+        counted += mt.classes()[i];
+    REQUIRE(counted == static_cast<long long>(mt.nrows) * mt.ncols);
+    REQUIRE(mt.classMin() <= mt.classMax());
+}
+
+// Slope, vegetation and the profile at every point and row, and just outside.
+void checkSlopesAndProfiles(const Settings& s)
+{
+    TREELINE = s.treeline;
+    SLOPE = s.slope;
+    for (int r = 0; r < mt.nrows; r++)
+        for (int c = 0; c < mt.ncols; c++) {
+            const int direction = find_gradient(r, c);
+            REQUIRE(direction == -1 || direction == 0 || direction == 45 || direction == -45 || direction == 90 ||
+                    direction == -90);
+            const float angle = colorSlopeDeg(r, c);
+            slopeColour(angle);
+            roundDeg(angle);
+            vegetationHigh(mt.getElev(r, c), r, c);
+        }
+    for (int p : {-1, 0, mt.nrows / 2, mt.nrows - 1, mt.nrows}) {
+        const ProfileGeometry g = profileGeometry(p);
+        REQUIRE(g.valid == (p >= 0 && p < mt.nrows));
+    }
+}
+
+// The sparse data drawn from the DEM: its spot heights where the DEM has them, zero
+// elsewhere, and the DEM untouched.
+void checkSparseGrid(int count)
+{
+    std::vector<float> dem;
+    for (int r = 0; r < mt.nrows; r++)
+        dem.insert(dem.end(), mt.grid[r], mt.grid[r] + mt.ncols);
+    const std::vector<float> sparse = makeSparseGrid(mt, count);
+    if (count < LOCALNUM || count > static_cast<long long>(mt.nrows) * mt.ncols) {
+        REQUIRE(sparse.empty());
+        return;
+    }
+    REQUIRE(sparse.size() == static_cast<std::size_t>(mt.nrows) * std::size_t(mt.ncols));
+    long long spots = 0;
+    for (int r = 0; r < mt.nrows; r++)
+        for (int c = 0; c < mt.ncols; c++) {
+            const std::size_t i = std::size_t(r) * mt.ncols + c;
+            REQUIRE(sameBits(mt.grid[r][c], dem[i]));
+            const float v = sparse[i];
+            REQUIRE(v == 0 || sameBits(v, dem[i]));
+            spots += v != 0;
+        }
+    REQUIRE(spots <= count);
+}
+
 void runPasses(const Settings& s)
 {
     const char* path = inputPath().c_str();
@@ -253,56 +316,9 @@ void runPasses(const Settings& s)
     const std::string report = statisticsText(currentStatistics(s.unit, true));
     REQUIRE(!report.empty());
 
-    rd.setContourInt(s.interval);
-    mt.computeHeightClasses();
-    if (s.interval > 0) {
-        REQUIRE(mt.heightClassesFor(s.interval));
-        long long counted = 0;
-        for (int i = 0; i < s.interval; i++)
-            counted += mt.classes()[i];
-        REQUIRE(counted == static_cast<long long>(mt.nrows) * mt.ncols);
-        REQUIRE(mt.classMin() <= mt.classMax());
-    } else {
-        REQUIRE(!mt.heightClasses());
-    }
-
-    TREELINE = s.treeline;
-    SLOPE = s.slope;
-    for (int r = 0; r < mt.nrows; r++)
-        for (int c = 0; c < mt.ncols; c++) {
-            const int direction = find_gradient(r, c);
-            REQUIRE(direction == -1 || direction == 0 || direction == 45 || direction == -45 || direction == 90 ||
-                    direction == -90);
-            const float angle = colorSlopeDeg(r, c);
-            slopeColour(angle);
-            roundDeg(angle);
-            vegetationHigh(mt.getElev(r, c), r, c);
-        }
-
-    for (int p : {-1, 0, mt.nrows / 2, mt.nrows - 1, mt.nrows}) {
-        const ProfileGeometry g = profileGeometry(p);
-        REQUIRE(g.valid == (p >= 0 && p < mt.nrows));
-    }
-
-    std::vector<float> dem;
-    for (int r = 0; r < mt.nrows; r++)
-        dem.insert(dem.end(), mt.grid[r], mt.grid[r] + mt.ncols);
-    const std::vector<float> sparse = makeSparseGrid(mt, s.sparseCount);
-    if (s.sparseCount < LOCALNUM || s.sparseCount > static_cast<long long>(mt.nrows) * mt.ncols) {
-        REQUIRE(sparse.empty());
-        return;
-    }
-    REQUIRE(sparse.size() == static_cast<std::size_t>(mt.nrows) * std::size_t(mt.ncols));
-    long long spots = 0;
-    for (int r = 0; r < mt.nrows; r++)
-        for (int c = 0; c < mt.ncols; c++) {
-            const std::size_t i = std::size_t(r) * mt.ncols + c;
-            REQUIRE(sameBits(mt.grid[r][c], dem[i]));
-            const float v = sparse[i];
-            REQUIRE(v == 0 || sameBits(v, dem[i]));
-            spots += v != 0;
-        }
-    REQUIRE(spots <= s.sparseCount);
+    checkHeightClasses(s.interval);
+    checkSlopesAndProfiles(s);
+    checkSparseGrid(s.sparseCount);
 }
 
 }  // namespace
