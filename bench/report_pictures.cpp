@@ -93,6 +93,25 @@ void makeLevels(Data& data)
         }
 }
 
+struct Counts {
+    std::vector<long long> curve = std::vector<long long>(4), diff = std::vector<long long>(5),
+                           classes = std::vector<long long>(20);
+};
+
+// Cells per level, highest first, and points per height class of an interval of 20.
+Counts countsOf(const Data& data)
+{
+    Counts counts;
+    for (std::uint8_t l : data.curveLevels)
+        counts.curve[3 - l]++;
+    for (std::uint8_t l : data.diffLevels)
+        counts.diff[4 - l]++;
+    for (float h : data.heights)
+        if (h != -9999)
+            counts.classes[((long long)std::floor(h + 0.5) % 20 + 20) % 20]++;
+    return counts;
+}
+
 using Clock = std::chrono::steady_clock;
 struct Timer {
     Clock::time_point start = Clock::now();
@@ -223,14 +242,7 @@ int main(int argc, char** argv)
     const Accuracy accuracy = *accuracyOf(copy);
     std::printf("grid %d x %d, %zu differences\n", data.size, data.size, data.d.size());
 
-    std::vector<long long> curveCounts(4), diffCounts(5), classes(20);
-    for (std::uint8_t l : data.curveLevels)
-        curveCounts[3 - l]++;
-    for (std::uint8_t l : data.diffLevels)
-        diffCounts[4 - l]++;
-    for (float h : data.heights)
-        if (h != -9999)
-            classes[((long long)std::floor(h + 0.5) % 20 + 20) % 20]++;
+    const Counts counts = countsOf(data);
 
     const int cells = data.size - 1;
     const auto curvePlaces = worstPlaces(data.curveLevels, cells, 5);
@@ -254,12 +266,12 @@ int main(int argc, char** argv)
     const Histogram histogram = histogramOf(data.d, accuracy);
     const Chart histogramPicture = histogramChart(histogram);
     t.lap("histogram of d");
-    const Chart curveBars = barChart(curveCounts, {"> 3.0", "> 2.0", "> 1.0", "<= 1.0"}, {480, 240, true, {}});
-    const Chart diffBars = barChart(diffCounts, {"> 20%", "> 15%", "> 10%", "> 5%", "<= 5%"}, {480, 240, true, {}});
+    const Chart curveBars = barChart(counts.curve, {"> 3.0", "> 2.0", "> 1.0", "<= 1.0"}, {480, 240, true, {}});
+    const Chart diffBars = barChart(counts.diff, {"> 20%", "> 15%", "> 10%", "> 5%", "<= 5%"}, {480, 240, true, {}});
     std::vector<std::string> classNames;
     for (int i = 0; i < 20; i++)
         classNames.push_back(i % 5 == 0 ? std::to_string(i) : "");
-    const Chart classBars = barChart(classes, classNames, {640, 240, false, {}});
+    const Chart classBars = barChart(counts.classes, classNames, {640, 240, false, {}});
     t.lap("bar charts");
     if (gdalModule(why) == nullptr) {
         std::cerr << why << "\n";
