@@ -66,13 +66,12 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-// While it lives, standard output goes into a string (or nowhere), standard error
-// nowhere, and standard input is empty, so that the sparse generation's pause returns
-// at once.
+// While it lives, standard output and standard error go nowhere, and standard input is
+// empty, so that the sparse generation's pause returns at once.
 class Console {
 public:
-    explicit Console(std::ostream* capture = nullptr)
-        : oldOut(std::cout.rdbuf(capture ? capture->rdbuf() : &discard)),
+    Console()
+        : oldOut(std::cout.rdbuf(&discard)),
           oldErr(std::cerr.rdbuf(&discard)),
           oldIn(std::cin.rdbuf(empty.rdbuf()))
     {

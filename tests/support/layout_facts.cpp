@@ -37,35 +37,19 @@ bool outline(const Fl_Widget* w)
     return false;
 }
 
-struct Area {
-    int x, y, w, h;
-};
-
 bool labelInside(const Fl_Widget* w)
 {
     const Fl_Align outside = FL_ALIGN_TOP | FL_ALIGN_BOTTOM | FL_ALIGN_LEFT | FL_ALIGN_RIGHT;
     return (w->align() & FL_ALIGN_INSIDE) || !(w->align() & outside);
 }
 
-// What is drawn of a widget: of a label box without a box, only its centred label.
-Area drawn(const Fl_Widget* w)
-{
-    if (!dynamic_cast<const Fl_Box*>(w) || w->box() != FL_NO_BOX || !labelInside(w) || !w->label())
-        return {w->x(), w->y(), w->w(), w->h()};
-    fl_font(w->labelfont(), w->labelsize());
-    int width = 0, height = 0;
-    fl_measure(w->label(), width, height, 0);
-    return {w->x() + (w->w() - width) / 2, w->y() + (w->h() - height) / 2, width, height};
-}
-
 // More than a sliver in both directions: edges may touch or cross by a pixel or two.
-bool cover(const Fl_Widget* first, const Fl_Widget* second)
+bool cover(const Fl_Widget* a, const Fl_Widget* b)
 {
-    if (outline(first) || outline(second))
+    if (outline(a) || outline(b))
         return false;
-    const Area a = drawn(first), b = drawn(second);
-    const int across = std::min(a.x + a.w, b.x + b.w) - std::max(a.x, b.x);
-    const int down = std::min(a.y + a.h, b.y + b.h) - std::max(a.y, b.y);
+    const int across = std::min(a->x() + a->w(), b->x() + b->w()) - std::max(a->x(), b->x());
+    const int down = std::min(a->y() + a->h(), b->y() + b->h()) - std::max(a->y(), b->y());
     return across > 2 && down > 2;
 }
 
