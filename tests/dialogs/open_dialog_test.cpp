@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Counter.H>
@@ -258,7 +259,30 @@ TEST_F(DialogTest, OneFileOpenFillsTheStripAndFocusesTheView)
     EXPECT_EQ(xcornerLabel->value(), 612000);
     EXPECT_EQ(ycornerLabel->value(), 5143000);
     EXPECT_EQ(cellsizeLabel->value(), 25);
+    EXPECT_FALSE(groundCellLabel->visible());
     EXPECT_EQ(Fl::focus(), gl);
+}
+
+TEST_F(DialogTest, ADemInDegreesShowsItsCellsLengthsOnTheGround)
+{
+    build();
+    EXPECT_FALSE(groundCellLabel->visible());
+    const std::string dem = dir.file("dem.grd");
+    // Centred on 60 degrees north: 0.01 degrees are 1113.2 m north-south, 556.6 m east-west.
+    writeText(dem, "ncols 4\nnrows 3\nxllcorner 10\nyllcorner 59.985\ncellsize 0.01\n"
+                   "1 2 3 4\n2 3 4 5\n3 4 5 6\n");
+    openOne(dem);
+    EXPECT_FALSE(groundCellLabel->visible());
+    for (bool degrees : {true, false}) {
+        menubar->picked(&menuEntry(menu::DEGREES));
+        settle();
+        EXPECT_EQ(groundCellLabel->visible() != 0, degrees);
+    }
+    menubar->picked(&menuEntry(menu::DEGREES));
+    openOne(dem);
+    EXPECT_TRUE(groundCellLabel->visible());
+    EXPECT_STREQ(groundCellLabel->label(), "E-W 556.6 m\nN-S 1113 m");
+    EXPECT_EQ(cellsizeLabel->value(), 0.01f);
 }
 
 TEST_F(DialogTest, TwoFileErrorTable)
