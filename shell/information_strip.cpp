@@ -9,7 +9,6 @@
 #include <cstdio>
 
 #include "model/mountain.h"
-
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 

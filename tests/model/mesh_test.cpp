@@ -72,27 +72,6 @@ TEST_F(MeshTest, ScalingCentresTheGridAndFitsTheLongerSide)
     EXPECT_FLOAT_EQ(ymax, 0.99f);
 }
 
-TEST_F(MeshTest, CellsInDegreesAreNarrowerEastWestByTheCosineOfTheLatitude)
-{
-    // 10 rows x 30 columns of 0.01 degrees centred on 60 degrees north: a cell is 1113.2 m
-    // north-south and 556.6 m east-west, so the columns span 30 x 556.6 = 16698 m, more
-    // than the rows' 11132 m.
-    setGrid(mt, 10, 30, flat(10, 30, 100), 0.01f);
-    mt.yllRead = 59.95;
-    mt.cellsizeRead = 0.01;
-    cellsInDegrees = true;
-    allocated = false;
-    mt.convert_to_triangles(1);
-    derive();
-    EXPECT_NEAR(mt.scalefactor, 2 / 16698.0, 1e-9);
-    const MeshGeometry geometry(mt);
-    EXPECT_NEAR(geometry.x(29) - geometry.x(0), 29 * 556.6 * 2 / 16698, 1e-5);
-    EXPECT_NEAR(geometry.y(9) - geometry.y(0), 9 * 1113.2 * 2 / 16698, 1e-5);
-    EXPECT_NEAR(geometry.x(0), -geometry.x(29), 1e-6);  // still centred
-    EXPECT_NEAR(tri[0].v[2][0] - tri[0].v[0][0], 556.6 * 2 / 16698, 1e-6);
-    EXPECT_NEAR(tri[0].v[1][1] - tri[0].v[0][1], 1113.2 * 2 / 16698, 1e-6);
-}
-
 TEST_F(MeshTest, HeightRangeSetsTheExtentWhenItIsLarger)
 {
     mesh(2, 2, {0, 0, 0, 40}, 1);  // 2 * 1 < 40
