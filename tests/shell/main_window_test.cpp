@@ -27,6 +27,7 @@
 #include "tests/support/grid_files.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "view/coarse_frame.h"
 #include "view/my_window.h"
 #include "view/view_state.h"
 
@@ -243,6 +244,17 @@ TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
     EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 19);
     EXPECT_EQ(maximum, 0.0f);
     EXPECT_EQ(mt.zmin, 100.0f);
+}
+
+TEST_F(MainWindowTest, FullResolutionFramesFollowTheirMark)
+{
+    build();
+    EXPECT_FALSE(fullResolutionFrames());
+    menubar->picked(&menuEntry(menu::FULL_RESOLUTION));
+    EXPECT_TRUE(menuEntry(menu::FULL_RESOLUTION).value());
+    EXPECT_TRUE(fullResolutionFrames());
+    menubar->picked(&menuEntry(menu::FULL_RESOLUTION));
+    EXPECT_FALSE(fullResolutionFrames());
 }
 
 TEST_F(MainWindowTest, NoArgumentsLeaveNoPath)
