@@ -249,12 +249,10 @@ TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
 TEST_F(MainWindowTest, FullResolutionFramesFollowTheirMark)
 {
     build();
-    EXPECT_FALSE(fullResolutionFrames());
-    menubar->picked(&menuEntry(menu::FULL_RESOLUTION));
-    EXPECT_TRUE(menuEntry(menu::FULL_RESOLUTION).value());
-    EXPECT_TRUE(fullResolutionFrames());
-    menubar->picked(&menuEntry(menu::FULL_RESOLUTION));
-    EXPECT_FALSE(fullResolutionFrames());
+    for (bool on : {true, false}) {
+        menubar->picked(&menuEntry(menu::FULL_RESOLUTION));
+        EXPECT_EQ(fullResolutionFrames(), on);
+    }
 }
 
 TEST_F(MainWindowTest, NoArgumentsLeaveNoPath)

@@ -1,9 +1,5 @@
-// The level of detail of still frames: the worst levels of coarse cells on generated
-// grids, the step a view chooses, and the frame of a grid with isolated spikes.
+// The level of detail of still frames, on grids with isolated spikes.
 
-#include <GL/gl.h>
-
-#include <algorithm>
 #include <cmath>
 #include <random>
 #include <utility>
@@ -21,189 +17,97 @@
 
 namespace {
 
-// Isolated spikes of +20 on flat ground at 1000: each is level 3 at its own cell, the cell
-// whose first corner it is, and none is closer to another than 5 points.
-std::vector<std::pair<int, int>> spikePlaces(int rows, int cols, int count, unsigned seed)
+using Places = std::vector<std::pair<int, int>>;
+
+// Spikes of +20 on flat ground at 1000, 5 points apart at least: level 3 at the cell whose
+// first corner a spike is, and at the cells of its four neighbours.
+std::vector<float> spikes(int rows, int cols, int count, Places& places)
 {
-    std::mt19937 random(seed);
-    std::vector<std::pair<int, int>> places;
+    std::mt19937 random(11);
+    std::vector<float> heights = flat(rows, cols, 1000);
     while (int(places.size()) < count) {
         const int r = 2 + int(random() % unsigned(rows - 4)), c = 2 + int(random() % unsigned(cols - 4));
-        const bool isolated = std::none_of(places.begin(), places.end(), [&](const std::pair<int, int>& p) {
-            return std::abs(p.first - r) < 5 && std::abs(p.second - c) < 5;
-        });
-        if (isolated)
+        bool isolated = true;
+        for (const auto& [pr, pc] : places)
+            isolated = isolated && (std::abs(pr - r) >= 5 || std::abs(pc - c) >= 5);
+        if (isolated) {
             places.emplace_back(r, c);
+            heights[std::size_t(r) * std::size_t(cols) + std::size_t(c)] = 1020;
+        }
     }
-    return places;
-}
-
-std::vector<float> spikes(int rows, int cols, const std::vector<std::pair<int, int>>& places)
-{
-    std::vector<float> heights = flat(rows, cols, 1000);
-    for (const auto& [r, c] : places)
-        heights[std::size_t(r) * std::size_t(cols) + std::size_t(c)] = 1020;
     return heights;
 }
 
 TEST(CoarseMesh, EverySpikeColoursTheCoarseCellCoveringIt)
 {
     const int rows = 203, cols = 157;  // no step divides the cells evenly
-    const auto places = spikePlaces(rows, cols, 40, 7);
-    ViewGrid grid(rows, cols, spikes(rows, cols, places));
+    Places places;
+    ViewGrid grid(rows, cols, spikes(rows, cols, 40, places));
     const CurvatureResult fine = curvatureLevels(grid.view, 1.0f);
     for (int step : {1, 2, 3, 7, 16, 155, 400}) {
         SCOPED_TRACE(step);
         const CoarseMesh coarse = coarseMesh(rows - 1, cols - 1, fine.levels.data(), nullptr, step);
-        ASSERT_EQ(coarse.rows, (rows - 1 + step - 1) / step);
-        ASSERT_EQ(coarse.cols, (cols - 1 + step - 1) / step);
+        ASSERT_TRUE(coarse.rows == (rows + step - 2) / step && coarse.cols == (cols + step - 2) / step);
         int red = 0;
         for (int r = 0; r < coarse.rows; r++)
-            for (int c = 0; c < coarse.cols; c++) {
-                EXPECT_EQ(coarse.at(r, c).diff, 0);
+            for (int c = 0; c < coarse.cols; c++)
                 red += curvatureLevelColour(coarse.at(r, c).curve) == RED;
-            }
         for (const auto& [r, c] : places)
             EXPECT_EQ(curvatureLevelColour(coarse.at(r / step, c / step).curve), RED) << r << ", " << c;
-        // A spike's four neighbours are level 3 too: five cells, which coarse cells of two
-        // cells or more hold in at most four.
-        if (step == 1)
-            EXPECT_EQ(red, 5 * int(places.size()));
-        else
-            EXPECT_LE(red, 4 * int(places.size()));
+        // A spike's five cells lie in at most four coarse cells of two cells or more.
+        EXPECT_LE(red, (step == 1 ? 5 : 4) * int(places.size()));
+        EXPECT_GE(red, step == 1 ? 5 * int(places.size()) : 1);
     }
 }
 
-// Against a plain maximum over each coarse cell's fine cells, on random levels.
-TEST(CoarseMesh, WorstLevelsMatchAPlainMaximum)
-{
-    const unsigned seed = std::random_device{}();
-    SCOPED_TRACE(seed);
-    std::mt19937 random(seed);
-    for (int trial = 0; trial < 30; trial++) {
-        const int cellRows = 1 + int(random() % 60), cellCols = 1 + int(random() % 60);
-        const int step = 1 + int(random() % 20);
-        std::vector<std::uint8_t> curve(std::size_t(cellRows) * std::size_t(cellCols));
-        std::vector<std::uint8_t> diff(curve.size());
-        for (std::size_t i = 0; i < curve.size(); i++) {
-            curve[i] = random() % 50 == 0 ? std::uint8_t(random() % 4) : 0;
-            diff[i] = std::uint8_t(random() % 5);
-        }
-        const CoarseMesh coarse = coarseMesh(cellRows, cellCols, curve.data(), diff.data(), step);
-        for (int r = 0; r < cellRows; r++)
-            for (int c = 0; c < cellCols; c++) {
-                const CellLevels worst = coarse.at(r / step, c / step);
-                const std::size_t k = std::size_t(r) * std::size_t(cellCols) + std::size_t(c);
-                ASSERT_GE(worst.curve, curve[k]);
-                ASSERT_GE(worst.diff, diff[k]);
-            }
-        for (int r = 0; r < coarse.rows; r++)
-            for (int c = 0; c < coarse.cols; c++) {
-                CellLevels plain;
-                for (int fr = r * step; fr < std::min((r + 1) * step, cellRows); fr++)
-                    for (int fc = c * step; fc < std::min((c + 1) * step, cellCols); fc++) {
-                        const std::size_t k = std::size_t(fr) * std::size_t(cellCols) + std::size_t(fc);
-                        plain.curve = std::max(plain.curve, curve[k]);
-                        plain.diff = std::max(plain.diff, diff[k]);
-                    }
-                ASSERT_EQ(coarse.at(r, c).curve, plain.curve) << trial;
-                ASSERT_EQ(coarse.at(r, c).diff, plain.diff) << trial;
-            }
-    }
-}
+using CoarseFrameTest = ViewTest;
 
-TEST(CoarseMesh, StepOfACellThatSpansAPixelAlreadyIsOne)
-{
-    EXPECT_EQ(levelOfDetailStep(0.1f, 100), 1);
-    EXPECT_EQ(levelOfDetailStep(0.0002f, 0), 1);
-    EXPECT_EQ(levelOfDetailStep(0, 100), 1);
-    // Twice as far, about twice the step.
-    const int near = levelOfDetailStep(0.0002f, 100), far = levelOfDetailStep(0.0002f, 200);
-    EXPECT_GT(near, 1);
-    EXPECT_NEAR(far, 2 * near, 1);
-}
-
-class CoarseFrameTest : public ViewTest {};
-
-// A grid of a given size, its scaling made, without heights: enough for the choice.
-void sized(mountain& m, int rows, int cols)
-{
-    m.nrows = rows;
-    m.ncols = cols;
-    m.cellsize = 10;
-    m.convert_to_triangles(1);
-}
-
-TEST_F(CoarseFrameTest, OnlyGridsAboveFourMillionCellsAndOnlyWithoutFullResolution)
+TEST_F(CoarseFrameTest, OnlyAboveFourMillionCellsWithoutFullResolutionAndWithMemory)
 {
     mountain m;
-    sized(m, 2001, 2000);  // 3998000 cells
+    m.nrows = 2001, m.ncols = 2000, m.cellsize = 10;  // 3998000 cells
+    m.convert_to_triangles(1);
     EXPECT_EQ(stillLevelOfDetail(m), nullptr);
-    m.releaseLevels();
-    sized(m, 2001, 2002);  // 4002000 cells
-    const CoarseMesh* coarse = stillLevelOfDetail(m);
-    ASSERT_NE(coarse, nullptr);
-    EXPECT_GT(coarse->step, 1);
+    m.ncols = 2002;  // 4002000
+    m.convert_to_triangles(1);
+    ASSERT_NE(stillLevelOfDetail(m), nullptr);
     setFullResolutionFrames(true);
     EXPECT_EQ(stillLevelOfDetail(m), nullptr);
     setFullResolutionFrames(false);
-    // Memory for the grid but not for its coarse levels: drawn in full.
     resetCoarseFrame();
     drawCurveColor = true;
     memoryCeiling = bytesNeeded(2001, 2002, gridUse) + 1000;
     EXPECT_EQ(stillLevelOfDetail(m), nullptr);
     memoryCeiling = 0;
-    EXPECT_NE(stillLevelOfDetail(m), nullptr);
 }
 
 TEST_F(CoarseFrameTest, SpikesOfAGridLargerThanTheScreenShowWhereTheyAre)
 {
-    const int size = 4000;
-    const auto places = spikePlaces(size, size, 12, 11);
-    ASSERT_TRUE(open(grid("spikes.grd", size, size, spikes(size, size, places), 10)));
-    drawTriangles = true;
-    drawCurveColor = true;
-    eyevalue = -100.5f;  // straight down, unlit
-    xrotation = 180;
-    zrotation = 180;
-    lighting = 0;
+    Places places;
+    ASSERT_TRUE(open(grid("spikes.grd", 4000, 4000, spikes(4000, 4000, 12, places), 10)));
+    drawTriangles = drawCurveColor = true;
+    eyevalue = -100.5f, xrotation = 180, zrotation = 180, lighting = 0;  // straight down, unlit
     frame();
-    const CoarseMesh* coarse = stillLevelOfDetail(mt);
-    ASSERT_NE(coarse, nullptr);
+    const int step = stillLevelOfDetail(mt)->step;
     int x0, y0, x1, y1;
-    ASSERT_TRUE(projectGridPoint(2000, 2000, x0, y0));
-    ASSERT_TRUE(projectGridPoint(2000, 2000 + float(coarse->step), x1, y1));
-    const int across = std::abs(x1 - x0) + std::abs(y1 - y0);
-    EXPECT_GE(across, 1);
-    EXPECT_LE(across, 2);
+    ASSERT_TRUE(projectGridPoint(2000, 2000, x0, y0) && projectGridPoint(2000, 2000.0f + step, x1, y1));
+    EXPECT_TRUE(std::abs(x1 - x0) + std::abs(y1 - y0) >= 1 && std::abs(x1 - x0) + std::abs(y1 - y0) <= 2);
     for (const auto& [r, c] : places) {
-        int x, y;
+        int x, y, red = 0;
         ASSERT_TRUE(projectGridPoint(float(r), float(c), x, y));
-        bool red = false;
-        for (int dy = -2; dy <= 2 && !red; dy++)
-            for (int dx = -2; dx <= 2 && !red; dx++)
-                red = colourNear(pixel(x + dx, y + dy), 1.0f, 0.0f, 0.2f);
-        EXPECT_TRUE(red) << "spike at " << r << ", " << c << " (pixel " << x << ", " << y << ")";
+        for (int dy = -2; dy <= 2; dy++)
+            for (int dx = -2; dx <= 2; dx++)
+                red += colourNear(pixel(x + dx, y + dy), 1.0f, 0.0f, 0.2f);
+        EXPECT_GT(red, 0) << "spike at " << r << ", " << c;
+        EXPECT_LT(red, 25) << "spike at " << r << ", " << c;
     }
-    // Ground far from every spike keeps its green.
-    for (float at : {1000.5f, 3000.5f}) {
-        const bool far = std::all_of(places.begin(), places.end(), [at](const std::pair<int, int>& p) {
-            return std::fabs(p.first - at) > 100 || std::fabs(p.second - at) > 100;
-        });
-        int x, y;
-        ASSERT_TRUE(projectGridPoint(at, at, x, y));
-        if (far) {
-            EXPECT_TRUE(colourNear(pixel(x, y), 0.3f, 0.5f, 0.3f)) << at;
-        }
-    }
-
-    // Zooming out takes a larger step; turning the view keeps it.
-    const int step = coarse->step;
+    // Turning the view keeps the step, zooming out makes it larger, closer in smaller.
     zrotation = 90;
-    frame(true);
     EXPECT_EQ(stillLevelOfDetail(mt)->step, step);
     eyevalue = -150;
     EXPECT_GT(stillLevelOfDetail(mt)->step, step);
+    eyevalue = -30;
+    EXPECT_LT(stillLevelOfDetail(mt)->step, step);
 }
 
 }  // namespace
