@@ -4,9 +4,9 @@
 // renderer hands the colour to the vertex arrays and draws the extras itself.
 //
 // A triangle's colours are looked up at one grid point: both triangles of cell (r, c) use
-// row r, the first column c, the second column c + 1. Its levels are the cell's.
+// row r, the first column c, the second column c + 1. Its levels are the cell's, or for a
+// coarse cell of a still frame the worst of the cells it covers (view/coarse_frame.h).
 
-#include <cstddef>
 #include <cstdint>
 
 #include "view/colours.h"
