@@ -1,5 +1,6 @@
 #include "view/view_state.h"
 
+#include "view/coarse_frame.h"
 #include "view/kept_preview.h"
 #include "view/vegetation_memo.h"
 
@@ -53,5 +54,6 @@ void resetView()
     position0[2] = ZPOS;
     position0[3] = 1;
     forgetPreview();
+    resetCoarseFrame();
     forgetVegetation();
 }

@@ -50,5 +50,6 @@ extern const float MountainGreen[3];      // where vegetation may grow
 extern const float MountainGreenHigh[3];  // above the treeline or too steep
 
 // Puts every display flag, the camera, the light and the mouse position back to their
-// start-up values, and forgets a kept drag preview and the remembered vegetation.
+// start-up values, and forgets a kept drag preview and the remembered vegetation; the
+// level of detail of still frames goes back to its start (view/coarse_frame.h).
 void resetView();

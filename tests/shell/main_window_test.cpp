@@ -28,6 +28,7 @@
 #include "tests/support/layout_facts.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "view/coarse_frame.h"
 #include "view/my_window.h"
 #include "view/view_state.h"
 
@@ -241,6 +242,15 @@ TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
     EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 19);
     EXPECT_EQ(maximum, 0.0f);
     EXPECT_EQ(mt.zmin, 100.0f);
+}
+
+TEST_F(MainWindowTest, FullResolutionFramesFollowTheirMark)
+{
+    build();
+    for (bool on : {true, false}) {
+        menubar->picked(&menuEntry(menu::FULL_RESOLUTION));
+        EXPECT_EQ(fullResolutionFrames(), on);
+    }
 }
 
 TEST_F(MainWindowTest, NoArgumentsLeaveNoPath)
