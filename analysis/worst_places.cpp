@@ -240,3 +240,12 @@ std::vector<Place> worstPlaces(const WorstPlacesInput& in, PlaceKind kind, int n
     }
     return places;
 }
+
+Place cellFigures(const WorstPlacesInput& in, int r, int c)
+{
+    Place p = placeAt(in, PlaceKind::curvature, {0, r, c});
+    p.cells = 1;
+    if (!inRange(in.dem, PlaceKind::difference, r, c) || cellMasked(in.dem, r, c))
+        p.hasCurvature = p.hasDifference = false;
+    return p;
+}
