@@ -6,18 +6,27 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Menu_Bar.H>
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "shell/shell_state.h"
 #include "tests/support/dialog_fixture.h"
+#include "tests/support/png_pictures.h"
+#include "view/my_window.h"
 
 namespace {
 
 struct ChooserVisit {
     std::string answer;  // the path to choose; "" to cancel
+    std::string window = "Open File";  // the chooser's title
+    int filters = 3;                   // it offers; the next would ask for a filter of the user's
     bool seen = false;
     std::string directory, filter, title;
     int type = -1;
@@ -41,14 +50,14 @@ void answerChooser(void* data)
 {
     ChooserVisit& visit = *static_cast<ChooserVisit*>(data);
     for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
-        if (w == openwin || w->label() == nullptr || std::string(w->label()) != "Open File")
+        if (w == openwin || w->label() == nullptr || std::string(w->label()) != visit.window)
             continue;
         // The chooser's window carries the chooser as its user data.
         Fl_File_Chooser* chooser = static_cast<Fl_File_Chooser*>(w->user_data());
         visit.seen = true;
         visit.directory = chooser->directory();
         // Every filter it offers, in order, each followed by a tab.
-        for (int i = 0; i < 3; i++) {
+        for (int i = 0; i < visit.filters; i++) {
             chooser->filter_value(i);
             visit.filter += std::string(chooser->filter()) + "\t";
         }
@@ -132,6 +141,46 @@ TEST_F(FileChooserTest, StartsInTheDataDirectoryWhenThereIsOne)
 
     std::filesystem::create_directory(DIRECTORY);
     EXPECT_EQ(std::filesystem::path(search(0, "").directory), here / DIRECTORY);
+}
+
+// "Save Image...": the chooser's path gets the frame as a PNG file; the DEM never does.
+TEST_F(FileChooserTest, SaveImageWritesTheViewAndNamesARefusal)
+{
+    const std::string dem = grid("dem.grd", 8, 9);
+    openOne(dem);
+    settle();
+    auto save = [](const std::string& answer) {
+        ChooserVisit visit;
+        visit.window = "Save Image";
+        visit.filters = 2;
+        visit.answer = answer;
+        Fl::add_timeout(0.05, answerChooser, &visit);
+        menuEntry(karvo::menu::SAVE_IMAGE).do_callback(menubar);
+        Fl::remove_timeout(answerChooser, &visit);
+        return visit;
+    };
+    const std::string png = dir.file("view.png");
+    const ChooserVisit visit = save(png);
+    ASSERT_TRUE(visit.seen);
+    EXPECT_EQ(visit.filter, "*.png\t*\t");
+    EXPECT_EQ(shownError(), "");
+    std::ifstream written(png, std::ios::binary);
+    const Picture picture = decodePng({std::istreambuf_iterator<char>(written), {}});
+    EXPECT_EQ(picture.width, gl->w());
+    EXPECT_EQ(picture.height, gl->h());
+
+    std::ifstream before(dem);
+    const std::string demText{std::istreambuf_iterator<char>(before), {}};
+    ASSERT_TRUE(save(dem).seen);
+    EXPECT_EQ(shownError(), "The image cannot be written.");
+    const std::string detail = errorWin->child(1)->label();
+    EXPECT_NE(detail.find(dem + ": it is the same file as the input"), std::string::npos) << detail;
+    std::ifstream after(dem);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), demText);
+
+    errorWin->hide();
+    ASSERT_TRUE(save("").seen);  // cancelled: nothing written, nothing said
+    EXPECT_EQ(shownError(), "");
 }
 
 }  // namespace
