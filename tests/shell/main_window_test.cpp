@@ -21,8 +21,6 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "model/raster_reader.h"
-#include "analysis/worst_places.h"
-#include "shell/information_strip.h"
 #include "shell/menu_table.h"
 #include "shell/options.h"
 #include "shell/shell_state.h"
@@ -195,7 +193,8 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
     } cases[] = {{{"--help"}, 0, "usage: karvo"},
                  {{"--version"}, 0, "karvo "},
                  {{"--colour"}, 2, ""},
-                 {{"--mask-nodata", "-display", ":9", "--trust-raster", "dem.grd"}, -1, ""}};
+                 {{"dem.grd", "--snapshot"}, 2, ""},
+                 {{"--mask-nodata", "-display", ":9", "--snapshot", "v.png", "--trust-raster", "dem.grd"}, -1, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front());
         std::vector<std::string> storage = {"karvo"};
@@ -215,97 +214,36 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
             EXPECT_STREQ(args[3], "dem.grd");
             EXPECT_TRUE(maskNodata);
             EXPECT_TRUE(trustRasters);
+            EXPECT_EQ(snapshotFile(), "v.png");
         }
     }
 }
 
-TEST_F(MainWindowTest, SnapshotOptionNamesItsFile)
-{
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        const char* file;
-    } cases[] = {{{"--snapshot", "view.png", "--mask-nodata", "dem.grd"}, -1, "view.png"},
-                 {{"dem.grd"}, -1, ""},
-                 {{"dem.grd", "--snapshot"}, 2, ""},
-                 {{"--snapshot", "", "dem.grd"}, 2, ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.front() + " " + std::to_string(c.args.size()));
-        std::vector<std::string> storage = {"karvo"};
-        storage.insert(storage.end(), c.args.begin(), c.args.end());
-        std::vector<char*> args;
-        for (std::string& s : storage)
-            args.push_back(s.data());
-        args.push_back(nullptr);
-        int count = static_cast<int>(storage.size());
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(takeCommandLineOptions(count, args.data()), c.status);
-        const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(snapshotFile(), c.file);
-        if (c.status == 2)
-            EXPECT_NE(err.find("--snapshot needs the PNG file"), std::string::npos) << err;
-        else
-            EXPECT_STREQ(args[count - 1], "dem.grd");
-    }
-}
-
-TEST(PickedFiguresText, LevelsFollowWhatThePointHas)
-{
-    Place p;
-    p.row = 12;
-    p.col = 40;
-    p.x = 512345.5;
-    p.y = 4123456.25;
-    p.height = 1234.5f;
-    EXPECT_EQ(pickedFiguresText(p), "Row 12   Column 40   x 512345.50   y 4123456.25   Height 1234.50");
-    p.hasCurvature = true;
-    p.curvature = 3.25f;
-    p.curvatureLevel = 3;
-    p.hasDifference = true;
-    p.difference = -4.5f;
-    p.differenceLevel = 2;
-    EXPECT_EQ(pickedFiguresText(p), "Row 12   Column 40   x 512345.50   y 4123456.25   Height 1234.50"
-                                    "   Curvature 3.250 (level 3)   Difference -4.500 (level 2)");
-}
-
-TEST_F(MainWindowTest, PickedFiguresGrowTheWindowByALineUntilTheNextOpen)
+// A pick grows the window by the line of its figures, under what was there; an Open drops it.
+TEST_F(MainWindowTest, PickedFiguresLineUntilTheNextOpen)
 {
     build();
     const std::string path = dir.file("spike.grd");
     writeGridValues(path, 5, 6, spike(5, 6, 100, 2, 3, 8), 10);
     float x, y, s;
-    testing::internal::CaptureStdout();
-    ASSERT_EQ(gl->Begin(50, true, 1, path.c_str(), nullptr, 1, 3, 1800, 0, x, y, s), LoadOutcome::Loaded);
-    testing::internal::GetCapturedStdout();
-    settle();
-    EXPECT_FALSE(pickedFigures->visible());
-
-    pickCell(2, 3);
-    settle();
-    EXPECT_EQ(win->h(), 722);
-    EXPECT_TRUE(pickedFigures->visible());
-    EXPECT_GE(pickedFigures->y(), 700);
-    EXPECT_EQ(std::string(pickedFigures->value()).rfind("Row 2   Column 3   x 35.00   y 25.00   Height 108.00"
-                                                        "   Curvature 32.000 (level 3)", 0),
-              0u)
-        << pickedFigures->value();
-    // Nothing that was there moves.
-    EXPECT_EQ(std::tuple(gl->x(), gl->y(), gl->w(), gl->h()), std::tuple(0, 25, 650, 625));
-    EXPECT_EQ(file1Label->y(), 650);
-    EXPECT_EQ(vdisplay->y(), 680);
-
-    pickCell(1, 1);  // the next pick, in the same line
-    settle();
-    EXPECT_EQ(win->h(), 722);
-    EXPECT_EQ(std::string(pickedFigures->value()).rfind("Row 1   Column 1 ", 0), 0u);
-
-    testing::internal::CaptureStdout();
-    ASSERT_EQ(gl->Begin(50, true, 1, path.c_str(), nullptr, 1, 3, 1800, 0, x, y, s), LoadOutcome::Loaded);
-    testing::internal::GetCapturedStdout();
-    settle();
-    EXPECT_EQ(win->h(), 700);
-    EXPECT_FALSE(pickedFigures->visible());
-    EXPECT_EQ(std::tuple(gl->x(), gl->y(), gl->w(), gl->h()), std::tuple(0, 25, 650, 625));
+    for (const int pick : {0, 1, 2, 0}) {
+        testing::internal::CaptureStdout();
+        if (pick == 0)
+            ASSERT_EQ(gl->Begin(50, true, 1, path.c_str(), nullptr, 1, 3, 1800, 0, x, y, s), LoadOutcome::Loaded);
+        else
+            pickCell(pick, pick + 1);
+        testing::internal::GetCapturedStdout();
+        settle();
+        EXPECT_EQ(win->h(), pick == 0 ? 700 : 722);
+        EXPECT_EQ(pickedFigures->visible() != 0, pick != 0);
+        EXPECT_GE(pickedFigures->y(), 700);
+        EXPECT_EQ(std::tuple(gl->x(), gl->y(), gl->w(), gl->h(), vdisplay->y()), std::tuple(0, 25, 650, 625, 680));
+    }
+    pickCell(2, 3);  // the spike: kappa 4 x 8; x, y its pixel's centre
+    EXPECT_STREQ(pickedFigures->value(), "Row 2   Column 3   x 35.00   y 25.00   Height 108.00   Curvature 32.000 "
+                                         "(level 3)");
+    pickCell(4, 5);  // the last row and column: no cell, no level
+    EXPECT_STREQ(pickedFigures->value(), "Row 4   Column 5   x 55.00   y 5.00   Height 100.00");
 }
 
 TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
