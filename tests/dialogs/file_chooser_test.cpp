@@ -6,26 +6,18 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 
-#include <FL/Fl_Menu_Bar.H>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs.h"
 #include "shell/shell_state.h"
 #include "tests/support/dialog_fixture.h"
-#include "tests/support/png_pictures.h"
-#include "view/my_window.h"
 
 namespace {
 
 struct ChooserVisit {
     std::string answer;  // the path to choose; "" to cancel
-    std::string window = "Open File";  // the chooser's title
-    int filters = 3;                   // it offers; the next would ask for a filter of the user's
     bool seen = false;
     std::string directory, filter, title;
     int type = -1;
@@ -49,14 +41,14 @@ void answerChooser(void* data)
 {
     ChooserVisit& visit = *static_cast<ChooserVisit*>(data);
     for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
-        if (w == openwin || w->label() == nullptr || std::string(w->label()) != visit.window)
+        if (w == openwin || w->label() == nullptr || std::string(w->label()) != "Open File")
             continue;
         // The chooser's window carries the chooser as its user data.
         Fl_File_Chooser* chooser = static_cast<Fl_File_Chooser*>(w->user_data());
         visit.seen = true;
         visit.directory = chooser->directory();
         // Every filter it offers, in order, each followed by a tab.
-        for (int i = 0; i < visit.filters; i++) {
+        for (int i = 0; i < 3; i++) {
             chooser->filter_value(i);
             visit.filter += std::string(chooser->filter()) + "\t";
         }
@@ -140,29 +132,6 @@ TEST_F(FileChooserTest, StartsInTheDataDirectoryWhenThereIsOne)
 
     std::filesystem::create_directory(DIRECTORY);
     EXPECT_EQ(std::filesystem::path(search(0, "").directory), here / DIRECTORY);
-}
-
-// "Save Image...": the chooser's path gets the frame as a PNG file; the DEM never does.
-TEST_F(FileChooserTest, SaveImageWritesTheViewAndNamesARefusal)
-{
-    const std::string dem = grid("dem.grd", 8, 9), png = dir.file("view.png");
-    openOne(dem);
-    for (const std::string& answer : {png, dem}) {
-        ChooserVisit visit;
-        visit.window = "Save Image";
-        visit.filters = 2;
-        visit.answer = answer;
-        Fl::add_timeout(0.05, answerChooser, &visit);
-        menuEntry(karvo::menu::SAVE_IMAGE).do_callback(menubar);
-        Fl::remove_timeout(answerChooser, &visit);
-        ASSERT_TRUE(visit.seen);
-        EXPECT_EQ(visit.filter, "*.png\t*\t");
-    }
-    std::ifstream written(png, std::ios::binary);
-    const Picture picture = decodePng({std::istreambuf_iterator<char>(written), {}});
-    EXPECT_EQ(std::pair(picture.width, picture.height), std::pair(gl->w(), gl->h()));
-    EXPECT_EQ(shownError(), "The image cannot be written.");
-    EXPECT_EQ(std::string(errorWin->child(1)->label()), dem + ": it is the same file as the input " + dem);
 }
 
 }  // namespace

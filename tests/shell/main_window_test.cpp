@@ -100,6 +100,7 @@ TEST_F(MainWindowTest, MenuPositionsNameTheirEntries)
     EXPECT_EQ(menuEntry(menu::OPEN_DEM).callback(), file);
     EXPECT_EQ(menuEntry(menu::GRAPH).callback(), graph);
     EXPECT_EQ(menuEntry(menu::CURVATURE_UNIT).callback(), modCurve);
+    EXPECT_EQ(menuEntry(menu::SAVE_IMAGE).callback(), saveImage);
 }
 
 TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
