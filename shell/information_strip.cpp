@@ -140,7 +140,8 @@ void showCorner(float xll, float yll, float cellsize)
 std::string pickedFiguresText(const Place& p)
 {
     char text[200];
-    std::snprintf(text, sizeof text, "Row %d   Column %d   x %.2f   y %.2f   Height %.2f", p.row, p.col, p.x, p.y,
+    // Ten significant digits: centimetres in metres, and about a millimetre in degrees.
+    std::snprintf(text, sizeof text, "Row %d   Column %d   x %.10g   y %.10g   Height %.2f", p.row, p.col, p.x, p.y,
                   double(p.height));
     std::string line = text;
     if (p.hasCurvature)

@@ -241,10 +241,10 @@ TEST_F(MainWindowTest, PickedFiguresLineUntilTheNextOpen)
         EXPECT_EQ(std::tuple(gl->x(), gl->y(), gl->w(), gl->h(), vdisplay->y()), std::tuple(0, 25, 650, 625, 680));
     }
     pickCell(2, 3);  // the spike: kappa 4 x 8; x, y its pixel's centre
-    EXPECT_STREQ(pickedFigures->value(), "Row 2   Column 3   x 35.00   y 25.00   Height 108.00   Curvature 32.000 "
+    EXPECT_STREQ(pickedFigures->value(), "Row 2   Column 3   x 35   y 25   Height 108.00   Curvature 32.000 "
                                          "(level 3)");
     pickCell(4, 5);  // the last row and column: no cell, no level
-    EXPECT_STREQ(pickedFigures->value(), "Row 4   Column 5   x 55.00   y 5.00   Height 100.00");
+    EXPECT_STREQ(pickedFigures->value(), "Row 4   Column 5   x 55   y 5   Height 100.00");
 }
 
 TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
