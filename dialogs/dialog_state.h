@@ -20,6 +20,7 @@ const int MEM_ERR = 8;
 const int OVERLAP_ERR = 9;     // an aligned comparison that does not overlap the DEM
 const int ALIGN_ERR = 10;      // a comparison that could not be resampled onto the DEM's grid (memory, GDAL)
 const int CHECKPOINT_ERR = 11;
+const int IMAGE_ERR = 12;  // "Save Image..." could not write its file
 
 extern Fl_Window* openwin;  // the newest open dialog; Open and Cancel act on it
 extern Fl_Input* finput;    // DEM path

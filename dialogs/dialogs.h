@@ -34,5 +34,10 @@ void maskNodataChanged(Fl_Widget* w, void* data = nullptr);  // "Mask Nodata Cel
 void alignChanged(Fl_Widget* w, void* data = nullptr);       // "Align Comparison to DEM Grid"
 void resamplingChanged(Fl_Widget* w, void* data = nullptr);  // "Resampling": any of its three
 
+void saveImage(Fl_Widget* w, void* data = nullptr);  // "Save Image...": a file chooser, then the PNG
+// --snapshot: opens the command line's DEM, writes the view's first frame of it to path
+// and gives the exit status: 0 when written, else non-zero with the reason on standard error.
+int takeSnapshot(const std::string& path);
+
 // The entry points above, each in the place of the shell's table that opens it.
 DialogActions dialogActions();

@@ -34,6 +34,8 @@ const char* message(int code)
         return "The comparison file cannot be aligned with the DEM.";
     case CHECKPOINT_ERR:
         return "Invalid checkpoint file.";
+    case IMAGE_ERR:
+        return "The image cannot be written.";
     default:
         return "";
     }
@@ -51,7 +53,7 @@ const char* hint(int code)
 // gets a wider one with room for that line.
 Fl_Window* buildWindow(int code, const std::string& detail)
 {
-    const bool longMessage = code >= OVERLAP_ERR && code <= CHECKPOINT_ERR;
+    const bool longMessage = code >= OVERLAP_ERR && code <= IMAGE_ERR;
     if (detail.empty() && !longMessage) {
         Fl_Window* w = new Fl_Window(200, 100, "File Error");
         new Fl_Box(50, 20, 100, 20, message(code));
@@ -69,6 +71,8 @@ Fl_Window* buildWindow(int code, const std::string& detail)
 }
 
 }  // namespace
+
+const char* errorText(int code) { return message(code); }
 
 void errorMessage(int code) { errorMessage(code, hint(code)); }
 

@@ -13,6 +13,9 @@ class Fl_Widget;
 // takes the names, types and counters, checks that the files can be opened and loads
 // them into the view.
 void openButton_callback(Fl_Widget* w);
+// The same Open, saying how it went: 0 when the data set is shown, else the error code,
+// which the error window shows.
+int openDialogFiles();
 void cancelButton_callback(Fl_Widget* w);  // hides the newest dialog
 
 // The "Search..." buttons: a file chooser for finput, finput2 and ainput.
@@ -35,9 +38,10 @@ void contFile(Fl_Widget* w);
 // "Open" of "Add/Change Comparison File...": a new comparison set beside the DEM shown.
 void fileMod(Fl_Widget* w, void* data = nullptr);
 
-// Shows code's message (DEM_ERR … CHECKPOINT_ERR) in a "File Error" window and returns at
+// Shows code's message (DEM_ERR … IMAGE_ERR) in a "File Error" window and returns at
 // once; grids that do not match (MATCH_ERR) get the line that says what makes them fit.
 void errorMessage(int code);
 // The same with detail, a line saying why, under the message.
 void errorMessage(int code, const std::string& detail);
+const char* errorText(int code);  // the message of a code, "" for none
 void closeErr(Fl_Widget* w);  // "OK" of the error window

@@ -102,6 +102,7 @@ void installMenu(const DialogActions& actions)
         {menu::RESAMPLING_NEAREST, actions.resampling},
         {menu::RESAMPLING_BILINEAR, actions.resampling},
         {menu::RESAMPLING_CUBIC, actions.resampling},
+        {menu::SAVE_IMAGE, actions.saveImage},
     };
     for (const auto& [index, action] : dialogEntries)
         workingMenu[index].callback(action);

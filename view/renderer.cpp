@@ -16,6 +16,7 @@
 #include "view/coarse_frame.h"
 #include "view/kept_preview.h"
 #include "view/mesh_batch.h"
+#include "view/picked_cell.h"
 #include "view/triangle_look.h"
 #include "view/view_state.h"
 
@@ -300,6 +301,9 @@ void display()
     gluLookAt(0, 0, eyevalue, 0, 0, 0, 0, 1, 0);
     glRotatef(xrotation, 1, 0, 0);
     glRotatef(zrotation, 0, 0, 1);
+    if (viewCentre[0] != 0 || viewCentre[1] != 0 || viewCentre[2] != 0)
+        glTranslatef(-viewCentre[0], -viewCentre[1], -viewCentre[2]);
+    rememberFrameCamera();
     if (drawAxes)
         mt.drawcoordsystem();
     glLightfv(GL_LIGHT0, GL_POSITION, position0);
@@ -310,4 +314,5 @@ void display()
         drawSunSphere();
     if (plotProfile)
         mt.profilePlot();
+    drawPickedCross();
 }

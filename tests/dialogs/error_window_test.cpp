@@ -33,9 +33,10 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
         "The comparison file does not overlap the DEM.",
         "The comparison file cannot be aligned with the DEM.",
         "Invalid checkpoint file.",
+        "The image cannot be written.",
         "",
     };
-    for (int code = 0; code <= 12; code++) {
+    for (int code = 0; code <= 13; code++) {
         SCOPED_TRACE(code);
         errorMessage(code);
         settle();
@@ -44,7 +45,7 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
         EXPECT_STREQ(errorWin->label(), "File Error");
         EXPECT_EQ(shownWindows("File Error").size(), 1u);  // the previous one went
         // The longer messages, and the one with a line under it, get a wider window.
-        const bool wide = code == MATCH_ERR || (code >= OVERLAP_ERR && code <= CHECKPOINT_ERR);
+        const bool wide = code == MATCH_ERR || (code >= OVERLAP_ERR && code <= IMAGE_ERR);
         EXPECT_EQ(errorWin->w() > 200, wide);
         ASSERT_EQ(errorWin->children(), wide ? 3 : 2);
         Fl_Widget* text = errorWin->child(0);

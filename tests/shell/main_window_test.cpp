@@ -15,6 +15,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "dialogs/dialogs.h"
 #include "analysis/loader.h"
@@ -30,6 +31,7 @@
 #include "tests/support/temp_dir.h"
 #include "view/coarse_frame.h"
 #include "view/my_window.h"
+#include "view/picked_cell.h"
 #include "view/view_state.h"
 
 namespace {
@@ -96,6 +98,7 @@ TEST_F(MainWindowTest, MenuPositionsNameTheirEntries)
     EXPECT_EQ(menuEntry(menu::OPEN_DEM).callback(), file);
     EXPECT_EQ(menuEntry(menu::GRAPH).callback(), graph);
     EXPECT_EQ(menuEntry(menu::CURVATURE_UNIT).callback(), modCurve);
+    EXPECT_EQ(menuEntry(menu::SAVE_IMAGE).callback(), saveImage);
 }
 
 TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
@@ -190,7 +193,8 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
     } cases[] = {{{"--help"}, 0, "usage: karvo"},
                  {{"--version"}, 0, "karvo "},
                  {{"--colour"}, 2, ""},
-                 {{"--mask-nodata", "-display", ":9", "--trust-raster", "dem.grd"}, -1, ""}};
+                 {{"dem.grd", "--snapshot"}, 2, ""},
+                 {{"--mask-nodata", "-display", ":9", "--snapshot", "v.png", "--trust-raster", "dem.grd"}, -1, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front());
         std::vector<std::string> storage = {"karvo"};
@@ -210,8 +214,36 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
             EXPECT_STREQ(args[3], "dem.grd");
             EXPECT_TRUE(maskNodata);
             EXPECT_TRUE(trustRasters);
+            EXPECT_EQ(snapshotFile(), "v.png");
         }
     }
+}
+
+// A pick grows the window by the line of its figures, under what was there; an Open drops it.
+TEST_F(MainWindowTest, PickedFiguresLineUntilTheNextOpen)
+{
+    build();
+    const std::string path = dir.file("spike.grd");
+    writeGridValues(path, 5, 6, spike(5, 6, 100, 2, 3, 8), 10);
+    float x, y, s;
+    for (const int pick : {0, 1, 2, 0}) {
+        testing::internal::CaptureStdout();
+        if (pick == 0)
+            ASSERT_EQ(gl->Begin(50, true, 1, path.c_str(), nullptr, 1, 3, 1800, 0, x, y, s), LoadOutcome::Loaded);
+        else
+            pickCell(pick, pick + 1);
+        testing::internal::GetCapturedStdout();
+        settle();
+        EXPECT_EQ(win->h(), pick == 0 ? 700 : 722);
+        EXPECT_EQ(pickedFigures->visible() != 0, pick != 0);
+        EXPECT_GE(pickedFigures->y(), 700);
+        EXPECT_EQ(std::tuple(gl->x(), gl->y(), gl->w(), gl->h(), vdisplay->y()), std::tuple(0, 25, 650, 625, 680));
+    }
+    pickCell(2, 3);  // the spike: kappa 4 x 8; x, y its pixel's centre
+    EXPECT_STREQ(pickedFigures->value(), "Row 2   Column 3   x 35   y 25   Height 108.00   Curvature 32.000 "
+                                         "(level 3)");
+    pickCell(4, 5);  // the last row and column: no cell, no level
+    EXPECT_STREQ(pickedFigures->value(), "Row 4   Column 5   x 55   y 5   Height 100.00");
 }
 
 TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
