@@ -4,17 +4,36 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 
-std::vector<Place> currentWorstPlaces(PlaceKind kind, int n)
+namespace {
+
+// comparison is where the input's comparison view is kept while the input is used.
+WorstPlacesInput currentInput(GridView& comparison)
 {
-    if (mt.grid == nullptr)
-        return {};
     WorstPlacesInput in;
     in.dem = mt.view();
     // rd keeps an earlier comparison grid when a DEM is opened alone.
-    const GridView comparison = rd.view();
+    comparison = rd.view();
     if (multFiles && comparisonMatchesDem())
         in.comparison = &comparison;
     in.unit = units;
     in.interval = rd.getContourInt();
-    return worstPlaces(in, kind, n);
+    return in;
+}
+
+}  // namespace
+
+std::vector<Place> currentWorstPlaces(PlaceKind kind, int n)
+{
+    if (mt.grid == nullptr)
+        return {};
+    GridView comparison;
+    return worstPlaces(currentInput(comparison), kind, n);
+}
+
+Place currentCellFigures(int row, int col)
+{
+    if (mt.grid == nullptr || row < 0 || col < 0 || row >= mt.nrows || col >= mt.ncols)
+        return {};
+    GridView comparison;
+    return cellFigures(currentInput(comparison), row, col);
 }

@@ -10,3 +10,7 @@
 // force (units) and, for the difference, against the comparison set loaded beside mt (rd,
 // of mt's size) with its contour interval; none for the difference without one.
 std::vector<Place> currentWorstPlaces(PlaceKind kind, int n);
+
+// The figures of grid point (row, col) of mt (cellFigures), graded and compared as above;
+// a point outside the grid, or no grid, gives a place without figures.
+Place currentCellFigures(int row, int col);

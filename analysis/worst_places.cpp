@@ -240,3 +240,16 @@ std::vector<Place> worstPlaces(const WorstPlacesInput& in, PlaceKind kind, int n
     }
     return places;
 }
+
+Place cellFigures(const WorstPlacesInput& in, int r, int c)
+{
+    Place p = placeAt(in, PlaceKind::curvature, {0, r, c});
+    p.cells = 1;
+    if (!inRange(in.dem, PlaceKind::difference, r, c) || cellMasked(in.dem, r, c)) {
+        const Place none;
+        p.hasCurvature = p.hasDifference = false;
+        p.curvature = p.difference = none.curvature;
+        p.curvatureLevel = p.differenceLevel = none.curvatureLevel;
+    }
+    return p;
+}

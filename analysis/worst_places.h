@@ -63,3 +63,8 @@ struct WorstPlacesInput {
 // cells, so the first n places form within them), then only the places' neighbourhoods.
 // Memory: about 1.2 kB per place asked for.
 std::vector<Place> worstPlaces(const WorstPlacesInput& in, PlaceKind kind, int n);
+
+// The figures of grid point (r, c), which must lie in the grid, as those of a curvature
+// place of one cell (rank 0): what the strip shows of a point picked in the view. A masked
+// cell, and a point of the last row or column (no cell's first corner), has no figures.
+Place cellFigures(const WorstPlacesInput& in, int r, int c);

@@ -2,8 +2,10 @@
 // filled triangles with lighting on, with and without an overlay, and for the preview
 // frame drawn while the left button is held. Beside them the limit: the same flat-lit
 // triangles in one colour, compiled once into one display list, drawn with the same
-// camera and light; what the renderer adds to that is its own cost. Run it under an X
-// server:
+// camera and light; what the renderer adds to that is its own cost. Grids above four
+// million cells add their still frame from the level of detail ("full" is drawn with "Full
+// Resolution Frames"). Last, that frame of a 10000 x 10000 grid against the limit of
+// 1000 x 1000, and the peak memory of the viewer holding it. Run it under an X server:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/frame-benchmark
 
 #include <FL/Fl.H>
@@ -11,6 +13,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -22,14 +25,22 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/loader.h"
+#include "model/memory_need.h"
 #include "model/mesh.h"
 #include "model/mountain.h"
 #include "model/grid_writer.h"
+#include "view/coarse_frame.h"
 #include "view/my_window.h"
 #include "view/renderer.h"
 #include "view/view_state.h"
 
 namespace {
+
+float terrainHeight(int r, int c)
+{
+    return static_cast<float>(1500 + 400 * std::sin(r * 0.013) * std::cos(c * 0.011) + 3 * std::sin(r * 0.7 + c));
+}
 
 std::string writeTerrain(const std::string& dir, int size)
 {
@@ -39,8 +50,7 @@ std::string writeTerrain(const std::string& dir, int size)
     std::vector<float> heights(static_cast<std::size_t>(size) * size);
     for (int r = 0; r < size; r++)
         for (int c = 0; c < size; c++)
-            heights[static_cast<std::size_t>(r) * size + c] =
-                static_cast<float>(1500 + 400 * std::sin(r * 0.013) * std::cos(c * 0.011) + 3 * std::sin(r * 0.7 + c));
+            heights[static_cast<std::size_t>(r) * size + c] = terrainHeight(r, c);
     const std::string path = dir + "/terrain" + std::to_string(size) + ".grd";
     writeGridFile(path, header, heights);
     return path;
@@ -114,6 +124,54 @@ void row(const std::string& grid, const char* frame, double ms)
     std::fflush(stdout);
 }
 
+// The grid name is a column wider than the others.
+void wideRow(const char* grid, const char* frame, double ms)
+{
+    std::printf("%s  %-26s %12.1f\n", grid, frame, ms);
+    std::fflush(stdout);
+}
+
+// The terrain of size x size made in memory and taken into mt as a load does (the passes
+// with it): a text file of 10^8 heights would take minutes to write and read.
+void makeTerrain(int size)
+{
+    resetModel();
+    resetAnalysis();
+    resetView();
+    gridUse.drawing = true;
+    mt.grid = allocate(size, size);
+    mt.nrows = mt.ncols = size;
+    mt.cellsize = 10;
+    for (int r = 0; r < size; r++)
+        for (int c = 0; c < size; c++)
+            mt.grid[r][c] = terrainHeight(r, c);
+    mt.computeRange();
+    rebuild(1, false);
+    OPEN = true;
+    drawTriangles = true;
+}
+
+struct LevelOfDetailFigures {
+    double still = 0, curvature = 0;  // median ms without and with the curvature overlay
+    double peakMiB = 0;               // of the process, all of it the viewer's so far
+};
+
+// The still frames of 10000 x 10000 from its level of detail. Measured before the other
+// grids: the display lists of the limit lines take gigabytes of their own.
+LevelOfDetailFigures levelOfDetail(MyWindow& view)
+{
+    LevelOfDetailFigures f;
+    makeTerrain(10000);
+    f.still = medianFrameMs(view, 5);
+    drawCurveColor = true;
+    f.curvature = medianFrameMs(view, 5);
+    rusage use{};
+    getrusage(RUSAGE_SELF, &use);
+    f.peakMiB = use.ru_maxrss / 1024.0;
+    resetModel();
+    return f;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -129,6 +187,7 @@ int main(int argc, char** argv)
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     std::printf("GL renderer: %s\n", renderer ? renderer : "unknown");
     std::printf("%-12s %-28s %12s\n", "grid", "frame", "median ms");
+    const LevelOfDetailFigures lod = levelOfDetail(view);
     double fullLit1000 = 0, limit1000 = 0, limit500 = 0, drag4000 = 0;
     for (int size : {500, 1000, 4000}) {
         const std::string path = writeTerrain(dir, size);
@@ -150,7 +209,11 @@ int main(int argc, char** argv)
         // A full frame of 4000 x 4000 takes seconds under a software GL.
         const int frames = size > 1000 ? 3 : size > 500 ? 5 : 9;
         const std::string grid = std::to_string(size) + " x " + std::to_string(size);
+        if (mt.cellCount() > LEVEL_OF_DETAIL_CELLS)
+            row(grid, "still, level of detail", medianFrameMs(view, frames));
+        setFullResolutionFrames(true);
         const double full = medianFrameMs(view, frames);
+        setFullResolutionFrames(false);
         row(grid, "full, no overlay", full);
         if (size <= 1000) {
             drawCurveColor = true;
@@ -175,6 +238,10 @@ int main(int argc, char** argv)
     }
     std::printf("ratio full 1000 x 1000 / its limit:       %6.2f (target 1.25)\n", fullLit1000 / limit1000);
     std::printf("ratio drag 4000 x 4000 / limit 500 x 500: %6.2f (target 1.5)\n", drag4000 / limit500);
+    wideRow("10000 x 10000", "still, LOD, curvature", lod.curvature);
+    std::printf("peak resident memory with 10000 x 10000: %.0f MiB (target 1536)\n", lod.peakMiB);
+    std::printf("ratio still 10000 x 10000 / limit 1000 x 1000: %6.2f (target 2)\n", lod.still / limit1000);
+    wideRow("10000 x 10000", "still, level of detail", lod.still);
     rmdir(dir.c_str());
     return 0;
 }

@@ -21,5 +21,6 @@ DialogActions dialogActions()
     a.maskNodata = maskNodataChanged;
     a.align = alignChanged;
     a.resampling = resamplingChanged;
+    a.saveImage = saveImage;
     return a;
 }

@@ -20,9 +20,10 @@ const int MEM_ERR = 8;
 const int OVERLAP_ERR = 9;     // an aligned comparison that does not overlap the DEM
 const int ALIGN_ERR = 10;      // a comparison that could not be resampled onto the DEM's grid (memory, GDAL)
 const int CHECKPOINT_ERR = 11;
-const int WRITE_ERR = 12;   // an output that cannot be written, or that would replace an input
-const int PLACES_ERR = 13;  // a places file that cannot be read
-const int FIT_ERR = 14;     // a curvature unit that cannot be fitted to the data
+const int IMAGE_ERR = 12;  // "Save Image..." could not write its file
+const int WRITE_ERR = 13;   // an output that cannot be written, or that would replace an input
+const int PLACES_ERR = 14;  // a places file that cannot be read
+const int FIT_ERR = 15;     // a curvature unit that cannot be fitted to the data
 
 extern Fl_Window* openwin;  // the newest open dialog; Open and Cancel act on it
 extern Fl_Input* finput;    // DEM path

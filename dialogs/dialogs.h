@@ -42,8 +42,8 @@ bool importReview(const std::string& path);
 bool reviewMayBeDropped();
 // The review a DEM opened starts, in the window when one is shown.
 void showNewReview();
-// Shows the place of grid point (row, col) in the view, as the window's rows do when chosen:
-// the one place where the view is reached from the review.
+// Centres the view on grid point (row, col) and picks it, as choosing a row of the window
+// does.
 void showPlaceInView(int row, int col);
 // Deletes the window with its widgets; the window's reset.
 void forgetWorstPlacesWindow();
@@ -54,6 +54,11 @@ void fitUnitM(Fl_Widget* w, void* data = nullptr);  // "Fit Curvature Unit"
 void maskNodataChanged(Fl_Widget* w, void* data = nullptr);  // "Mask Nodata Cells"
 void alignChanged(Fl_Widget* w, void* data = nullptr);       // "Align Comparison to DEM Grid"
 void resamplingChanged(Fl_Widget* w, void* data = nullptr);  // "Resampling": any of its three
+
+void saveImage(Fl_Widget* w, void* data = nullptr);  // "Save Image...": a file chooser, then the PNG
+// --snapshot: opens the command line's DEM, writes the view's first frame of it to path
+// and gives the exit status: 0 when written, else non-zero with the reason on standard error.
+int takeSnapshot(const std::string& path);
 
 // The entry points above, each in the place of the shell's table that opens it.
 DialogActions dialogActions();

@@ -40,6 +40,8 @@ const char* message(int code)
         return "The comparison file cannot be aligned with the DEM.";
     case CHECKPOINT_ERR:
         return "Invalid checkpoint file.";
+    case IMAGE_ERR:
+        return "The image cannot be written.";
     case WRITE_ERR:
         return "The file cannot be written.";
     case PLACES_ERR:
@@ -81,6 +83,8 @@ Fl_Window* buildWindow(int code, const std::string& detail)
 }
 
 }  // namespace
+
+const char* errorText(int code) { return message(code); }
 
 void errorMessage(int code) { errorMessage(code, hint(code)); }
 

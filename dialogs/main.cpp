@@ -17,5 +17,7 @@ int main(int argc, char** argv)
         return status;
     gridUse.drawing = true;  // a grid's memory need counts the view's memo of it
     buildMainWindow(argc, argv, dialogActions());
+    if (!snapshotFile().empty())
+        return takeSnapshot(snapshotFile());
     return Fl::run();
 }

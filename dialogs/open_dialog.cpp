@@ -181,25 +181,30 @@ void files(Fl_Widget*, void*)
 void openButton_callback(Fl_Widget*)
 {
     // The question comes before anything changes: "No" leaves the dialog as it is.
-    if (!reviewMayBeDropped())
-        return;
+    if (reviewMayBeDropped())
+        openDialogFiles();
+}
+
+int openDialogFiles()
+{
     const StripText before = stripShown();
     const OpenRequest request = readOpenDialog();
     showRequest(request);
     if (const int problem = openProblem(request)) {
         errorMessage(problem);
-        return;
+        return problem;
     }
     float xll = 0, yll = 0, size = 0;
     const LoadOutcome outcome = load(request, xll, yll, size);
     if (outcome != LoadOutcome::Loaded) {
         showStrip(before);
         errorMessage(loadError(outcome));  // the type stays for the next attempt
-        return;
+        return loadError(outcome);
     }
     if (request.twoFiles)
         fileType = 0;
     showOpened(xll, yll, size);
+    return 0;
 }
 
 void cancelButton_callback(Fl_Widget*) { openwin->hide(); }

@@ -11,8 +11,12 @@ class Fl_Widget;
 
 // "Open" of "DEM File" (FILE_CONST 1) and of "DEM and Comparison File" (FILE_CONST 2):
 // takes the names, types and counters, checks that the files can be opened and loads
-// them into the view.
+// them into the view. A review of the worst places with decisions not exported is worth a
+// question first (reviewMayBeDropped); "No" leaves everything as it is.
 void openButton_callback(Fl_Widget* w);
+// The same Open without the question, saying how it went: 0 when the data set is shown, else the error code,
+// which the error window shows.
+int openDialogFiles();
 void cancelButton_callback(Fl_Widget* w);  // hides the newest dialog
 
 // The "Search..." buttons: a file chooser for finput, finput2 and ainput.
@@ -40,6 +44,7 @@ void fileMod(Fl_Widget* w, void* data = nullptr);
 void errorMessage(int code);
 // The same with detail, a line saying why, under the message.
 void errorMessage(int code, const std::string& detail);
+const char* errorText(int code);  // the message of a code, "" for none
 void closeErr(Fl_Widget* w);  // "OK" of the error window
 
 // Whether path may take an output of the data set shown: not when it is the same file as

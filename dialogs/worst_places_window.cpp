@@ -1,8 +1,9 @@
 // "Worst Places..." and its "Worst Places" window: the review of the worst places of the DEM
 // shown (analysis/current_review.h), one kind at a time, a row a place with the user's
-// status and note. A row chosen is shown in the view; "Export..." and "Import..." carry the
-// decisions through a places file. There is one window: asking again shows it with the
-// places taken anew (at the unit and options in force), the decisions kept.
+// status and note. A row chosen is picked and centred in the view (view/picked_cell.h);
+// "Export..." and "Import..." carry the decisions through a places file. There is one
+// window: asking again shows it with the places taken anew (at the unit and options in
+// force), the decisions kept.
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -25,6 +26,7 @@
 #include "dialogs/open_dialogs.h"
 #include "dialogs/report_state.h"
 #include "model/mountain.h"
+#include "view/picked_cell.h"
 
 namespace {
 
@@ -270,7 +272,12 @@ bool reviewMayBeDropped()
                      "No", "Yes", nullptr) == 1;
 }
 
-void showPlaceInView(int, int) {}
+void showPlaceInView(int row, int col)
+{
+    // The pick's listener redraws the view; the keys stay with this window.
+    centreViewOnCell(row, col);
+    pickCell(row, col);
+}
 
 void forgetWorstPlacesWindow()
 {

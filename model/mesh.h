@@ -37,6 +37,9 @@ public:
     // A place between the grid points, at a fractional column or row, mapped as they are.
     float xAt(double col) const { return (static_cast<float>(col) * eastWest - movex) * scalefactor; }
     float yAt(double row) const { return (static_cast<float>(row) * northSouth - movey) * scalefactor; }
+    // The other way: the fractional column or row a view x or y lies at (a picked point).
+    double colOf(float x) const { return (double(x) / scalefactor + movex) / eastWest; }
+    double rowOf(float y) const { return (double(y) / scalefactor + movey) / northSouth; }
 
     // The two triangles of cell (r, c).
     void cell(int r, int c, MeshTriangle out[2]) const { span(r, r + 1, c, c + 1, out); }

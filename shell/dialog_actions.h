@@ -26,4 +26,5 @@ struct DialogActions {
     Fl_Callback* maskNodata = nullptr;            // "Mask Nodata Cells"
     Fl_Callback* align = nullptr;                 // "Align Comparison to DEM Grid"
     Fl_Callback* resampling = nullptr;            // the three entries of "Resampling"
+    Fl_Callback* saveImage = nullptr;             // "Save Image..."
 };

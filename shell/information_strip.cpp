@@ -6,11 +6,15 @@
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Value_Output.H>
 
+#include <FL/Fl_Window.H>
+
 #include <cstdio>
 
+#include "analysis/current_places.h"
 #include "model/mountain.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
+#include "view/picked_cell.h"
 
 namespace {
 
@@ -40,6 +44,48 @@ Fl_Value_Output* numberField(int x, int w, const char* text)
 }
 
 Fl_Output* fieldOf(StripField field) { return field == StripField::Dem ? file1Label : file2Label; }
+
+const int FIGURES_LINE = 22;  // the height the main window grows by for the picked figures
+
+// Below the window's last row, outside it until a pick grows the window.
+void buildFiguresLine()
+{
+    pickedFigures = new Fl_Output(60, win->h() + 1, win->w() - 70, 20, "Picked:");
+    pickedFigures->labelsize(10);
+    pickedFigures->textsize(10);
+    pickedFigures->color(STRIP_BACKGROUND);
+    pickedFigures->box(FL_FLAT_BOX);
+    pickedFigures->align(FL_ALIGN_LEFT);
+    pickedFigures->hide();
+    setPickListener(showPickedCell);
+}
+
+// Grows the window by the figures line at its bottom, or takes it off again; the widgets
+// already there, the view included, stay where they are.
+void showFiguresLine(bool shown)
+{
+    if (shown == (pickedFigures->visible() != 0))
+        return;
+    Fl_Widget* stretched = win->resizable();
+    win->resizable(nullptr);
+    if (shown) {
+        pickedFigures->resize(pickedFigures->x(), win->h() + 1, pickedFigures->w(), pickedFigures->h());
+        win->size(win->w(), win->h() + FIGURES_LINE);
+        pickedFigures->show();
+    } else {
+        pickedFigures->hide();
+        win->size(win->w(), win->h() - FIGURES_LINE);
+    }
+    win->resizable(stretched);
+    win->init_sizes();
+}
+
+std::string levelled(const char* name, float value, int level)
+{
+    char text[80];
+    std::snprintf(text, sizeof text, "   %s %.3f (level %d)", name, value, level);
+    return text;
+}
 
 }  // namespace
 
@@ -73,6 +119,7 @@ void buildInformationStrip()
     vdisplay->labelsize(11);
     vdisplay->align(FL_ALIGN_TOP);
     vdisplay->box(FL_PLASTIC_UP_BOX);
+    buildFiguresLine();
 }
 
 StripText stripShown() { return {file1Label->value(), file2Label->value(), vdisplay->value()}; }
@@ -111,6 +158,29 @@ void showGroundCell()
     groundCellLabel->copy_label(text);
     groundCellLabel->show();
     groundCellLabel->redraw();
+}
+
+std::string pickedFiguresText(const Place& p)
+{
+    char text[200];
+    // Ten significant digits: centimetres in metres, and about a millimetre in degrees.
+    std::snprintf(text, sizeof text, "Row %d   Column %d   x %.10g   y %.10g   Height %.2f", p.row, p.col, p.x, p.y,
+                  double(p.height));
+    std::string line = text;
+    if (p.hasCurvature)
+        line += levelled("Curvature", p.curvature, p.curvatureLevel);
+    if (p.hasDifference)
+        line += levelled("Difference", p.difference, p.differenceLevel);
+    return line;
+}
+
+void showPickedCell()
+{
+    const PickedCell picked = pickedCell();
+    if (picked.picked)
+        pickedFigures->value(pickedFiguresText(currentCellFigures(picked.row, picked.col)).c_str());
+    showFiguresLine(picked.picked);
+    showView();
 }
 
 int exaggerationShown() { return static_cast<int>(vdisplay->value()); }

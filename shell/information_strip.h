@@ -8,6 +8,8 @@
 
 #include "model/progress.h"
 
+struct Place;
+
 class Fl_Output;
 class Fl_Widget;
 
@@ -32,6 +34,13 @@ void showCorner(float xll, float yll, float cellsize);  // and the ground length
 void showGroundCell();
 int exaggerationShown();  // the counter's value, truncated toward zero
 void showExaggeration(int exaggeration);  // sets the counter without running vChange
+
+// The figures line of a picked point: "Row 12  Column 40  x ... y ...  Height ...", then
+// the curvature and the difference with their levels where the point has them.
+std::string pickedFiguresText(const Place& figures);
+// Shows the picked point's figures (view/picked_cell.h), or hides the line when none is
+// picked, and redraws the view: the listener the strip sets for every pick.
+void showPickedCell();
 
 // Callback of every vertical exaggeration counter, the dialogs' and the strip's. Whichever
 // counter called, the strip's value is the one that applies: the view is rebuilt with it

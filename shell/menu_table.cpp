@@ -72,7 +72,7 @@ const Fl_Menu_Item menuTable[MENU_RECORDS] = {
     {"Cubic", 0, nullptr, nullptr, FL_MENU_RADIO, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"Cell Size in Degrees", 0, degreesM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
-    {"Full Resolution Frames", 0, nullptr, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
+    {"Full Resolution Frames", 0, fullResolutionM, nullptr, FL_MENU_TOGGLE, 0, 0, 0, 0},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
     {"&Help", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
     {"Help", 0, help, nullptr, 0, 0, 0, 0, 0},
@@ -105,6 +105,7 @@ void installMenu(const DialogActions& actions)
         {menu::RESAMPLING_NEAREST, actions.resampling},
         {menu::RESAMPLING_BILINEAR, actions.resampling},
         {menu::RESAMPLING_CUBIC, actions.resampling},
+        {menu::SAVE_IMAGE, actions.saveImage},
     };
     for (const auto& [index, action] : dialogEntries)
         workingMenu[index].callback(action);

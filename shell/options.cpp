@@ -15,10 +15,14 @@ namespace {
 
 namespace menu = karvo::menu;
 
+std::string snapshotPath;
+
 const char* const usage =
     "usage: karvo [OPTION...] [GLUT OPTION...] [DEM]\n"
     "Shows a DEM as a lit 3D surface coloured by where it is probably wrong. The DEM named\n"
     "here is opened by the first \"DEM File\" Open.\n"
+    "  --snapshot FILE open the DEM, write the view of it as a PNG file and exit (needs an\n"
+    "                  X display, such as Xvfb's)\n"
     "  --mask-nodata   leave out the cells that touch a nodata point of the DEM\n"
     "  --degrees       the cellsize is in degrees (on anyway for a geographic raster)\n"
     "  --trust-raster  read rasters of any format GDAL reads, which may read other files\n"
@@ -55,9 +59,12 @@ void showOptions()
     mark(menu::DEGREES, degrees);
 }
 
+const std::string& snapshotFile() { return snapshotPath; }
+
 int takeCommandLineOptions(int& argc, char** argv)
 {
     bool mask = false, degrees = false;
+    snapshotPath.clear();
     int kept = 1;
     for (int i = 1; i < argc; i++) {
         const char* arg = argv[i];
@@ -75,6 +82,12 @@ int takeCommandLineOptions(int& argc, char** argv)
             degrees = true;
         } else if (std::strcmp(arg, "--trust-raster") == 0) {
             trustRasters = true;
+        } else if (std::strcmp(arg, "--snapshot") == 0) {
+            if (i + 1 == argc || argv[i + 1][0] == '\0') {
+                std::cerr << "karvo: --snapshot needs the PNG file to write\n" << usage;
+                return 2;
+            }
+            snapshotPath = argv[++i];
         } else if (std::strncmp(arg, "--", 2) == 0) {
             std::cerr << "karvo: unknown option " << arg << "\n" << usage;
             return 2;

@@ -2,6 +2,8 @@
 // The model's options: nodata masking and cells in degrees, from the "&Options" menu and
 // from the command line.
 
+#include <string>
+
 class Fl_Widget;
 
 // Apply the marks of "Mask Nodata Cells" and "Cell Size in Degrees" to the data set shown.
@@ -18,5 +20,9 @@ void showOptions();
 // Takes the program's own options off the command line before the toolkit sees it.
 // --help and --version print to standard output before any display is opened and give
 // the exit status 0; an unknown option gives 2 with the usage on standard error;
-// --mask-nodata and --degrees set the options. Returns -1 when the program goes on.
+// --mask-nodata and --degrees set the options; --snapshot FILE names snapshotFile (its
+// FILE missing gives 2 with the usage). Returns -1 when the program goes on.
 int takeCommandLineOptions(int& argc, char** argv);
+// The PNG file --snapshot named on the last command line taken, "" for none: the program
+// then draws the DEM once into it and ends.
+const std::string& snapshotFile();

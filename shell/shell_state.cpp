@@ -5,6 +5,7 @@
 
 #include "shell/curvature_unit.h"
 #include "view/my_window.h"
+#include "view/picked_cell.h"
 
 Fl_Window* win = nullptr;
 Fl_Menu_Bar* menubar = nullptr;
@@ -19,6 +20,7 @@ Fl_Value_Output* ycornerLabel = nullptr;
 Fl_Value_Output* cellsizeLabel = nullptr;
 Fl_Box* groundCellLabel = nullptr;
 Fl_Counter* vdisplay = nullptr;
+Fl_Output* pickedFigures = nullptr;
 
 int initFiles = 0;
 const char* filename = nullptr;
@@ -76,6 +78,8 @@ void resetShell()
     xcornerLabel = ycornerLabel = cellsizeLabel = nullptr;
     groundCellLabel = nullptr;
     vdisplay = nullptr;
+    pickedFigures = nullptr;
+    setPickListener(nullptr);  // it shows figures in the strip gone with the window
     initFiles = 0;
     filename = nullptr;
     FILE_CONST = 0;

@@ -70,6 +70,9 @@ extern Fl_Value_Output* ycornerLabel;
 extern Fl_Value_Output* cellsizeLabel;
 extern Fl_Box* groundCellLabel;  // a DEM in degrees: its cell's lengths on the ground
 extern Fl_Counter* vdisplay;  // the vertical exaggeration that applies to the view
+// The picked point's figures, on a line of its own that the main window grows by while a
+// point is picked (hidden, and the window its first height, otherwise).
+extern Fl_Output* pickedFigures;
 
 extern int initFiles;          // 2 when the command line named a DEM for the next Open
 extern const char* filename;   // DEM path of the next Open

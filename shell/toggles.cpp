@@ -15,6 +15,7 @@
 #include "analysis/current_reference.h"
 #include "shell/reference_entries.h"
 #include "shell/shell_state.h"
+#include "view/coarse_frame.h"
 #include "view/my_window.h"
 
 namespace {
@@ -195,6 +196,12 @@ void sunPlusFN(Fl_Widget*, void*)
 void sunMinusFN(Fl_Widget*, void*)
 {
     gl->sunModMinus();
+    showView();
+}
+
+void fullResolutionM(Fl_Widget*, void*)
+{
+    setFullResolutionFrames(menuEntry(menu::FULL_RESOLUTION).value() != 0);
     showView();
 }
 

@@ -49,6 +49,10 @@ void ResetButton_callback(Fl_Widget* w, void* data = nullptr);
 void sunPlusFN(Fl_Widget* w, void* data = nullptr);
 void sunMinusFN(Fl_Widget* w, void* data = nullptr);
 
+// "Full Resolution Frames" in "&Options": still frames of large grids drawn in full, not
+// from a level of detail, while its mark is set.
+void fullResolutionM(Fl_Widget* w, void* data = nullptr);
+
 // "Display\Hide Tools": hides the panel (the view widens over it) or shows it again.
 void tools(Fl_Widget* w, void* data = nullptr);
 

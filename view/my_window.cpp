@@ -12,6 +12,7 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "view/kept_preview.h"
+#include "view/picked_cell.h"
 #include "view/renderer.h"
 #include "view/view_state.h"
 
@@ -111,6 +112,19 @@ void MyWindow::handleMouse(int)
     }
 }
 
+void MyWindow::pickUnderMouse()
+{
+    if (!OPEN || mt.grid == nullptr || !glCurrent())
+        return;
+    // The frame shown, drawn again into the back buffer, not shown: its depth is what the
+    // click hit, read with the camera it was drawn with.
+    draw();
+    glFinish();
+    int row = 0, col = 0;
+    if (gridPointAt(Fl::event_x(), h() - 1 - Fl::event_y(), row, col))
+        pickCell(row, col);
+}
+
 int MyWindow::handle(int event)
 {
     if (REDRAW)
@@ -121,7 +135,10 @@ int MyWindow::handle(int event)
         return 0;
     switch (event) {
     case FL_PUSH:
-        handleMouse(event);
+        if (Fl::event_button() == FL_LEFT_MOUSE && Fl::event_state(FL_CTRL))
+            pickUnderMouse();
+        else
+            handleMouse(event);
         break;
     case FL_DRAG:
         if (Fl::event_button() == FL_LEFT_MOUSE) {
@@ -167,8 +184,11 @@ void askEyeValue()
     }
 }
 
+void centreGrid() { viewCentre[0] = viewCentre[1] = viewCentre[2] = 0; }
+
 void placeCamera(float eye, float x, float z)
 {
+    centreGrid();
     eyevalue = eye;
     xrotation = x;
     zrotation = z;
@@ -302,6 +322,7 @@ void MyWindow::ResetButton_callback(Fl_Widget*)
 {
     if (!OPEN)
         return;
+    centreGrid();
     eyevalue = STARTEYE;
     xrotation = XROTATE;
     zrotation = ZROTATE;
@@ -312,6 +333,7 @@ void MyWindow::TopButton_callback(Fl_Widget*)
 {
     if (!OPEN)
         return;
+    centreGrid();
     eyevalue = -100.5f;
     xrotation = 180;
     zrotation = 180;
@@ -322,6 +344,7 @@ void MyWindow::SideButton_callback(Fl_Widget*)
 {
     if (!OPEN)
         return;
+    centreGrid();
     eyevalue = -100;
     xrotation = -90;
     REDRAW = true;

@@ -16,6 +16,8 @@ public:
     void draw() override;
     int handle(int event) override;  // 1 for every event; nothing goes to the base class
     void handleMouse(int event);
+    // Ctrl + left click: picks the grid point under the mouse (view/picked_cell.h), if any.
+    void pickUnderMouse();
     void InitializeGL();
 
     // Camera buttons: they act only once a data set is open and do not redraw.

@@ -13,8 +13,10 @@
 #include "model/mesh.h"
 #include "model/mountain.h"
 #include "view/checkpoint_needles.h"
+#include "view/coarse_frame.h"
 #include "view/kept_preview.h"
 #include "view/mesh_batch.h"
+#include "view/picked_cell.h"
 #include "view/triangle_look.h"
 #include "view/view_state.h"
 
@@ -85,9 +87,10 @@ public:
     }
 
     // Every step-th row and column (coarse cells span step cells, clamped at the last row
-    // and column and at the profile cut, and take the looks of their first cell); of the
-    // triangles, every triangleStep-th in mesh order.
-    void cells(int step, int triangleStep)
+    // and column and at the profile cut, and take the looks of their first cell, and the
+    // levels of the coarse mesh where one is given); of the triangles, every
+    // triangleStep-th in mesh order.
+    void cells(int step, int triangleStep, const CoarseMesh* coarse = nullptr)
     {
         const int lastRow = m.nrows - 1, lastCol = m.ncols - 1;
         const int rowEnd = plotProfile ? std::min(lastRow, m.nrows - 2 - profileYpos) : lastRow;
@@ -101,6 +104,8 @@ public:
                 if (masking && masked(r0, r1, c0, c1))
                     continue;
                 const std::size_t cell = std::size_t(r0) * std::size_t(lastCol) + std::size_t(c0);
+                const CellLevels levels =
+                    coarse ? coarse->at(r0 / step, c0 / step) : CellLevels{m.curveLevels[cell], m.diffLevels[cell]};
                 mesh.span(r0, r1, c0, c1, pair);
                 const unsigned closing = (r1 == rowEnd ? BOTTOM : NONE) | (c1 == lastCol ? RIGHT : NONE);
                 for (int i = 0; i < 2; i++) {
@@ -108,7 +113,7 @@ public:
                     if (outline && i == 1 && closing == NONE && !drawDiff)
                         continue;
                     if ((2 * cell + i) % triangleStep == 0)
-                        triangle(pair[i], cell, r0, c0 + i, i == 1, cut, i == 0 ? FIRST : closing);
+                        triangle(pair[i], levels, r0, c0 + i, i == 1, cut, i == 0 ? FIRST : closing);
                 }
             }
         }
@@ -135,9 +140,10 @@ private:
         return coarse && (!m.validPoint(r0, c1) || !m.validPoint(r1, c0) || !m.validPoint(r1, c1));
     }
 
-    void triangle(const MeshTriangle& t, std::size_t cell, int row, int col, bool second, bool cut, unsigned edges)
+    void triangle(const MeshTriangle& t, const CellLevels& levels, int row, int col, bool second, bool cut,
+                  unsigned edges)
     {
-        const TriangleLook l = looks.look(cell, row, col, second);
+        const TriangleLook l = looks.look(levels, row, col, second);
         if (l.cube)
             cube(t.v[1]);
         if (l.needle)
@@ -246,7 +252,8 @@ void mountain::drawgrid()
         if (!keptPreview.bands.empty())
             forgetPreview();
         MeshDrawer drawer(*this, false);
-        drawer.cells(1, frameStep(nrows, ncols, buttonState));
+        const CoarseMesh* coarse = stillLevelOfDetail(*this);
+        drawer.cells(coarse ? coarse->step : 1, frameStep(nrows, ncols, buttonState), coarse);
         drawer.finish();
         return;
     }
@@ -294,6 +301,9 @@ void display()
     gluLookAt(0, 0, eyevalue, 0, 0, 0, 0, 1, 0);
     glRotatef(xrotation, 1, 0, 0);
     glRotatef(zrotation, 0, 0, 1);
+    if (viewCentre[0] != 0 || viewCentre[1] != 0 || viewCentre[2] != 0)
+        glTranslatef(-viewCentre[0], -viewCentre[1], -viewCentre[2]);
+    rememberFrameCamera();
     if (drawAxes)
         mt.drawcoordsystem();
     glLightfv(GL_LIGHT0, GL_POSITION, position0);
@@ -304,4 +314,5 @@ void display()
         drawSunSphere();
     if (plotProfile)
         mt.profilePlot();
+    drawPickedCross();
 }

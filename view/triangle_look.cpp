@@ -25,11 +25,11 @@ TriangleLooks::TriangleLooks(mountain& model)
 {
 }
 
-TriangleLook TriangleLooks::look(std::size_t cell, int row, int col, bool second)
+TriangleLook TriangleLooks::look(const CellLevels& levels, int row, int col, bool second)
 {
     TriangleLook l;
     l.colour = baseColour(l, row, col, second);
-    overlay(l, cell, row, col);
+    overlay(l, levels, row, col);
     return l;
 }
 
@@ -50,16 +50,16 @@ Rgb TriangleLooks::baseColour(TriangleLook& l, int row, int col, bool second)
 
 // The first overlay that applies; later ones are not consulted, and some leave the base
 // colour (a height-class table for another interval, a slope angle outside [-90, 90]).
-void TriangleLooks::overlay(TriangleLook& l, std::size_t cell, int row, int col)
+void TriangleLooks::overlay(TriangleLook& l, const CellLevels& levels, int row, int col)
 {
     if (drawCurveColor) {
-        const int code = curvatureLevelColour(m.curveLevels[cell]);
+        const int code = curvatureLevelColour(levels.curve);
         if (isErrorColour(code)) {
             l.colour = decodeColour(code);
             return;
         }
     }
-    const int diffCode = differenceLevelColour(m.diffLevels[cell]);
+    const int diffCode = differenceLevelColour(levels.diff);
     if (drawDiffColor && isErrorColour(diffCode)) {
         l.colour = decodeColour(diffCode);
     } else if (drawDiff && isErrorColour(diffCode)) {

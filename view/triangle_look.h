@@ -4,9 +4,10 @@
 // renderer hands the colour to the vertex arrays and draws the extras itself.
 //
 // A triangle's colours are looked up at one grid point: both triangles of cell (r, c) use
-// row r, the first column c, the second column c + 1. Its levels are the cell's.
+// row r, the first column c, the second column c + 1. Its levels are the cell's, or for a
+// coarse cell of a still frame the worst of the cells it covers (view/coarse_frame.h).
 
-#include <cstddef>
+#include <cstdint>
 
 #include "view/colours.h"
 
@@ -23,17 +24,21 @@ struct TriangleLook {
     float needleDifference = 0;  // DEM minus comparison at the lookup point
 };
 
+// The levels a triangle's overlays read: its cell's, or a coarse cell's worst.
+struct CellLevels {
+    std::uint8_t curve = 0, diff = 0;
+};
+
 // Per frame: the flags and ranges every triangle's rules read.
 class TriangleLooks {
 public:
     explicit TriangleLooks(mountain& m);
-    // Triangle `second` (0 or 1) of the cell whose levels are at `cell`, looked up at
-    // (row, col).
-    TriangleLook look(std::size_t cell, int row, int col, bool second);
+    // Triangle `second` (0 or 1) of a cell with the given levels, looked up at (row, col).
+    TriangleLook look(const CellLevels& levels, int row, int col, bool second);
 
 private:
     Rgb baseColour(TriangleLook& l, int row, int col, bool second);
-    void overlay(TriangleLook& l, std::size_t cell, int row, int col);
+    void overlay(TriangleLook& l, const CellLevels& levels, int row, int col);
     bool vegetation(int row, int col);
 
     mountain& m;

@@ -12,6 +12,7 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "view/my_window.h"
+#include "view/picked_cell.h"
 #include "view/vegetation_memo.h"
 #include "view/view_state.h"
 
@@ -26,6 +27,8 @@ LoadOutcome MyWindow::Begin(int slope, bool open, int fileCount, const char* dem
             std::cerr << "Hint: the cells of " << demName << " look like degrees; \"Cell Size in Degrees\" in "
                       << "Options (or --degrees) scales them to metres" << std::endl;
         forgetVegetation();  // the new heights may sit where the old ones were
+        viewCentre[0] = viewCentre[1] = viewCentre[2] = 0;
+        clearPickedCell();
         REDRAW = true;
         TREELINE = treeline;
         OPEN = open;

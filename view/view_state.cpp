@@ -1,6 +1,8 @@
 #include "view/view_state.h"
 
+#include "view/coarse_frame.h"
 #include "view/kept_preview.h"
+#include "view/picked_cell.h"
 #include "view/vegetation_memo.h"
 
 bool drawColors = false;
@@ -29,6 +31,7 @@ float eyevalue = STARTEYE;
 float xrotation = XROTATE;
 float zrotation = ZROTATE;
 float position0[4] = {XPOS, 0, ZPOS, 1};
+float viewCentre[3] = {0, 0, 0};
 
 const float BACKGROUND[4] = {0.9f, 0.9f, 1, 1};
 const float MountainGreen[3] = {0.3f, 0.5f, 0.3f};
@@ -52,6 +55,9 @@ void resetView()
     position0[1] = 0;
     position0[2] = ZPOS;
     position0[3] = 1;
+    viewCentre[0] = viewCentre[1] = viewCentre[2] = 0;
     forgetPreview();
+    resetCoarseFrame();
+    resetPickedCell();
     forgetVegetation();
 }

@@ -35,12 +35,17 @@ extern float eyevalue;
 extern float xrotation;
 extern float zrotation;
 extern float position0[4];  // light 0, homogeneous; only x and z move (on an ellipse)
+// The scene point (mesh coordinates, y mirrored as drawn) put at the centre of the view and
+// turned about; the origin, the grid's centre, unless a place was centred. A camera
+// placement (reset, top, side) and an Open put it back.
+extern float viewCentre[3];
 
 const float STARTEYE = -100.0f;
 const float XROTATE = -135.0f;
 const float ZROTATE = 180.0f;
 const float EYEINCR = 5.0f;   // eye step of the keys
 const float ZOOM = 10.0f;     // eye step of the zoom buttons
+const float CENTRED_EYE = -30.0f;  // the farthest eye of a centred place: a sixth of the grid across
 const float XPOS = -0.7f;     // light x at start
 const float ZPOS = 1.90513f;  // light z at start
 const int MAX = 625;          // viewport width and height in pixels
@@ -50,5 +55,7 @@ extern const float MountainGreen[3];      // where vegetation may grow
 extern const float MountainGreenHigh[3];  // above the treeline or too steep
 
 // Puts every display flag, the camera, the light and the mouse position back to their
-// start-up values, and forgets a kept drag preview and the remembered vegetation.
+// start-up values, and forgets a kept drag preview, the remembered vegetation and the
+// picked cell (view/picked_cell.h); the level of detail of still frames goes back to its
+// start (view/coarse_frame.h).
 void resetView();

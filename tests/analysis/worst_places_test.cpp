@@ -130,6 +130,33 @@ TEST(WorstPlacesTest, DifferencesGradedInSinglePrecision)
     EXPECT_TRUE(curvature[4].hasDifference && curvature[4].difference == 3 && curvature[4].differenceLevel == 3);
 }
 
+TEST(WorstPlacesTest, CellFiguresOfAnyPoint)
+{
+    SpikeGrid grid, comparison;
+    std::fill(comparison.values.begin(), comparison.values.end(), 0.0f);
+    comparison.at(5, 6) = comparison.at(19, 23) = 120;
+    const GridView compared = comparison.view(false);
+    WorstPlacesInput in{grid.view(true), &compared, 4, 20};
+    const struct {
+        int r, c;
+        std::tuple<double, double, float> at;  // x, y, height
+        std::tuple<bool, float, int> curvature, difference;
+    } cases[] = {
+        {5, 5, {1055, 2145, 110}, {true, 40, 3}, {false, 0, 0}},
+        {5, 6, {1065, 2145, 100}, {true, 10, 2}, {true, -20, 4}},   // beside the spike, compared
+        {0, 7, {1075, 2195, 100}, {false, 0, 0}, {false, 0, 0}},    // the first row
+        {19, 23, {1235, 2005, 100}, {false, 0, 0}, {false, 0, 0}},  // no cell's first corner
+        {9, 13, {1135, 2105, 100}, {false, 0, 0}, {false, 0, 0}},   // masked beside the hole
+    };
+    for (const auto& e : cases) {
+        SCOPED_TRACE(std::to_string(e.r) + ", " + std::to_string(e.c));
+        const Place p = cellFigures(in, e.r, e.c);
+        EXPECT_EQ(std::tuple(p.row, p.col, p.cells, std::tuple(p.x, p.y, p.height)), std::tuple(e.r, e.c, 1, e.at));
+        EXPECT_EQ(std::tuple(p.hasCurvature, p.curvature, p.curvatureLevel), e.curvature);
+        EXPECT_EQ(std::tuple(p.hasDifference, p.difference, p.differenceLevel), e.difference);
+    }
+}
+
 // The places of random integer grids, whose figures every arithmetic gives exactly,
 // against the passes' own levels and a plain grouping of all their graded cells.
 class WorstPlacesRandomTest : public ModelTest {};

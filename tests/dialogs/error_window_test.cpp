@@ -33,12 +33,13 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
         "The comparison file does not overlap the DEM.",
         "The comparison file cannot be aligned with the DEM.",
         "Invalid checkpoint file.",
+        "The image cannot be written.",
         "The file cannot be written.",
         "Invalid places file.",
         "The curvature unit cannot be fitted.",
         "",
     };
-    for (int code = 0; code <= 15; code++) {
+    for (int code = 0; code <= 16; code++) {
         SCOPED_TRACE(code);
         errorMessage(code);
         settle();

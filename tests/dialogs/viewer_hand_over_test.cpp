@@ -30,6 +30,7 @@
 #include "shell/shell_state.h"
 #include "tests/support/dialog_fixture.h"
 #include "tests/support/grid_files.h"
+#include "view/picked_cell.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ TEST_F(HandOverTest, ReviewDecisionsGoOutAndComeBackAndAreNotDroppedUnasked)
     ASSERT_EQ(rows->size(), 5);
     EXPECT_EQ(std::string(rows->text(1)).substr(0, 6), "1\t5\t5\t");  // the highest spike first
     decide(1, "Confirmed", "@ridge\tcut");  // a browser format and a tab, kept as typed
+    EXPECT_TRUE(pickedCell().picked && pickedCell().row == 5 && pickedCell().col == 5);  // the row chosen
     decide(4, "Dismissed");
     showKind(1);
     ASSERT_EQ(rows->size(), 5);

@@ -15,6 +15,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "dialogs/dialogs.h"
 #include "analysis/loader.h"
@@ -28,7 +29,9 @@
 #include "tests/support/layout_facts.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "view/coarse_frame.h"
 #include "view/my_window.h"
+#include "view/picked_cell.h"
 #include "view/view_state.h"
 
 namespace {
@@ -98,6 +101,7 @@ TEST_F(MainWindowTest, MenuPositionsNameTheirEntries)
     EXPECT_EQ(menuEntry(menu::SAVE_REPORT).callback(), saveReportM);
     EXPECT_EQ(menuEntry(menu::WORST_PLACES).callback(), worstPlacesWindow);
     EXPECT_EQ(menuEntry(menu::FIT_UNIT).callback(), fitUnitM);
+    EXPECT_EQ(menuEntry(menu::SAVE_IMAGE).callback(), saveImage);
 }
 
 TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
@@ -193,7 +197,8 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
     } cases[] = {{{"--help"}, 0, "usage: karvo"},
                  {{"--version"}, 0, "karvo "},
                  {{"--colour"}, 2, ""},
-                 {{"--mask-nodata", "-display", ":9", "--trust-raster", "dem.grd"}, -1, ""}};
+                 {{"dem.grd", "--snapshot"}, 2, ""},
+                 {{"--mask-nodata", "-display", ":9", "--snapshot", "v.png", "--trust-raster", "dem.grd"}, -1, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front());
         std::vector<std::string> storage = {"karvo"};
@@ -213,8 +218,36 @@ TEST_F(MainWindowTest, TheProgramsOwnOptionsAreTakenBeforeTheToolkitSeesThem)
             EXPECT_STREQ(args[3], "dem.grd");
             EXPECT_TRUE(maskNodata);
             EXPECT_TRUE(trustRasters);
+            EXPECT_EQ(snapshotFile(), "v.png");
         }
     }
+}
+
+// A pick grows the window by the line of its figures, under what was there; an Open drops it.
+TEST_F(MainWindowTest, PickedFiguresLineUntilTheNextOpen)
+{
+    build();
+    const std::string path = dir.file("spike.grd");
+    writeGridValues(path, 5, 6, spike(5, 6, 100, 2, 3, 8), 10);
+    float x, y, s;
+    for (const int pick : {0, 1, 2, 0}) {
+        testing::internal::CaptureStdout();
+        if (pick == 0)
+            ASSERT_EQ(gl->Begin(50, true, 1, path.c_str(), nullptr, 1, 3, 1800, 0, x, y, s), LoadOutcome::Loaded);
+        else
+            pickCell(pick, pick + 1);
+        testing::internal::GetCapturedStdout();
+        settle();
+        EXPECT_EQ(win->h(), pick == 0 ? 700 : 722);
+        EXPECT_EQ(pickedFigures->visible() != 0, pick != 0);
+        EXPECT_GE(pickedFigures->y(), 700);
+        EXPECT_EQ(std::tuple(gl->x(), gl->y(), gl->w(), gl->h(), vdisplay->y()), std::tuple(0, 25, 650, 625, 680));
+    }
+    pickCell(2, 3);  // the spike: kappa 4 x 8; x, y its pixel's centre
+    EXPECT_STREQ(pickedFigures->value(), "Row 2   Column 3   x 35   y 25   Height 108.00   Curvature 32.000 "
+                                         "(level 3)");
+    pickCell(4, 5);  // the last row and column: no cell, no level
+    EXPECT_STREQ(pickedFigures->value(), "Row 4   Column 5   x 55   y 5   Height 100.00");
 }
 
 TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
@@ -245,6 +278,15 @@ TEST_F(MainWindowTest, TheOptionsMenuRebuildsTheDataSetShown)
     EXPECT_EQ(curvature[0] + curvature[1] + curvature[2] + curvature[3], 19);
     EXPECT_EQ(maximum, 0.0f);
     EXPECT_EQ(mt.zmin, 100.0f);
+}
+
+TEST_F(MainWindowTest, FullResolutionFramesFollowTheirMark)
+{
+    build();
+    for (bool on : {true, false}) {
+        menubar->picked(&menuEntry(menu::FULL_RESOLUTION));
+        EXPECT_EQ(fullResolutionFrames(), on);
+    }
 }
 
 TEST_F(MainWindowTest, NoArgumentsLeaveNoPath)
