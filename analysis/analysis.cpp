@@ -2,6 +2,7 @@
 
 #include "analysis/comparison_coregistration.h"
 #include "analysis/current_reference.h"
+#include "analysis/current_review.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
@@ -17,4 +18,5 @@ void resetAnalysis()
     resetLoader();
     forgetCoregistration();
     clearCheckpoints();
+    resetPlaceReview();
 }

@@ -7,6 +7,7 @@
 #include "analysis/comparison_coregistration.h"
 #include "analysis/comparison_fit.h"
 #include "analysis/current_reference.h"
+#include "analysis/current_review.h"
 #include "analysis/curvature.h"
 #include "analysis/difference.h"
 #include "analysis/height_classes.h"
@@ -22,6 +23,7 @@ Resampling alignResampling = Resampling::bilinear;
 namespace {
 
 ComparisonSource source;
+std::string loadedDemName;
 
 // Cells in degrees that the loader switched on for a geographic raster, not the user: they
 // go with that file, so a metric DEM opened next is not scaled as degrees.
@@ -179,6 +181,8 @@ LoadOutcome start(const char* demName, int exaggeration, const char* comparisonN
     resetHeightClasses();  // the table counted the old heights
     forgetCoregistration();
     clearCheckpoints();
+    resetPlaceReview();
+    loadedDemName = demName;
     source = fileCount == 2 ? ComparisonSource{comparisonName, comparisonType, comparisonInterval} : ComparisonSource();
     return LoadOutcome::Loaded;
 }
@@ -211,6 +215,8 @@ LoadOutcome addFile(const char* comparisonName, int exaggeration, int comparison
 }
 
 const ComparisonSource& comparisonSource() { return source; }
+
+const std::string& demSourceName() { return loadedDemName; }
 
 bool demComparisonLoaded() { return multFiles && comparisonMatchesDem() && source.type == DEM; }
 
@@ -245,6 +251,7 @@ void resetLoader()
     FILES = 0;
     degreesForFile = false;
     source = ComparisonSource();
+    loadedDemName.clear();
     alignComparisonGrid = false;
     alignResampling = Resampling::bilinear;
 }

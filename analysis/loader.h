@@ -78,6 +78,9 @@ struct ComparisonSource {
 };
 const ComparisonSource& comparisonSource();
 
+// The DEM in mt as it was named; "" while there is none.
+const std::string& demSourceName();
+
 // Whether rd holds a comparison DEM on mt's grid: the one kind of comparison set that can be
 // coregistered.
 bool demComparisonLoaded();

@@ -9,6 +9,10 @@ namespace {
 
 const char* const statusNames[] = {"unreviewed", "confirmed", "dismissed"};
 
+using PlaceKey = std::tuple<std::string, int, int>;
+
+PlaceKey keyOf(const Place& p) { return {placeKindName(p.kind), p.row, p.col}; }
+
 }  // namespace
 
 const char* reviewStatusName(ReviewStatus status) { return statusNames[static_cast<int>(status)]; }
@@ -56,9 +60,9 @@ void ReviewList::markExported()
 
 ReviewImport ReviewList::importDecisions(const PlaceFile& file)
 {
-    std::map<std::tuple<std::string, int, int>, std::size_t> byPlace;
+    std::map<PlaceKey, std::size_t> byPlace;
     for (std::size_t i = 0; i < list.size(); i++)
-        byPlace[{placeKindName(list[i].place.kind), list[i].place.row, list[i].place.col}] = i;
+        byPlace[keyOf(list[i].place)] = i;
     ReviewImport result;
     for (const PlaceRecord& r : file.records) {
         const auto entry = byPlace.find({r.kind, r.row, r.col});
@@ -75,4 +79,31 @@ ReviewImport ReviewList::importDecisions(const PlaceFile& file)
         }
     }
     return result;
+}
+
+ReviewList ReviewList::rebuilt(const std::vector<Place>& places) const
+{
+    std::map<PlaceKey, std::size_t> byPlace;
+    for (std::size_t i = 0; i < list.size(); i++)
+        byPlace[keyOf(list[i].place)] = i;
+    ReviewList out(places);
+    for (std::size_t i = 0; i < places.size(); i++) {
+        const auto earlier = byPlace.find(keyOf(places[i]));
+        if (earlier == byPlace.end())
+            continue;
+        out.list[i].status = list[earlier->second].status;
+        out.list[i].note = list[earlier->second].note;
+        out.saved[i] = saved[earlier->second];
+        byPlace.erase(earlier);
+    }
+    const Decision none;
+    for (std::size_t i = 0; i < list.size(); i++) {
+        const bool decided = list[i].status != none.status || !list[i].note.empty() ||
+                             saved[i].status != none.status || !saved[i].note.empty();
+        if (decided && byPlace.count(keyOf(list[i].place)) == 1) {
+            out.list.push_back(list[i]);
+            out.saved.push_back(saved[i]);
+        }
+    }
+    return out;
 }

@@ -51,6 +51,12 @@ public:
     // and col (a later record for the same place wins); the places it names then hold no
     // unexported decision. Other places keep theirs.
     ReviewImport importDecisions(const PlaceFile& file);
+    // A list of places (figures taken anew, more or fewer of them) that keeps this one's
+    // decisions: a place of both lists (kind, row and col) takes its status, note and what
+    // was last exported for it; a place of this list that holds a decision (a status, a
+    // note, or one exported) and is not in places follows them with its old figures, so
+    // that no decision goes with a shorter list.
+    ReviewList rebuilt(const std::vector<Place>& places) const;
 
 private:
     struct Decision {

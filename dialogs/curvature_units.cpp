@@ -4,6 +4,8 @@
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Window.H>
 
+#include <algorithm>
+
 #include "dialogs/dialogs.h"
 #include "dialogs/report_state.h"
 #include "shell/curvature_unit.h"
@@ -13,10 +15,11 @@ void modCurve(Fl_Widget*, void*)
     Fl_Window* window = new Fl_Window(0, 0, 300, 200, "Curvature Error");
     unitSlider = new Fl_Counter(50, 50, 200, 20, "Curvature Error Units");
     unitSlider->align(FL_ALIGN_TOP);
-    unitSlider->value(curvatureUnit());
+    const double unit = curvatureUnit();
+    unitSlider->value(unit);
     unitSlider->step(0.1);
     unitSlider->lstep(0.5);
-    unitSlider->range(0.5, 5);
+    unitSlider->range(std::min(0.5, unit), std::max(5.0, unit));  // a fitted unit may lie outside
     unitSlider->box(FL_PLASTIC_UP_BOX);
     unitSlider->callback(updateUnit);
     window->end();

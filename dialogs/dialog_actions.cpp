@@ -15,6 +15,9 @@ DialogActions dialogActions()
     a.curvatureUnit = modCurve;
     a.checkpoints = checkpoints;
     a.coregister = coregister;
+    a.saveReport = saveReportM;
+    a.worstPlaces = worstPlacesWindow;
+    a.fitUnit = fitUnitM;
     a.maskNodata = maskNodataChanged;
     a.align = alignChanged;
     a.resampling = resamplingChanged;

@@ -2,6 +2,8 @@
 
 #include <FL/Fl_Window.H>
 
+#include "dialogs/dialogs.h"
+
 Fl_Window* openwin = nullptr;
 Fl_Input* finput = nullptr;
 Fl_Input* finput2 = nullptr;
@@ -24,6 +26,7 @@ void resetDialogs()
     openwin = nullptr;
     delete errorWin;
     errorWin = nullptr;
+    forgetWorstPlacesWindow();
     finput = finput2 = ainput = nullptr;
     tinput = sinput = vinput = continput = nullptr;
     demCheck = rawCheck = contCheck = nullptr;

@@ -21,6 +21,9 @@ const int OVERLAP_ERR = 9;     // an aligned comparison that does not overlap th
 const int ALIGN_ERR = 10;      // a comparison that could not be resampled onto the DEM's grid (memory, GDAL)
 const int CHECKPOINT_ERR = 11;
 const int IMAGE_ERR = 12;  // "Save Image..." could not write its file
+const int WRITE_ERR = 13;   // an output that cannot be written, or that would replace an input
+const int PLACES_ERR = 14;  // a places file that cannot be read
+const int FIT_ERR = 15;     // a curvature unit that cannot be fitted to the data
 
 extern Fl_Window* openwin;  // the newest open dialog; Open and Cancel act on it
 extern Fl_Input* finput;    // DEM path
@@ -38,6 +41,6 @@ extern const char* filename2;    // comparison path of the last Open; null after
 extern Fl_Window* errorWin;      // the newest error window
 extern const char* const DIRECTORY;  // where the file choosers start when it exists
 
-// Deletes the newest dialog and error window and puts every dialog global back to its
-// start-up value.
+// Deletes the newest dialog, the error window and the "Worst Places" window and puts every
+// dialog global back to its start-up value.
 void resetDialogs();

@@ -29,6 +29,27 @@ void checkpoints(Fl_Widget* w, void* data = nullptr);  // "Checkpoints...": a fi
 void openCheckpoints(const std::string& path);
 void coregister(Fl_Widget* w, void* data = nullptr);  // "Coregister Comparison" and its window
 
+void saveReportM(Fl_Widget* w, void* data = nullptr);  // "Save Report...": a file chooser
+// The HTML report of the data set shown written to path; the error window when it is not.
+bool saveReport(const std::string& path);
+
+void worstPlacesWindow(Fl_Widget* w, void* data = nullptr);  // "Worst Places..." and its window
+// The window's "Export..." and "Import..." with the file chosen; the error window when the
+// file is refused, the review held then unchanged.
+bool exportReview(const std::string& path);
+bool importReview(const std::string& path);
+// Whether the review held may be dropped: with decisions not exported, the user's answer.
+bool reviewMayBeDropped();
+// The review a DEM opened starts, in the window when one is shown.
+void showNewReview();
+// Centres the view on grid point (row, col) and picks it, as choosing a row of the window
+// does.
+void showPlaceInView(int row, int col);
+// Deletes the window with its widgets; the window's reset.
+void forgetWorstPlacesWindow();
+
+void fitUnitM(Fl_Widget* w, void* data = nullptr);  // "Fit Curvature Unit"
+
 // The options the comparison set is read under; each reads the set shown again.
 void maskNodataChanged(Fl_Widget* w, void* data = nullptr);  // "Mask Nodata Cells"
 void alignChanged(Fl_Widget* w, void* data = nullptr);       // "Align Comparison to DEM Grid"

@@ -4,8 +4,14 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
 
+#include <string>
+#include <vector>
+
+#include "analysis/current_reference.h"
+#include "analysis/loader.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/open_dialogs.h"
+#include "model/output_file.h"
 
 namespace {
 
@@ -36,6 +42,12 @@ const char* message(int code)
         return "Invalid checkpoint file.";
     case IMAGE_ERR:
         return "The image cannot be written.";
+    case WRITE_ERR:
+        return "The file cannot be written.";
+    case PLACES_ERR:
+        return "Invalid places file.";
+    case FIT_ERR:
+        return "The curvature unit cannot be fitted.";
     default:
         return "";
     }
@@ -53,7 +65,7 @@ const char* hint(int code)
 // gets a wider one with room for that line.
 Fl_Window* buildWindow(int code, const std::string& detail)
 {
-    const bool longMessage = code >= OVERLAP_ERR && code <= IMAGE_ERR;
+    const bool longMessage = code >= OVERLAP_ERR && code <= FIT_ERR;
     if (detail.empty() && !longMessage) {
         Fl_Window* w = new Fl_Window(200, 100, "File Error");
         new Fl_Box(50, 20, 100, 20, message(code));
@@ -89,3 +101,15 @@ void errorMessage(int code, const std::string& detail)
 }
 
 void closeErr(Fl_Widget*) { errorWin->hide(); }
+
+bool writableOutput(const std::string& path)
+{
+    std::vector<std::string> inputs;
+    for (const std::string& input : {demSourceName(), comparisonSource().name, loadedCheckpoints.file})
+        if (!input.empty())
+            inputs.push_back(input);
+    const auto clash = outputOverInput({path}, inputs);
+    if (clash)
+        errorMessage(WRITE_ERR, "Cannot write " + clash->first + ": it is the same file as the input " + clash->second);
+    return !clash;
+}

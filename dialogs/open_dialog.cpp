@@ -17,6 +17,7 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/open_dialogs.h"
 #include "model/error.h"
+#include "shell/curvature_unit.h"
 #include "shell/information_strip.h"
 #include "shell/options.h"
 #include "shell/reference_entries.h"
@@ -114,11 +115,13 @@ LoadOutcome load(const OpenRequest& r, float& xll, float& yll, float& size)
 }
 
 // Show: the data set opened, with the options it may have turned on and the entries it
-// allows (a new DEM drops the checkpoints); the dialog closes.
+// allows (a new DEM drops the checkpoints and starts a new review); the dialog closes.
 void showOpened(float xll, float yll, float size)
 {
     showOptions();  // a geographic raster turns cells in degrees on
+    forgetUnitFit();  // the unit stays, fitted to the data before
     showReferenceEntries();
+    showNewReview();
     showCorner(xll, yll, size);
     openwin->hide();
     showView();
@@ -175,7 +178,12 @@ void files(Fl_Widget*, void*)
     window->show();
 }
 
-void openButton_callback(Fl_Widget*) { openDialogFiles(); }
+void openButton_callback(Fl_Widget*)
+{
+    // The question comes before anything changes: "No" leaves the dialog as it is.
+    if (reviewMayBeDropped())
+        openDialogFiles();
+}
 
 int openDialogFiles()
 {

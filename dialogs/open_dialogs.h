@@ -11,9 +11,10 @@ class Fl_Widget;
 
 // "Open" of "DEM File" (FILE_CONST 1) and of "DEM and Comparison File" (FILE_CONST 2):
 // takes the names, types and counters, checks that the files can be opened and loads
-// them into the view.
+// them into the view. A review of the worst places with decisions not exported is worth a
+// question first (reviewMayBeDropped); "No" leaves everything as it is.
 void openButton_callback(Fl_Widget* w);
-// The same Open, saying how it went: 0 when the data set is shown, else the error code,
+// The same Open without the question, saying how it went: 0 when the data set is shown, else the error code,
 // which the error window shows.
 int openDialogFiles();
 void cancelButton_callback(Fl_Widget* w);  // hides the newest dialog
@@ -38,10 +39,15 @@ void contFile(Fl_Widget* w);
 // "Open" of "Add/Change Comparison File...": a new comparison set beside the DEM shown.
 void fileMod(Fl_Widget* w, void* data = nullptr);
 
-// Shows code's message (DEM_ERR … IMAGE_ERR) in a "File Error" window and returns at
+// Shows code's message (DEM_ERR … FIT_ERR) in a "File Error" window and returns at
 // once; grids that do not match (MATCH_ERR) get the line that says what makes them fit.
 void errorMessage(int code);
 // The same with detail, a line saying why, under the message.
 void errorMessage(int code, const std::string& detail);
 const char* errorText(int code);  // the message of a code, "" for none
 void closeErr(Fl_Widget* w);  // "OK" of the error window
+
+// Whether path may take an output of the data set shown: not when it is the same file as
+// the DEM, the comparison file or the checkpoint file held, which the error window then
+// names with path.
+bool writableOutput(const std::string& path);

@@ -19,6 +19,9 @@ struct DialogActions {
     Fl_Callback* curvatureUnit = nullptr;         // "Modify Curvature Error"
     Fl_Callback* checkpoints = nullptr;           // "Checkpoints..."
     Fl_Callback* coregister = nullptr;            // "Coregister Comparison"
+    Fl_Callback* saveReport = nullptr;            // "Save Report..."
+    Fl_Callback* worstPlaces = nullptr;           // "Worst Places..."
+    Fl_Callback* fitUnit = nullptr;               // "Fit Curvature Unit"
     // The options that read the comparison set again, whose refusal the error window names.
     Fl_Callback* maskNodata = nullptr;            // "Mask Nodata Cells"
     Fl_Callback* align = nullptr;                 // "Align Comparison to DEM Grid"

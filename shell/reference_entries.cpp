@@ -40,7 +40,8 @@ void takeBackInitialData()
 
 void showReferenceEntries()
 {
-    activeIf(menu::CHECKPOINTS, mt.grid != nullptr);
+    for (int index : {menu::CHECKPOINTS, menu::SAVE_REPORT, menu::WORST_PLACES, menu::FIT_UNIT})
+        activeIf(index, mt.grid != nullptr);
     activeIf(menu::CLEAR_CHECKPOINTS, checkpointsLoaded());
     activeIf(menu::COREGISTER, demComparisonLoaded());
     activeIf(menu::UNDO_COREGISTRATION, comparisonCoregistered());

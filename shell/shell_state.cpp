@@ -3,6 +3,7 @@
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Window.H>
 
+#include "shell/curvature_unit.h"
 #include "view/my_window.h"
 #include "view/picked_cell.h"
 
@@ -94,4 +95,5 @@ void resetShell()
     profVert = profHoriz = nullptr;
     pdisplay = nullptr;
     profView = 0;
+    forgetUnitFit();
 }

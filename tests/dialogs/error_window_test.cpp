@@ -34,9 +34,12 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
         "The comparison file cannot be aligned with the DEM.",
         "Invalid checkpoint file.",
         "The image cannot be written.",
+        "The file cannot be written.",
+        "Invalid places file.",
+        "The curvature unit cannot be fitted.",
         "",
     };
-    for (int code = 0; code <= 13; code++) {
+    for (int code = 0; code <= 16; code++) {
         SCOPED_TRACE(code);
         errorMessage(code);
         settle();
@@ -45,7 +48,7 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
         EXPECT_STREQ(errorWin->label(), "File Error");
         EXPECT_EQ(shownWindows("File Error").size(), 1u);  // the previous one went
         // The longer messages, and the one with a line under it, get a wider window.
-        const bool wide = code == MATCH_ERR || (code >= OVERLAP_ERR && code <= IMAGE_ERR);
+        const bool wide = code == MATCH_ERR || (code >= OVERLAP_ERR && code <= FIT_ERR);
         EXPECT_EQ(errorWin->w() > 200, wide);
         ASSERT_EQ(errorWin->children(), wide ? 3 : 2);
         Fl_Widget* text = errorWin->child(0);

@@ -98,6 +98,9 @@ TEST_F(MainWindowTest, MenuPositionsNameTheirEntries)
     EXPECT_EQ(menuEntry(menu::OPEN_DEM).callback(), file);
     EXPECT_EQ(menuEntry(menu::GRAPH).callback(), graph);
     EXPECT_EQ(menuEntry(menu::CURVATURE_UNIT).callback(), modCurve);
+    EXPECT_EQ(menuEntry(menu::SAVE_REPORT).callback(), saveReportM);
+    EXPECT_EQ(menuEntry(menu::WORST_PLACES).callback(), worstPlacesWindow);
+    EXPECT_EQ(menuEntry(menu::FIT_UNIT).callback(), fitUnitM);
     EXPECT_EQ(menuEntry(menu::SAVE_IMAGE).callback(), saveImage);
 }
 
@@ -109,7 +112,8 @@ TEST_F(MainWindowTest, MenuStartsWithTheDataCommandsGreyedOut)
                                     menu::SUN,         menu::COLORS,     menu::SLOPE,       menu::HEIGHTS,
                                     menu::CERR,        menu::LERR,       menu::GRAPH,       menu::SPARSE,
                                     menu::CHECKPOINTS, menu::CLEAR_CHECKPOINTS, menu::COREGISTER,
-                                    menu::UNDO_COREGISTRATION};
+                                    menu::UNDO_COREGISTRATION, menu::SAVE_REPORT, menu::WORST_PLACES,
+                                    menu::FIT_UNIT};
     for (int i = 0; i < MENU_RECORDS; i++) {
         if (menuEntry(i).label() == nullptr)
             continue;
