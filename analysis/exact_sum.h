@@ -15,8 +15,8 @@ public:
     void add(const ExactSum& other);
     // The exact sum rounded to the nearest double (ties to even).
     double value() const;
-    // The partials, smallest first; their exact sum is the sum. Adding them to an empty
-    // sum gives this one back.
+    // The partials, smallest first; their exact sum is the sum, so a sum written as its
+    // partials and read back by adding them is the same sum.
     const std::vector<double>& partials() const { return parts; }
 
 private:

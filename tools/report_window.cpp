@@ -371,17 +371,25 @@ void areaCorner(const WindowSource& s, int row, int col, int rows, double& x, do
     y = s.yllcorner + (s.gridRows - row - rows) * s.cellsize;
 }
 
-void printFormatted(const ReportOptions& o, const ReportFigures& f, const std::string& extraJson,
-                    const std::string& textAfter, std::ostream& out)
+// The report of f with what the window or the mosaic adds: JSON members, a text line, CSV
+// columns (header, then values).
+struct Additions {
+    std::string json, text, csvHeader, csvValues;
+};
+
+void printFormatted(const ReportOptions& o, const ReportFigures& f, const Additions& more, std::ostream& out)
 {
     if (o.format == ReportOptions::Format::Text) {
-        out << statisticsText(f.statistics) << "\n" << textAfter;
+        out << statisticsText(f.statistics) << "\n" << more.text;
     } else if (o.format == ReportOptions::Format::Csv) {
-        out << reportCsv(f);
+        const std::string csv = reportCsv(f);
+        const std::size_t headerEnd = csv.find('\n');
+        out << csv.substr(0, headerEnd) << more.csvHeader << csv.substr(headerEnd, csv.size() - headerEnd - 1)
+            << more.csvValues << "\n";
     } else {
         std::string json = reportJson(f);
         json.resize(json.size() - 2);  // the closing brace and the line end
-        out << json << extraJson << "}\n";
+        out << json << more.json << "}\n";
     }
 }
 
@@ -407,7 +415,7 @@ int printWindowReport(const ReportOptions& o, std::ostream& out, std::ostream& e
     double x = 0, y = 0;
     areaCorner(report.source, w.yoff, w.xoff, w.ysize, x, y);
     const ReportFigures f = windowReportFigures(report, w.ysize, w.xsize, x, y, accuracy);
-    printFormatted(o, f, ", \"merge\": " + mergeJson(report), "", out);
+    printFormatted(o, f, Additions{", \"merge\": " + mergeJson(report), "", "", ""}, out);
     return 0;
 }
 
@@ -566,10 +574,12 @@ int mergeReports(const ReportOptions& o, std::istream& in, std::ostream& out, st
         err << "Warning: no window covers the cells " << windowText(gap) << " (XOFF YOFF XSIZE YSIZE)\n";
     const ReportFigures f = windowReportFigures(mosaic, s.gridRows, s.gridCols, s.xllcorner, s.yllcorner, std::nullopt);
     const std::string windows = std::to_string(reports.size()), cells = std::to_string(covered);
+    const std::string grid = std::to_string(total);
     printFormatted(o, f,
-                   ", \"mosaic\": {\"windows\": " + windows + ", \"cells\": " + cells +
-                       ", \"grid_cells\": " + std::to_string(total) + "}",
-                   "Mosaic: " + windows + " windows covering " + cells + " of " + std::to_string(total) + " cells\n",
+                   Additions{", \"mosaic\": {\"windows\": " + windows + ", \"cells\": " + cells +
+                                 ", \"grid_cells\": " + grid + "}",
+                             "Mosaic: " + windows + (reports.size() == 1 ? " window" : " windows") + " covering " + cells + " of " + grid + " cells\n",
+                             ",mosaic_windows,mosaic_cells,mosaic_grid_cells", "," + windows + "," + cells + "," + grid},
                    out);
     return 0;
 }
