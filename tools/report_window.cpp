@@ -233,9 +233,11 @@ public:
     }
     void fail(const std::string& name)
     {
+        // The innermost member is named: an object whose member failed fails after it.
         if (bad.empty())
             bad = "its member \"" + name + "\" is missing or wrong";
-        why = bad;
+        if (why.empty())
+            why = bad;
     }
 
 private:

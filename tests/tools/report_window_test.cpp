@@ -220,6 +220,49 @@ TEST_F(MergeTest, OverlapsAreRefusedGapsNamedAndOtherGridsRefused)
     EXPECT_EQ(plain.status, 2);
 }
 
+TEST_F(MergeTest, FilesThatHoldNoWindowAreRefusedByName)
+{
+    const std::string good = window("good.json", {"0", "0", "10", "12"});
+    const std::string text = report({"--window", "0", "0", "10", "12", "--format", "json", dir.file("dem.grd")}).out;
+    const std::string cut = dir.file("cut.json"), plain = dir.file("plain.json"), wrong = dir.file("wrong.json");
+    writeText(cut, text.substr(0, text.size() / 2));
+    writeText(plain, report({"--format", "json", dir.file("dem.grd")}).out);
+    std::string renamed = text;
+    renamed.replace(renamed.find("\"max_row\""), 9, "\"maxrow\" ");
+    writeText(wrong, renamed);
+    for (const auto& [file, why] : {std::pair{cut, "it is no JSON"}, {plain, "it holds no \"merge\" member"},
+                                    {wrong, "its member \"max_row\" is missing or wrong"},
+                                    {dir.file("missing.json"), "not found"}}) {
+        const ChildResult r = report({"--merge", good, file});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind("Cannot merge \"" + file + "\": " + why, 0), 0u) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const ChildResult csv = report({"--merge", "--format", "csv", good, window("rest.json", {"10", "0", "10", "12"})});
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_NE(csv.out.find(",mosaic_windows,mosaic_cells,mosaic_grid_cells\n"), std::string::npos);
+    EXPECT_NE(csv.out.find(",2,240,240\n"), std::string::npos);
+}
+
+TEST_F(MergeTest, WindowsOfASouthUpRasterMergeToTheWholeRaster)
+{
+    // Rows run south to north in the file: a window's rows are counted from the north all
+    // the same, and read from the other end of the file.
+    RasterSpec spec;
+    spec.rows = 12, spec.cols = 20;
+    const double transform[6] = {1000, 2, 0, 5000, 0, 2};
+    std::copy(transform, transform + 6, spec.transform);
+    std::vector<float> values = spike(12, 20, 100, 8, 3, 10);
+    for (std::size_t i = 0; i < values.size(); i++)
+        values[i] += float(i % 7) * 0.25f;
+    writeRaster(dir.file("up.tif"), spec, values);
+    std::vector<std::string> merge = {"--merge"};
+    for (const auto& w : cut(12, 20, 3, 2))
+        merge.push_back(window("up_" + w[0] + "_" + w[1] + ".json", w, "up.tif"));
+    EXPECT_EQ(report(merge).out, withoutLines(report({dir.file("up.tif")}).out, "Reading") +
+                                     "Mosaic: 6 windows covering 240 of 240 cells\n");
+}
+
 TEST_F(MergeTest, WindowsOutsideTheGridAreUsageErrors)
 {
     for (const std::vector<std::string>& w : {std::vector<std::string>{"11", "0", "10", "12"}, {"0", "0", "0", "5"},
