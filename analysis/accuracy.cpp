@@ -80,8 +80,9 @@ Accuracy accuracyOfSums(const DifferenceSums& s)
     ExactSum spread;  // n^2 times the variance
     for (double p : s.squares.partials())
         spread.addProduct(p, n);
-    for (double p : s.sum.partials())
-        for (double q : s.sum.partials())
+    const std::vector<double> sum = s.sum.partials();
+    for (double p : sum)
+        for (double q : sum)
             spread.addProduct(-p, q);
     a.std = std::sqrt(std::max(0.0, spread.value())) / n;
     return a;

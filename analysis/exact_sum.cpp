@@ -5,8 +5,9 @@
 // Shewchuk's grow-expansion, with zero partials dropped, as msum keeps them.
 void ExactSum::add(double x)
 {
-    std::size_t kept = 0;
-    for (double y : parts) {
+    int kept = 0;
+    for (int i = 0; i < count; i++) {
+        double y = parts[i];
         if (std::fabs(x) < std::fabs(y)) {
             const double t = x;
             x = y;
@@ -18,30 +19,32 @@ void ExactSum::add(double x)
             parts[kept++] = low;
         x = high;
     }
-    parts.resize(kept);
-    parts.push_back(x);
+    parts[kept] = x;
+    count = kept + 1;
 }
 
 void ExactSum::addProduct(double a, double b)
 {
     const double product = a * b;
     add(product);
-    add(std::fma(a, b, -product));
+    const double error = std::fma(a, b, -product);
+    if (error != 0)  // most products of differences of floats are exact
+        add(error);
 }
 
 void ExactSum::add(const ExactSum& other)
 {
-    for (double p : other.parts)
-        add(p);
+    for (int i = 0; i < other.count; i++)
+        add(other.parts[i]);
 }
 
 // From the largest partial down, as fsum rounds: the first partial that does not vanish
 // in the running sum decides, and a tie is broken by the sign of the partial below it.
 double ExactSum::value() const
 {
-    if (parts.empty())
+    if (count == 0)
         return 0;
-    std::size_t n = parts.size();
+    int n = count;
     double high = parts[--n];
     double low = 0;
     while (n > 0) {

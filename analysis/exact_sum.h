@@ -17,10 +17,13 @@ public:
     double value() const;
     // The partials, smallest first; their exact sum is the sum, so a sum written as its
     // partials and read back by adding them is the same sum.
-    const std::vector<double>& partials() const { return parts; }
+    std::vector<double> partials() const { return std::vector<double>(parts, parts + count); }
 
 private:
-    std::vector<double> parts;
+    // Non-overlapping partials of the double range (2^-1074 to 2^1024) are at most about
+    // 2098 / 53 + 1 = 41: they fit in place, without the heap.
+    double parts[64];
+    int count = 0;
 };
 
 // Squares of floats, summed exactly and fast: a float's square is exact in a double, and

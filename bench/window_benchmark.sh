@@ -99,7 +99,7 @@ if [ "$merge" = "--merge" ]; then
   echo "Round trip: 16 windows of $size x $size, two at a time, merged, against the whole file..."
   begin=$(date +%s%N)
   "$report" --plan $((size / 4)) "$big" | xargs -P 2 -L 1 sh -c \
-    '"$0" --window "$@" --format json "'"$big"'" "'"$reference"'" --type dem --align > "'"$work"'/w_$1_$2.json"' "$report"
+    '"$0" --window "$@" --format json "'"$big"'" "'"$reference"'" --type dem --align > "'"$work"'/w_$1_$2.json" 2>/dev/null' "$report"
   "$report" --merge "$work"/w_*.json --format json >"$work/merged.json"
   end=$(date +%s%N)
   "$report" "$big" "$reference" --type dem --align --format json 2>/dev/null >"$work/whole.json"

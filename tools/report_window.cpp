@@ -34,9 +34,10 @@ std::string exact(double value)
 
 std::string partials(const ExactSum& sum)
 {
+    const std::vector<double> parts = sum.partials();
     std::string out = "[";
-    for (std::size_t i = 0; i < sum.partials().size(); i++)
-        out += (i ? ", " : "") + exact(sum.partials()[i]);
+    for (std::size_t i = 0; i < parts.size(); i++)
+        out += (i ? ", " : "") + exact(parts[i]);
     return out + "]";
 }
 
