@@ -46,6 +46,16 @@ std::string mergeJson(const WindowReport& w);
 // reason when the text holds none.
 bool readMergeJson(const std::string& text, WindowReport& w, std::string& why);
 
+// What a window's or a mosaic's report adds to the plain one: JSON members (each after a
+// comma), a text line, CSV columns (header, then values, each after a comma).
+struct ReportAdditions {
+    std::string json, text, csvHeader, csvValues;
+};
+
+// f in options.format, with the additions.
+void printWindowFigures(const ReportOptions& options, const ReportFigures& f, const ReportAdditions& more,
+                        std::ostream& out);
+
 // The window's report of the data set loaded through options.window, in options.format.
 int printWindowReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
 
