@@ -3,7 +3,7 @@
 #include <cmath>
 
 // Shewchuk's grow-expansion, with zero partials dropped, as msum keeps them.
-void ExactSum::add(double x)
+void ExactSum::grow(double x)
 {
     int kept = 0;
     for (int i = 0; i < count; i++) {
@@ -34,16 +34,32 @@ void ExactSum::addProduct(double a, double b)
 
 void ExactSum::add(const ExactSum& other)
 {
+    add(other.head);
     for (int i = 0; i < other.count; i++)
         add(other.parts[i]);
+}
+
+std::vector<double> ExactSum::partials() const
+{
+    if (!std::isfinite(head))
+        return {head};
+    ExactSum all = *this;
+    all.grow(all.head);
+    return std::vector<double>(all.parts, all.parts + all.count);
 }
 
 // From the largest partial down, as fsum rounds: the first partial that does not vanish
 // in the running sum decides, and a tie is broken by the sign of the partial below it.
 double ExactSum::value() const
 {
-    if (count == 0)
-        return 0;
+    if (count == 0 || !std::isfinite(head))
+        return head;
+    if (head != 0) {
+        ExactSum all = *this;
+        all.head = 0;
+        all.grow(head);
+        return all.value();
+    }
     int n = count;
     double high = parts[--n];
     double low = 0;

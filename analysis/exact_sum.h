@@ -9,7 +9,19 @@
 
 class ExactSum {
 public:
-    void add(double x);
+    // Most values come to a running double sum without a rounding error (heights and their
+    // differences have few bits): the error of each addition (Knuth's TwoSum) goes to the
+    // partials only when it is not 0.
+    void add(double x)
+    {
+        const double sum = head + x;
+        const double taken = sum - head;
+        const double error = (head - (sum - taken)) + (x - taken);
+        head = sum;
+        // An infinity or a NaN stays in the head alone, as in a double sum.
+        if (error != 0 && sum - sum == 0)
+            grow(error);
+    }
     // a x b, exactly: the product and its rounding error are both added.
     void addProduct(double a, double b);
     void add(const ExactSum& other);
@@ -17,9 +29,11 @@ public:
     double value() const;
     // The partials, smallest first; their exact sum is the sum, so a sum written as its
     // partials and read back by adding them is the same sum.
-    std::vector<double> partials() const { return std::vector<double>(parts, parts + count); }
+    std::vector<double> partials() const;
 
 private:
+    void grow(double x);  // adds x to the partials
+    double head = 0;
     // Non-overlapping partials of the double range (2^-1074 to 2^1024) are at most about
     // 2098 / 53 + 1 = 41: they fit in place, without the heap.
     double parts[64];

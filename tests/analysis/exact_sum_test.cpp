@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +53,22 @@ TEST(ExactSum, ProductsAndTiesRoundOnce)
     EXPECT_EQ(tie.value(), 1.0);
     tie.add(0x1p-80);
     EXPECT_EQ(tie.value(), 1.0 + 0x1p-52);
+}
+
+TEST(ExactSum, InfinitiesAndNaNsAddAsInADoubleSum)
+{
+    ExactSum overflow;
+    overflow.add(0x1p-60);
+    overflow.add(1.7e308);
+    overflow.add(1.7e308);
+    EXPECT_EQ(overflow.value(), HUGE_VAL);
+    overflow.add(-HUGE_VAL);
+    EXPECT_TRUE(std::isnan(overflow.value()));
+    FloatSquareSum squares;
+    squares.add(3.4e38f);  // a float's square is far inside the double range
+    squares.add(HUGE_VALF);
+    squares.add(1.0f);
+    EXPECT_EQ(squares.total().value(), HUGE_VAL);
 }
 
 TEST(FloatSquareSum, IsTheExactSumOfTheSquares)
