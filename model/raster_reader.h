@@ -48,7 +48,7 @@ public:
     // The header fields of m from the raster. A raster that is rotated or whose pixels
     // are not square is refused.
     void header(mountain& m);
-    // From now on the rows and columns read are those of the piece: nrows x ncols passed to
+    // The rows and columns read after this are those of the piece: nrows x ncols passed to
     // readHeights are its size, and its first row and column are where it starts in the file.
     void readPiece(int firstRow, int firstCol)
     {
