@@ -7,7 +7,8 @@
 //   above by more than units: reddish, from Z(c) + 0.1 down to Z(c)
 //   below by more than units: bluish, from Z(c) down to Z(c) - 0.1
 //   otherwise:                white,   from Z(c) + 0.05 down to Z(c) - 0.05
-// with X(i) and Z(h) the mesh's mapping into the scene (MeshGeometry::x and z).
+// with X(i) and Z(h) the mesh's mapping into the scene (MeshGeometry::x and z), so a step
+// is a cell's east-west length on the ground long.
 // A point that is no valid height has no step and no tick: the line breaks there.
 
 #include <cstddef>

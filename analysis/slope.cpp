@@ -10,7 +10,9 @@
 // Column difference B is the same stencil turned by a quarter. The direction angle is
 // atan(A / B) in degrees, 90 where B is 0. The sums are built term by term in single
 // precision in the order of the statements in gradient(), so that angles near a class
-// boundary fall on the same side on every machine.
+// boundary fall on the same side on every machine. On cells longer one way than the
+// other (cells in degrees) the rise per metre is A / groundY and B / groundX, so A is
+// taken times groundX / groundY; square cells leave it as it is.
 
 #include "analysis/slope.h"
 
@@ -69,6 +71,8 @@ void gradient(const GridView& dem, int r, int c, float& a, float& b)
     b += 4 * e[r][c + 1];
     b -= 4 * e[r][c - 1];
     b /= 2;
+    if (dem.groundX != dem.groundY)
+        a *= static_cast<float>(dem.groundX / dem.groundY);
 }
 
 // Angle of the slope from a point to a neighbour one cell away, atan(|dh| / cellsize)
@@ -83,6 +87,18 @@ float stepAngle(float from, float to, float cellsize)
     else
         ratio = rise > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
     return degrees(std::atan(double(ratio)));
+}
+
+// The length a step to a neighbour is measured over: the cell's length along a row or a
+// column, and on a diagonal the cell's length as well, which on cells longer one way
+// than the other is the diagonal over sqrt(2), sqrt((groundX^2 + groundY^2) / 2).
+float stepLength(const GridView& dem, int rowStep, int colStep)
+{
+    if (dem.groundX == dem.groundY || colStep == 0)
+        return static_cast<float>(dem.groundY);
+    if (rowStep == 0)
+        return static_cast<float>(dem.groundX);
+    return static_cast<float>(std::sqrt((dem.groundX * dem.groundX + dem.groundY * dem.groundY) / 2));
 }
 
 }  // namespace
@@ -139,7 +155,7 @@ bool steepAt(const GridView& dem, int row, int col, float limit)
     default: return false;
     }
     const float h = dem.at(row, col);
-    const float ground = static_cast<float>(dem.groundY);
+    const float ground = stepLength(dem, first[0], first[1]);
     return stepAngle(h, dem.at(row + first[0], col + first[1]), ground) >= limit ||
            stepAngle(h, dem.at(row + second[0], col + second[1]), ground) >= limit;
 }

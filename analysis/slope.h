@@ -22,8 +22,10 @@ int gradientClass(const GridView& dem, int row, int col);
 float gradientAngle(const GridView& dem, int row, int col);
 
 // True when the terrain at (row, col) of dem is at least limit degrees steep along its
-// direction class: the step to either neighbour along it, atan(|dh| / groundY) in
-// degrees; false where there is no direction.
+// direction class: the step to either neighbour along it, atan(|dh| / length) in
+// degrees, length groundX east-west, groundY north-south and sqrt((groundX^2 +
+// groundY^2) / 2) on a diagonal (the cellsize, as along a row, on square cells); false
+// where there is no direction.
 bool steepAt(const GridView& dem, int row, int col, float limit);
 
 // The vegetation rule at a triangle's lookup point of height `height`: true (no

@@ -93,6 +93,25 @@ void makeLevels(Data& data)
         }
 }
 
+struct Counts {
+    std::vector<long long> curve = std::vector<long long>(4), diff = std::vector<long long>(5),
+                           classes = std::vector<long long>(20);
+};
+
+// Cells per level, highest first, and points per height class of an interval of 20.
+Counts countsOf(const Data& data)
+{
+    Counts counts;
+    for (std::uint8_t l : data.curveLevels)
+        counts.curve[3 - l]++;
+    for (std::uint8_t l : data.diffLevels)
+        counts.diff[4 - l]++;
+    for (float h : data.heights)
+        if (h != -9999)
+            counts.classes[((long long)std::floor(h + 0.5) % 20 + 20) % 20]++;
+    return counts;
+}
+
 using Clock = std::chrono::steady_clock;
 struct Timer {
     Clock::time_point start = Clock::now();
@@ -130,6 +149,87 @@ std::vector<std::pair<int, int>> worstPlaces(const std::vector<std::uint8_t>& le
     return places;
 }
 
+// The sections of the page, each encoding its pictures.
+PageSection dataSection(int size, const Accuracy& accuracy)
+{
+    PageSection about;
+    about.heading = "Data";
+    PageKeyValues kv;
+    kv.rows = {{"DEM file", "bench.asc"},
+               {"Grid size", std::to_string(size) + " rows x " + std::to_string(size) + " columns"},
+               {"Cellsize", "10 (10 m)"},
+               {"Lower-left corner", "480000, 5100000"},
+               {"Coordinate system", "none given"},
+               {"Nodata", "-9999 (masked)"}};
+    about.blocks.push_back(kv);
+    PageTable figures;
+    figures.caption = "Accuracy against the reference";
+    figures.head = {{"Points", "RMSE", "Mean", "Std. deviation", "NMAD", "LE90", "Max. absolute"}};
+    auto fixed = [](double v) { char s[32]; std::snprintf(s, sizeof s, "%.3f", v); return std::string(s); };
+    figures.body = {{std::to_string(accuracy.points), fixed(accuracy.rmse), fixed(accuracy.mean), fixed(accuracy.std),
+                     fixed(accuracy.nmad), fixed(accuracy.le90), fixed(accuracy.maxAbs)}};
+    about.blocks.push_back(figures);
+    return about;
+}
+
+PageSection levelSection(const ReliefPicture& curvatureRelief, const LevelOverlay& curvature,
+                         const ReliefPicture& differenceRelief, const LevelOverlay& difference)
+{
+    std::string why;
+    PageSection pictures;
+    pictures.heading = "Curvature and difference levels";
+    std::vector<Swatch> noData = {{reliefNoData, "no data"}};
+    auto curveFigure = figure(pictureFigure(curvatureRelief.picture, "Shaded relief with curvature levels",
+                                            "Shaded relief with the curvature levels; a pixel shows the worst level of "
+                                            "the cells it covers.",
+                                            why),
+                              why);
+    curveFigure.legend = levelLegend(curvature.colours, {"> 1.0", "> 2.0", "> 3.0"});
+    curveFigure.legend.push_back(noData[0]);
+    pictures.blocks.push_back(curveFigure);
+    auto diffFigure = figure(pictureFigure(differenceRelief.picture, "Shaded relief with difference levels",
+                                           "Shaded relief with the difference levels.", why),
+                             why);
+    diffFigure.legend = levelLegend(difference.colours, {"> 5%", "> 10%", "> 15%", "> 20%"});
+    pictures.blocks.push_back(diffFigure);
+    return pictures;
+}
+
+PageSection chartSection(const Chart& histogramPicture, const Chart& curveBars, const Chart& diffBars,
+                         const Chart& classBars)
+{
+    std::string why;
+    PageSection charts;
+    charts.heading = "Distributions";
+    auto h = figure(chartFigure(histogramPicture, "Histogram of d", "Histogram of d = reference - DEM.", why), why);
+    h.xTitle = "d (m)";
+    h.yTitle = "points";
+    charts.blocks.push_back(h);
+    PageGallery bars;
+    bars.figures.push_back(figure(chartFigure(curveBars, "Curvature level counts", "Cells per curvature level", why), why));
+    bars.figures.push_back(figure(chartFigure(diffBars, "Difference level counts", "Cells per difference level", why), why));
+    charts.blocks.push_back(bars);
+    charts.blocks.push_back(figure(chartFigure(classBars, "Height classes", "Points per height class", why), why));
+    return charts;
+}
+
+PageSection worstSection(const std::vector<ReliefPicture>& places)
+{
+    std::string why;
+    PageSection worst;
+    worst.heading = "Worst places";
+    PageGallery gallery;
+    for (const ReliefPicture& p : places) {
+        auto f = figure(pictureFigure(p.picture, "Place", "rows " + std::to_string(p.firstRow) + "-" +
+                                                              std::to_string(p.firstRow + p.rows - 1), why),
+                        why);
+        f.sharp = true;
+        gallery.figures.push_back(f);
+    }
+    worst.blocks.push_back(gallery);
+    return worst;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -142,14 +242,7 @@ int main(int argc, char** argv)
     const Accuracy accuracy = *accuracyOf(copy);
     std::printf("grid %d x %d, %zu differences\n", data.size, data.size, data.d.size());
 
-    std::vector<long long> curveCounts(4), diffCounts(5), classes(20);
-    for (std::uint8_t l : data.curveLevels)
-        curveCounts[3 - l]++;
-    for (std::uint8_t l : data.diffLevels)
-        diffCounts[4 - l]++;
-    for (float h : data.heights)
-        if (h != -9999)
-            classes[((long long)std::floor(h + 0.5) % 20 + 20) % 20]++;
+    const Counts counts = countsOf(data);
 
     const int cells = data.size - 1;
     const auto curvePlaces = worstPlaces(data.curveLevels, cells, 5);
@@ -173,12 +266,12 @@ int main(int argc, char** argv)
     const Histogram histogram = histogramOf(data.d, accuracy);
     const Chart histogramPicture = histogramChart(histogram);
     t.lap("histogram of d");
-    const Chart curveBars = barChart(curveCounts, {"> 3.0", "> 2.0", "> 1.0", "<= 1.0"}, {480, 240, true, {}});
-    const Chart diffBars = barChart(diffCounts, {"> 20%", "> 15%", "> 10%", "> 5%", "<= 5%"}, {480, 240, true, {}});
+    const Chart curveBars = barChart(counts.curve, {"> 3.0", "> 2.0", "> 1.0", "<= 1.0"}, {480, 240, true, {}});
+    const Chart diffBars = barChart(counts.diff, {"> 20%", "> 15%", "> 10%", "> 5%", "<= 5%"}, {480, 240, true, {}});
     std::vector<std::string> classNames;
     for (int i = 0; i < 20; i++)
         classNames.push_back(i % 5 == 0 ? std::to_string(i) : "");
-    const Chart classBars = barChart(classes, classNames, {640, 240, false, {}});
+    const Chart classBars = barChart(counts.classes, classNames, {640, 240, false, {}});
     t.lap("bar charts");
     if (gdalModule(why) == nullptr) {
         std::cerr << why << "\n";
@@ -189,68 +282,9 @@ int main(int argc, char** argv)
     PageDescription page;
     page.title = "DEM quality report: bench.asc";
     page.subtitle = {"karvo-report " KARVO_VERSION ", generated grid", "Comparison data: bench_reference.asc (DEM)"};
-    PageSection about;
-    about.heading = "Data";
-    PageKeyValues kv;
-    kv.rows = {{"DEM file", "bench.asc"},
-               {"Grid size", std::to_string(data.size) + " rows x " + std::to_string(data.size) + " columns"},
-               {"Cellsize", "10 (10 m)"},
-               {"Lower-left corner", "480000, 5100000"},
-               {"Coordinate system", "none given"},
-               {"Nodata", "-9999 (masked)"}};
-    about.blocks.push_back(kv);
-    PageTable figures;
-    figures.caption = "Accuracy against the reference";
-    figures.head = {{"Points", "RMSE", "Mean", "Std. deviation", "NMAD", "LE90", "Max. absolute"}};
-    auto fixed = [](double v) { char s[32]; std::snprintf(s, sizeof s, "%.3f", v); return std::string(s); };
-    figures.body = {{std::to_string(accuracy.points), fixed(accuracy.rmse), fixed(accuracy.mean), fixed(accuracy.std),
-                     fixed(accuracy.nmad), fixed(accuracy.le90), fixed(accuracy.maxAbs)}};
-    about.blocks.push_back(figures);
-    page.sections.push_back(about);
-
-    PageSection pictures;
-    pictures.heading = "Curvature and difference levels";
-    std::vector<Swatch> noData = {{reliefNoData, "no data"}};
-    auto curveFigure = figure(pictureFigure(curvatureRelief.picture, "Shaded relief with curvature levels",
-                                            "Shaded relief with the curvature levels; a pixel shows the worst level of "
-                                            "the cells it covers.",
-                                            why),
-                              why);
-    curveFigure.legend = levelLegend(curvature.colours, {"> 1.0", "> 2.0", "> 3.0"});
-    curveFigure.legend.push_back(noData[0]);
-    pictures.blocks.push_back(curveFigure);
-    auto diffFigure = figure(pictureFigure(differenceRelief.picture, "Shaded relief with difference levels",
-                                           "Shaded relief with the difference levels.", why),
-                             why);
-    diffFigure.legend = levelLegend(difference.colours, {"> 5%", "> 10%", "> 15%", "> 20%"});
-    pictures.blocks.push_back(diffFigure);
-    page.sections.push_back(pictures);
-
-    PageSection charts;
-    charts.heading = "Distributions";
-    auto h = figure(chartFigure(histogramPicture, "Histogram of d", "Histogram of d = reference - DEM.", why), why);
-    h.xTitle = "d (m)";
-    h.yTitle = "points";
-    charts.blocks.push_back(h);
-    PageGallery bars;
-    bars.figures.push_back(figure(chartFigure(curveBars, "Curvature level counts", "Cells per curvature level", why), why));
-    bars.figures.push_back(figure(chartFigure(diffBars, "Difference level counts", "Cells per difference level", why), why));
-    charts.blocks.push_back(bars);
-    charts.blocks.push_back(figure(chartFigure(classBars, "Height classes", "Points per height class", why), why));
-    page.sections.push_back(charts);
-
-    PageSection worst;
-    worst.heading = "Worst places";
-    PageGallery gallery;
-    for (const ReliefPicture& p : places) {
-        auto f = figure(pictureFigure(p.picture, "Place", "rows " + std::to_string(p.firstRow) + "-" +
-                                                              std::to_string(p.firstRow + p.rows - 1), why),
-                        why);
-        f.sharp = true;
-        gallery.figures.push_back(f);
-    }
-    worst.blocks.push_back(gallery);
-    page.sections.push_back(worst);
+    page.sections = {dataSection(data.size, accuracy),
+                     levelSection(curvatureRelief, curvature, differenceRelief, difference),
+                     chartSection(histogramPicture, curveBars, diffBars, classBars), worstSection(places)};
     t.lap("PNG encoding");
 
     const std::string html = htmlPage(page);

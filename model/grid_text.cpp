@@ -456,6 +456,38 @@ struct Joined {
     }
 };
 
+// Heights from p up to bound as parseRun takes them, the second half from middle (just
+// after a whitespace) parsed on another core from where a sequential reader would go on:
+// the same values, only their place in the grid waits for the count of the first half.
+// Without a second thread the whole run is read here.
+bool parseHalves(const char*& p, const char* middle, const char* bound, const char* end, GridSink& sink,
+                 long long wanted, std::vector<float>& scratch)
+{
+    const long long room = std::min<long long>(wanted - sink.stored, (bound - middle) / 2 + 1);
+    if (scratch.size() < static_cast<std::size_t>(room))
+        scratch.resize(static_cast<std::size_t>(room));
+    ScratchSink second{scratch.data()};
+    const char* q = middle;
+    bool secondOk = true;
+    std::thread helper;
+    try {
+        helper = std::thread([&] { secondOk = parseRun(q, bound, end, second, room); });
+    } catch (const std::system_error&) {
+        return parseRun(p, bound, end, sink, wanted);
+    }
+    const Joined joined{helper};
+    bool ok = parseRun(p, middle, end, sink, wanted);
+    helper.join();
+    if (ok && sink.stored < wanted) {
+        const long long take = std::min(second.stored, wanted - sink.stored);
+        for (long long i = 0; i < take; i++)
+            sink.put(scratch[static_cast<std::size_t>(i)]);
+        ok = secondOk || sink.stored == wanted;
+        p = q;  // where the second half stopped: its end, a refused height or room
+    }
+    return ok;
+}
+
 }  // namespace
 
 std::size_t GridText::splitPoint(std::size_t limit) const
@@ -494,42 +526,9 @@ long long GridText::readHeights(float* const* rows, int nrows, int ncols, float&
         const char* p = buffer.get() + position;
         const char* const bound = buffer.get() + limit;
         const char* const end = buffer.get() + length;
-        bool ok = true;
-        std::thread helper;
         const std::size_t split = splitPoint(limit);
-        if (split != 0) {
-            // The second half after a whitespace is parsed on another core from where a
-            // sequential reader would go on: the same values, only their place in the
-            // grid waits for the count of the first half.
-            const char* const middle = buffer.get() + split;
-            const long long room = std::min<long long>(wanted - sink.stored, (bound - middle) / 2 + 1);
-            if (scratch.size() < static_cast<std::size_t>(room))
-                scratch.resize(static_cast<std::size_t>(room));
-            ScratchSink second{scratch.data()};
-            const char* q = middle;
-            bool secondOk = true;
-            try {
-                helper = std::thread([&] { secondOk = parseRun(q, bound, end, second, room); });
-            } catch (const std::system_error&) {
-                // No second thread: the whole block is read here.
-            }
-            if (helper.joinable()) {
-                const Joined joined{helper};
-                ok = parseRun(p, middle, end, sink, wanted);
-                helper.join();
-                if (ok && sink.stored < wanted) {
-                    const long long take = std::min(second.stored, wanted - sink.stored);
-                    for (long long i = 0; i < take; i++)
-                        sink.put(scratch[static_cast<std::size_t>(i)]);
-                    ok = secondOk || sink.stored == wanted;
-                    p = q;  // where the second half stopped: its end, a refused height or room
-                }
-            } else {
-                ok = parseRun(p, bound, end, sink, wanted);
-            }
-        } else {
-            ok = parseRun(p, bound, end, sink, wanted);
-        }
+        const bool ok = split != 0 ? parseHalves(p, buffer.get() + split, bound, end, sink, wanted, scratch)
+                                   : parseRun(p, bound, end, sink, wanted);
         position = static_cast<std::size_t>(p - buffer.get());
         if (!ok) {
             failed = true;

@@ -14,3 +14,7 @@ struct GroundCell {
 // The east-west length is 0 only for a grid centred on a pole. Otherwise both lengths are
 // the cellsize as read.
 GroundCell groundCell(int nrows, double yllcorner, double cellsize, bool inDegrees);
+
+// The east-west length over the north-south one for cells in degrees: cos(latitude) at
+// the centre row line as above, 0 for a grid centred on a pole.
+double eastWestShare(int nrows, double yllcorner, double cellsize);

@@ -11,7 +11,8 @@
 
 MeshGeometry::MeshGeometry(const mountain& m)
     : grid(m.grid),
-      cellsize(m.groundCellsize()),
+      eastWest(m.groundEastWest()),
+      northSouth(m.groundCellsize()),
       movex(m.movex),
       movey(m.movey),
       scalefactor(m.scalefactor),
@@ -64,14 +65,15 @@ void mountain::convert_to_triangles(int exaggeration)
     if (DEBUG)
         std::cout << "Vertical exageration      : " << exageration << std::endl;
 
-    // The extent uses the point count, not the cell count, times cellsize.
-    const float ground = groundCellsize();
-    const float extent = std::max(static_cast<float>(std::max(nrows, ncols)) * ground, zmax - zmin);
+    // The extent uses the point count, not the cell count, times the cell's length.
+    const float eastWest = groundEastWest(), northSouth = groundCellsize();
+    const float extent = std::max(std::max(static_cast<float>(ncols) * eastWest, static_cast<float>(nrows) * northSouth),
+                                  zmax - zmin);
     scalefactor = 2 / extent;
     zscale = scalefactor * exageration;
     zcenter = (zmin + zmax) / 2;
-    movex = (ncols - 1) * ground / 2;
-    movey = (nrows - 1) * ground / 2;
+    movex = (ncols - 1) * eastWest / 2;
+    movey = (nrows - 1) * northSouth / 2;
     // No grid, no triangles (an empty model would otherwise count (-1) x (-2) of them).
     triangleCount = nrows > 0 && ncols > 0 ? (nrows - 1) * (2 * ncols - 2) : 0;
     if (DEBUG) {

@@ -4,9 +4,10 @@
 // the same float operations every time, so that every vertex and normal is the same
 // wherever it is computed. Per cell the model keeps only what the passes decide.
 //
-// Grid point (r, c) of height h maps to (cellsize in the heights' unit, groundCellsize)
-//   x = (c * cellsize - movex) * scalefactor
-//   y = (r * cellsize - movey) * scalefactor
+// Grid point (r, c) of height h maps to (cells in the heights' unit: east-west
+// groundEastWest, north-south groundCellsize, equal unless the cells are in degrees)
+//   x = (c * eastWest - movex) * scalefactor
+//   y = (r * northSouth - movey) * scalefactor
 //   z = (h - zcenter) * zscale
 // so the grid is centred on the origin and its longer side spans less than 2 units.
 // Each cell is split along the diagonal from (r + 1, c) to (r, c + 1):
@@ -30,12 +31,12 @@ class MeshGeometry {
 public:
     explicit MeshGeometry(const mountain& m);
 
-    float x(int col) const { return (col * cellsize - movex) * scalefactor; }
-    float y(int row) const { return (row * cellsize - movey) * scalefactor; }
+    float x(int col) const { return (col * eastWest - movex) * scalefactor; }
+    float y(int row) const { return (row * northSouth - movey) * scalefactor; }
     float z(float height) const { return (height - zcenter) * zscale; }
     // A place between the grid points, at a fractional column or row, mapped as they are.
-    float xAt(double col) const { return (static_cast<float>(col) * cellsize - movex) * scalefactor; }
-    float yAt(double row) const { return (static_cast<float>(row) * cellsize - movey) * scalefactor; }
+    float xAt(double col) const { return (static_cast<float>(col) * eastWest - movex) * scalefactor; }
+    float yAt(double row) const { return (static_cast<float>(row) * northSouth - movey) * scalefactor; }
 
     // The two triangles of cell (r, c).
     void cell(int r, int c, MeshTriangle out[2]) const { span(r, r + 1, c, c + 1, out); }
@@ -45,7 +46,7 @@ public:
 
 private:
     const float* const* grid;
-    float cellsize, movex, movey, scalefactor, zcenter, zscale;
+    float eastWest, northSouth, movex, movey, scalefactor, zcenter, zscale;
 };
 
 // n = u x w with u = B - A and w = C - A, then each component divided by |n|; a

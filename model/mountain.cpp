@@ -7,6 +7,7 @@
 
 #include "model/error.h"
 #include "model/grid_window.h"
+#include "model/ground_cell.h"
 #include "model/large_memory.h"
 #include "model/memory_need.h"
 #include "model/raster_reader.h"
@@ -27,6 +28,17 @@ void mountain::getCoord(float& x, float& y, float& size) const
     x = xllcorner;
     y = yllcorner;
     size = cellsize;
+}
+
+float mountain::eastWestShare() const
+{
+    if (shareMemo.nrows != nrows || shareMemo.yllcorner != yllRead || shareMemo.cellsize != cellsizeRead) {
+        shareMemo.nrows = nrows;
+        shareMemo.yllcorner = yllRead;
+        shareMemo.cellsize = cellsizeRead;
+        shareMemo.share = static_cast<float>(::eastWestShare(nrows, yllRead, cellsizeRead));
+    }
+    return shareMemo.share;
 }
 
 void mountain::reset()

@@ -100,6 +100,9 @@ public:
     // compares it with heights (mesh, gradient, profile): cellsize, or with cells in
     // degrees cellsize x 111320 m, the north-south length of a cell.
     float groundCellsize() const { return cellsInDegrees ? cellsize * metresPerDegree : cellsize; }
+    // The same between neighbours in a row: cellsize, or with cells in degrees the
+    // north-south length x cos(latitude of the grid's centre) (model/ground_cell.h).
+    float groundEastWest() const { return cellsInDegrees ? groundCellsize() * eastWestShare() : cellsize; }
     // A text grid whose cellsize and corners look like degrees.
     bool looksGeographic() const;
 
@@ -122,7 +125,8 @@ public:
         v.xllcorner = xllRead;
         v.yllcorner = yllRead;
         v.cellsize = cellsizeRead;
-        v.groundX = v.groundY = groundCellsize();
+        v.groundX = groundEastWest();
+        v.groundY = groundCellsize();
         v.maskValue = nodataMasked();
         v.nodata = nodata_value;
         v.masking = masking();
@@ -181,6 +185,15 @@ public:
     // Exchanges the header, the heights and their range with another model; the mesh and
     // the results stay. A file is read into a model aside and taken in only when good.
     void swapGrid(mountain& other);
+
+private:
+    // cos(latitude) of the header last asked about: the gradient asks for it per point.
+    float eastWestShare() const;
+    mutable struct {
+        int nrows = -1;
+        double yllcorner = 0, cellsize = 0;
+        float share = 1;
+    } shareMemo;
 };
 
 class rawdata : public mountain {

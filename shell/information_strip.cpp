@@ -1,10 +1,14 @@
 #include "shell/information_strip.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Value_Output.H>
 
+#include <cstdio>
+
+#include "model/mountain.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 
@@ -53,6 +57,13 @@ void buildInformationStrip()
     // "Cellsize:", so both are set smaller to leave a gap between them.
     ycornerLabel->textsize(8);
     cellsizeLabel->labelsize(8);
+    // Right of the Statistics button: a cellsize in degrees ("0.000277778") runs on
+    // beyond its own field up to the exaggeration counter.
+    groundCellLabel = new Fl_Box(584, 675, 64, 20);
+    groundCellLabel->labelsize(8);
+    groundCellLabel->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    groundCellLabel->tooltip("A cell's length on the ground, east-west and north-south");
+    groundCellLabel->hide();
     vdisplay = new Fl_Counter(400, 680, 70, 15, "Vertical Exageration:");
     vdisplay->value(1);
     vdisplay->step(1);
@@ -86,6 +97,20 @@ void showCorner(float xll, float yll, float cellsize)
     xcornerLabel->value(xll);
     ycornerLabel->value(yll);
     cellsizeLabel->value(cellsize);
+    showGroundCell();
+}
+
+void showGroundCell()
+{
+    if (!cellsInDegrees || mt.grid == nullptr) {
+        groundCellLabel->hide();
+        return;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "E-W %.4g m\nN-S %.4g m", double(mt.groundEastWest()), double(mt.groundCellsize()));
+    groundCellLabel->copy_label(text);
+    groundCellLabel->show();
+    groundCellLabel->redraw();
 }
 
 int exaggerationShown() { return static_cast<int>(vdisplay->value()); }

@@ -1,6 +1,7 @@
 #pragma once
 // The information strip under the view: the names of the data set's files, its lower left
-// corner and cellsize, and the vertical exaggeration that applies to the view. The open
+// corner and cellsize (for a DEM in degrees also a cell's east-west and north-south length
+// on the ground), and the vertical exaggeration that applies to the view. The open
 // dialogs show what they open through these functions.
 
 #include <string>
@@ -25,7 +26,10 @@ StripText stripShown();
 void showStrip(const StripText& text);
 
 void showFileName(StripField field, const char* name);  // a null name empties the field
-void showCorner(float xll, float yll, float cellsize);
+void showCorner(float xll, float yll, float cellsize);  // and the ground lengths, as showGroundCell
+// With cells in degrees and a DEM loaded, its cell's lengths on the ground ("E-W 15.46 m"
+// over "N-S 30.92 m"); otherwise nothing.
+void showGroundCell();
 int exaggerationShown();  // the counter's value, truncated toward zero
 void showExaggeration(int exaggeration);  // sets the counter without running vChange
 

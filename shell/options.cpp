@@ -7,6 +7,7 @@
 
 #include "analysis/loader.h"
 #include "model/raster_reader.h"
+#include "shell/information_strip.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 
@@ -28,6 +29,7 @@ const char* const usage =
 void applyMenuOptions()
 {
     gl->changeOptions(menuEntry(menu::MASK_NODATA).value() != 0, menuEntry(menu::DEGREES).value() != 0);
+    showGroundCell();
     gl->redraw();
     gl->take_focus();
 }

@@ -16,6 +16,7 @@ Fl_Output* file2Label = nullptr;
 Fl_Value_Output* xcornerLabel = nullptr;
 Fl_Value_Output* ycornerLabel = nullptr;
 Fl_Value_Output* cellsizeLabel = nullptr;
+Fl_Box* groundCellLabel = nullptr;
 Fl_Counter* vdisplay = nullptr;
 
 int initFiles = 0;
@@ -72,6 +73,7 @@ void resetShell()
     XMAX = 650;
     file1Label = file2Label = nullptr;
     xcornerLabel = ycornerLabel = cellsizeLabel = nullptr;
+    groundCellLabel = nullptr;
     vdisplay = nullptr;
     initFiles = 0;
     filename = nullptr;

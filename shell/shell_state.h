@@ -3,6 +3,7 @@
 // pointers (the toolkit's parent window owns them), and the shell's flags. The menu
 // indices name the entries that code checks and activates by position.
 
+class Fl_Box;
 class Fl_Button;
 class Fl_Check_Button;
 class Fl_Counter;
@@ -67,6 +68,7 @@ extern Fl_Output* file2Label;
 extern Fl_Value_Output* xcornerLabel;
 extern Fl_Value_Output* ycornerLabel;
 extern Fl_Value_Output* cellsizeLabel;
+extern Fl_Box* groundCellLabel;  // a DEM in degrees: its cell's lengths on the ground
 extern Fl_Counter* vdisplay;  // the vertical exaggeration that applies to the view
 
 extern int initFiles;          // 2 when the command line named a DEM for the next Open

@@ -54,12 +54,9 @@ std::vector<float> ramp(int rows, int cols, float base, float perRow, float perC
     return v;
 }
 
-std::vector<Seed> seeds()
+// Grids the model accepts, from the sample terrain and small surfaces.
+std::vector<Seed> acceptedSeeds()
 {
-    const std::string head = "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\n";
-    const std::string header = head + "cellsize 25\n";
-    const std::string body = "1 2 3\n4 5 6\n";
-
     const Terrain mountain = smallMountain(10);
     GridHeader plain = mountain.header;
     plain.hasNodata = false;
@@ -71,13 +68,6 @@ std::vector<Seed> seeds()
     spike[12] = 110;
     std::vector<float> holes = ramp(4, 4, 1500, 7, 3);
     holes[5] = holes[10] = -9999;
-
-    std::string garbage;
-    unsigned state = 2006;
-    for (int i = 0; i < 300; i++) {
-        state = state * 1103515245u + 12345u;
-        garbage += static_cast<char>(state >> 16);
-    }
 
     return {
         {"mountain", mountainText.str()},
@@ -94,6 +84,24 @@ std::vector<Seed> seeds()
         {"float_ends", grid(3, 3, {3.4e38f, -3.4e38f, 1e-45f, 0, 1, -1, 3.4e38f, 3.4e38f, -3.4e38f})},
         {"one_line", "ncols 3 nrows 2 xllcorner 0 yllcorner 0 cellsize 1 1 2 3 4 5 6"},
         {"tabs_and_returns", "ncols\t3\r\nnrows 2\r\nxllcorner 0\r\nyllcorner 0\r\ncellsize 1\r\n1\t2 3\r\n4 5 6\r\n"},
+    };
+}
+
+// One file for each way a header or a body goes wrong.
+std::vector<Seed> refusedSeeds()
+{
+    const std::string head = "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\n";
+    const std::string header = head + "cellsize 25\n";
+    const std::string body = "1 2 3\n4 5 6\n";
+
+    std::string garbage;
+    unsigned state = 2006;
+    for (int i = 0; i < 300; i++) {
+        state = state * 1103515245u + 12345u;
+        garbage += static_cast<char>(state >> 16);
+    }
+
+    return {
         {"empty", ""},
         {"header_only", header},
         {"capitals", "NCOLS 3\nNROWS 2\nXLLCORNER 0\nYLLCORNER 0\nCELLSIZE 25\n" + body},
@@ -117,6 +125,14 @@ std::vector<Seed> seeds()
         {"garbage", garbage},
         {"garbage_after_header", header + garbage},
     };
+}
+
+std::vector<Seed> seeds()
+{
+    std::vector<Seed> all = acceptedSeeds();
+    const std::vector<Seed> refused = refusedSeeds();
+    all.insert(all.end(), refused.begin(), refused.end());
+    return all;
 }
 
 }  // namespace

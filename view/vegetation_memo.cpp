@@ -13,7 +13,7 @@ namespace {
 struct Memo {
     const float* const* grid = nullptr;
     int rows = 0, cols = 0;
-    float cellsize = 0;  // in the heights' unit
+    float cellsize = 0, eastWest = 0;  // in the heights' unit, north-south and east-west
     bool masking = false;
     int treeline = 0;
     float slope = 0;
@@ -25,7 +25,7 @@ Memo memo;
 bool madeForMt()
 {
     return memo.grid == mt.grid && memo.rows == mt.nrows && memo.cols == mt.ncols && memo.cellsize == mt.groundCellsize() &&
-           memo.masking == mt.masking() && memo.treeline == TREELINE && memo.slope == SLOPE;
+           memo.eastWest == mt.groundEastWest() && memo.masking == mt.masking() && memo.treeline == TREELINE && memo.slope == SLOPE;
 }
 
 }  // namespace
@@ -38,6 +38,7 @@ bool rememberedVegetationHigh(int row, int col)
         memo.rows = mt.nrows;
         memo.cols = mt.ncols;
         memo.cellsize = mt.groundCellsize();
+        memo.eastWest = mt.groundEastWest();
         memo.masking = mt.masking();
         memo.treeline = TREELINE;
         memo.slope = SLOPE;

@@ -3,7 +3,11 @@
 #include <cstdio>
 #include <string>
 
+#include "analysis/curvature.h"
 #include "analysis/statistics_text.h"
+#include "model/mountain.h"
+#include "tests/support/grid_files.h"
+#include "tests/support/model_fixture.h"
 
 namespace {
 
@@ -104,6 +108,29 @@ TEST(StatisticsText, HugeNumbersAreWrittenInFull)
     std::snprintf(full, sizeof full, "%.2f", double(s.totalSq));
     ASSERT_GT(std::string(full).size(), 16u);
     EXPECT_NE(statisticsText(s).find(std::string("Curvature:") + full + "\nMaximum"), std::string::npos);
+}
+
+using CurrentStatistics = ModelTest;
+
+TEST_F(CurrentStatistics, TakesThePublishedFiguresAndTheRmseOfTheComparisonData)
+{
+    setGrid(mt, 3, 7, flat(3, 7, 10));
+    C = 48033;
+    Statistics s = currentStatistics(0.3, true);
+    EXPECT_EQ(s.rows, 3);
+    EXPECT_EQ(s.cols, 7);
+    EXPECT_EQ(s.c, 48033);
+    EXPECT_EQ(s.unit, 0.3);
+    EXPECT_FALSE(s.hasRmse);  // no comparison point: "RMSE: n/a"
+    std::vector<float> spots(21, 0.0f);
+    spots[3] = 13;
+    spots[17] = 16;
+    setGrid(rd, 3, 7, spots);
+    s = currentStatistics(1, false);
+    EXPECT_FALSE(s.comparison);
+    // Against the flat DEM of 10: differences 3 and 6 give sqrt((9 + 36) / 2).
+    EXPECT_TRUE(s.hasRmse);
+    EXPECT_NEAR(s.rmse, 4.743, 5e-4);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "model/mountain.h"
 #include "tests/dialogs/report_window_fixture.h"
 #include "tests/support/grid_files.h"
+#include "tests/support/layout_facts.h"
 #include "tests/support/model_fixture.h"
 #include "view/my_window.h"
 
@@ -72,10 +73,7 @@ TEST_F(CurvatureUnitsTest, DialogLayoutStartsFromTheUnitInForce)
     EXPECT_EQ(dialog->h(), 200);
     EXPECT_EQ(dialog->children(), 1);
     EXPECT_STREQ(counter->label(), "Curvature Error Units");
-    EXPECT_EQ(counter->x(), 50);
-    EXPECT_EQ(counter->y(), 50);
-    EXPECT_EQ(counter->w(), 200);
-    EXPECT_EQ(counter->h(), 20);
+    EXPECT_TRUE(laidOut(dialog));
     EXPECT_EQ(counter->align(), FL_ALIGN_TOP);
     EXPECT_DOUBLE_EQ(counter->value(), 2.3);
     EXPECT_DOUBLE_EQ(counter->step(), 0.1);

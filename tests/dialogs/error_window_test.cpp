@@ -13,6 +13,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/open_dialogs.h"
 #include "tests/support/dialog_fixture.h"
+#include "tests/support/layout_facts.h"
 
 namespace {
 
@@ -48,15 +49,9 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
         ASSERT_EQ(errorWin->children(), wide ? 3 : 2);
         Fl_Widget* text = errorWin->child(0);
         EXPECT_EQ(text->labeltype(), FL_NORMAL_LABEL);
+        EXPECT_TRUE(laidOut(errorWin));
         fl_font(text->labelfont(), text->labelsize());
         EXPECT_TRUE(!wide || fl_width(messages[code]) <= errorWin->w());
-        if (!wide) {
-            EXPECT_EQ(errorWin->h(), 100);
-            EXPECT_EQ(text->x(), 50);
-            EXPECT_EQ(text->y(), 20);
-            EXPECT_EQ(text->w(), 100);
-            EXPECT_EQ(text->h(), 20);
-        }
     }
     errorMessage(MATCH_ERR);
     EXPECT_STREQ(errorWin->child(1)->label(),
@@ -66,10 +61,6 @@ TEST_F(DialogTest, ErrorWindowShowsTheMessageOfEachCode)
     errorMessage(MEM_ERR);
     Fl_Widget* ok = child(errorWin, "OK");
     ASSERT_NE(ok, nullptr);
-    EXPECT_EQ(ok->x(), 75);
-    EXPECT_EQ(ok->y(), 50);
-    EXPECT_EQ(ok->w(), 50);
-    EXPECT_EQ(ok->h(), 20);
     ok->do_callback();
     settle();
     EXPECT_TRUE(shownWindows("File Error").empty());

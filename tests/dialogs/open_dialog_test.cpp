@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Counter.H>
@@ -258,7 +259,21 @@ TEST_F(DialogTest, OneFileOpenFillsTheStripAndFocusesTheView)
     EXPECT_EQ(xcornerLabel->value(), 612000);
     EXPECT_EQ(ycornerLabel->value(), 5143000);
     EXPECT_EQ(cellsizeLabel->value(), 25);
+    EXPECT_FALSE(groundCellLabel->visible());
     EXPECT_EQ(Fl::focus(), gl);
+}
+
+TEST_F(DialogTest, ADemInDegreesShowsItsCellsLengthsOnTheGround)
+{
+    build();
+    const std::string dem = dir.file("dem.grd");  // centred on 60 degrees north
+    writeText(dem, "ncols 4\nnrows 3\nxllcorner 10\nyllcorner 59.985\ncellsize 0.01\n1 2 3 4\n2 3 4 5\n3 4 5 6\n");
+    openOne(dem);
+    for (bool degrees : {true, false}) {
+        menubar->picked(&menuEntry(menu::DEGREES));
+        EXPECT_EQ(groundCellLabel->visible() != 0, degrees);
+        EXPECT_STREQ(groundCellLabel->label(), "E-W 556.6 m\nN-S 1113 m");
+    }
 }
 
 TEST_F(DialogTest, TwoFileErrorTable)

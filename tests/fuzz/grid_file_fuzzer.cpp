@@ -1,8 +1,9 @@
 // libFuzzer target: arbitrary bytes as a grid file.
 //
-// The bytes are read in one block and in blocks of a few bytes split for two cores, with
-// the same results; then as a DEM by the model's reader and by the stream reader it
-// replaced, which must print the same lines and leave the same model bit for bit. When
+// The bytes are read in one block, in blocks of a few bytes split for two cores and by
+// the standard stream operators, with the same results; then as a DEM and as comparison
+// data by the model's reader, which must either refuse them or hold what the stream
+// read, bit for bit. When
 // the file is accepted it is loaded as the DEM and as its own comparison data, and every
 // pass runs over it: mesh, normals, curvature, difference, height classes, slope and
 // vegetation, profile, statistics and the sparse data generation. A refused file ends in
@@ -43,7 +44,7 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "model/raster_reader.h"
-#include "tests/support/stream_grid_reader.h"
+#include "tests/support/grid_extractions.h"
 
 namespace {
 
@@ -65,13 +66,12 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-// While it lives, standard output goes into a string (or nowhere), standard error
-// nowhere, and standard input is empty, so that the sparse generation's pause returns
-// at once.
+// While it lives, standard output and standard error go nowhere, and standard input is
+// empty, so that the sparse generation's pause returns at once.
 class Console {
 public:
-    explicit Console(std::ostream* capture = nullptr)
-        : oldOut(std::cout.rdbuf(capture ? capture->rdbuf() : &discard)),
+    Console()
+        : oldOut(std::cout.rdbuf(&discard)),
           oldErr(std::cerr.rdbuf(&discard)),
           oldIn(std::cin.rdbuf(empty.rdbuf()))
     {
@@ -160,108 +160,33 @@ Settings settingsFrom(const std::uint8_t* data, std::size_t size)
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// Both readers on the input, as DEM (index 1) or comparison data (index 2): the same
-// console text, the same refusal, the same model. true when the file was accepted.
-bool compareReaders(int index, int presetInterval, bool debug)
+// The model's reader on the input, as DEM (index 1) or comparison data (index 2); an
+// accepted grid must hold what the standard stream operators take from the same bytes.
+// true when the file was accepted.
+bool readerMatchesStream(const std::uint8_t* data, std::size_t size, int index, int presetInterval, bool debug)
 {
     DEBUG = debug;
     const char* names[2] = {inputPath().c_str(), inputPath().c_str()};
-    rawdata fast, reference;
-    fast.setContourInt(presetInterval);
-    reference.setContourInt(presetInterval);
-    std::ostringstream fastText, referenceText;
-    bool fastRefused = false, referenceRefused = false;
+    rawdata m;
+    m.setContourInt(presetInterval);
     {
-        Console console(&fastText);
+        Console console;
         try {
             // The mountain's reader, not rawdata's own: readgridfile is not virtual.
-            static_cast<mountain&>(fast).readgridfile(names, index);
+            static_cast<mountain&>(m).readgridfile(names, index);
         } catch (const ModelExit&) {
-            fastRefused = true;
+            return false;
         }
     }
-    {
-        Console console(&referenceText);
-        try {
-            streamReadGridFile(reference, names, index);
-        } catch (const ModelExit&) {
-            referenceRefused = true;
-        }
-    }
-    REQUIRE(fastText.str() == referenceText.str());
-    REQUIRE(fastRefused == referenceRefused);
-    if (fastRefused)
-        return false;
-    REQUIRE(fast.nrows == reference.nrows && fast.ncols == reference.ncols);
-    REQUIRE(sameBits(fast.xllcorner, reference.xllcorner) && sameBits(fast.yllcorner, reference.yllcorner));
-    REQUIRE(sameBits(fast.cellsize, reference.cellsize) && sameBits(fast.nodata_value, reference.nodata_value));
-    const double read[4] = {fast.xllRead, fast.yllRead, fast.cellsizeRead, fast.nodataRead};
-    const double readByStreams[4] = {reference.xllRead, reference.yllRead, reference.cellsizeRead, reference.nodataRead};
-    REQUIRE(std::memcmp(read, readByStreams, sizeof read) == 0);
-    REQUIRE(sameBits(fast.zmin, reference.zmin) && sameBits(fast.zmax, reference.zmax));
-    REQUIRE(fast.getContourInt() == reference.getContourInt());
-    for (int r = 0; r < fast.nrows; r++)
-        REQUIRE(std::memcmp(fast.grid[r], reference.grid[r], sizeof(float) * std::size_t(fast.ncols)) == 0);
+    std::istringstream stream(std::string(reinterpret_cast<const char*>(data), size));
+    REQUIRE(differenceFrom(m, extractGrid(stream, mostCells)).empty());
     // What the sizes check promises: a grid the int counters can hold, a usable cellsize.
-    REQUIRE(fast.nrows > 0 && fast.ncols > 0 && std::isfinite(fast.cellsize) && fast.cellsize > 0);
+    REQUIRE(m.nrows > 0 && m.ncols > 0 && std::isfinite(m.cellsize) && m.cellsize > 0);
     return true;
 }
 
-// The reader's extractions on the bytes, each result and the stream's state after it
-// written down bit for bit, the heights of a grid of the header's size (or 64 x 64).
-std::string extractions(GridText& in)
-{
-    std::string record;
-    auto state = [&] { record += in ? (in.eof() ? 'e' : 'g') : 'f'; };
-    auto hex = [&](const void* p, std::size_t n) {
-        const unsigned char* b = static_cast<const unsigned char*>(p);
-        for (std::size_t i = 0; i < n; i++) {
-            record += "0123456789abcdef"[b[i] >> 4];
-            record += "0123456789abcdef"[b[i] & 15];
-        }
-        record += ' ';
-    };
-    std::string word;
-    int sizes[2] = {0, 0};
-    float values[3] = {0, 0, 0};
-    for (int i = 0; i < 5; i++) {
-        in >> word;
-        record += word + ' ';
-        state();
-        if (i < 2) {
-            in >> sizes[i];
-            hex(&sizes[i], sizeof(int));
-        } else {
-            in >> values[i - 2];
-            hex(&values[i - 2], sizeof(float));
-        }
-        state();
-        record += std::to_string(in.get()) + ' ';
-        state();
-    }
-    char first = 0;
-    if (in >> first)
-        in.putback(first);
-    state();
-    int rows = sizes[1], cols = sizes[0];
-    if (rows <= 0 || cols <= 0 || static_cast<long long>(rows) * cols > mostCells)
-        rows = cols = 64;
-    std::vector<float> heights(static_cast<std::size_t>(rows) * cols, -7.0f);
-    std::vector<float*> pointers;
-    for (int r = 0; r < rows; r++)
-        pointers.push_back(heights.data() + std::size_t(r) * cols);
-    float zmin = 35000.0f, zmax = -1000.0f;
-    const long long stored = in.readHeights(pointers.data(), rows, cols, zmin, zmax);
-    record += std::to_string(stored) + ' ';
-    state();
-    hex(&zmin, sizeof zmin);
-    hex(&zmax, sizeof zmax);
-    hex(heights.data(), sizeof(float) * std::size_t(stored));
-    return record;
-}
-
 // Blocks of a few bytes, split for two cores wherever they can be, must read what one
-// block reads: no number is cut or lost at a boundary.
+// block and the standard stream read: no number is cut or lost at a boundary.
 void compareBlocks(const std::uint8_t* data, std::size_t size)
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -269,7 +194,10 @@ void compareBlocks(const std::uint8_t* data, std::size_t size)
     const std::size_t split = 1 + (size > 10 ? data[size - 11] % 16 : 0);
     GridText whole(bytes, 1 << 17);
     GridText pieces(bytes, block, split);
-    REQUIRE(extractions(whole) == extractions(pieces));
+    std::istringstream stream(bytes);
+    const std::string record = extractGrid(stream, mostCells).record;
+    REQUIRE(extractGrid(whole, mostCells).record == record);
+    REQUIRE(extractGrid(pieces, mostCells).record == record);
 }
 
 long long cellsOf(const mountain& m) { return static_cast<long long>(m.nrows - 1) * (m.ncols - 1); }
@@ -299,6 +227,69 @@ void checkPasses()
         REQUIRE(dArray[i] == 0);
 }
 
+// The height classes at the interval the settings give: every point in one class.
+void checkHeightClasses(int interval)
+{
+    rd.setContourInt(interval);
+    mt.computeHeightClasses();
+    if (interval <= 0) {
+        REQUIRE(!mt.heightClasses());
+        return;
+    }
+    REQUIRE(mt.heightClassesFor(interval));
+    long long counted = 0;
+    for (int i = 0; i < interval; i++)
+        counted += mt.classes()[i];
+    REQUIRE(counted == static_cast<long long>(mt.nrows) * mt.ncols);
+    REQUIRE(mt.classMin() <= mt.classMax());
+}
+
+// Slope, vegetation and the profile at every point and row, and just outside.
+void checkSlopesAndProfiles(const Settings& s)
+{
+    TREELINE = s.treeline;
+    SLOPE = s.slope;
+    for (int r = 0; r < mt.nrows; r++)
+        for (int c = 0; c < mt.ncols; c++) {
+            const int direction = find_gradient(r, c);
+            REQUIRE(direction == -1 || direction == 0 || direction == 45 || direction == -45 || direction == 90 ||
+                    direction == -90);
+            const float angle = colorSlopeDeg(r, c);
+            slopeColour(angle);
+            roundDeg(angle);
+            vegetationHigh(mt.getElev(r, c), r, c);
+        }
+    for (int p : {-1, 0, mt.nrows / 2, mt.nrows - 1, mt.nrows}) {
+        const ProfileGeometry g = profileGeometry(p);
+        REQUIRE(g.valid == (p >= 0 && p < mt.nrows));
+    }
+}
+
+// The sparse data drawn from the DEM: its spot heights where the DEM has them, zero
+// elsewhere, and the DEM untouched.
+void checkSparseGrid(int count)
+{
+    std::vector<float> dem;
+    for (int r = 0; r < mt.nrows; r++)
+        dem.insert(dem.end(), mt.grid[r], mt.grid[r] + mt.ncols);
+    const std::vector<float> sparse = makeSparseGrid(mt, count);
+    if (count < LOCALNUM || count > static_cast<long long>(mt.nrows) * mt.ncols) {
+        REQUIRE(sparse.empty());
+        return;
+    }
+    REQUIRE(sparse.size() == static_cast<std::size_t>(mt.nrows) * std::size_t(mt.ncols));
+    long long spots = 0;
+    for (int r = 0; r < mt.nrows; r++)
+        for (int c = 0; c < mt.ncols; c++) {
+            const std::size_t i = std::size_t(r) * mt.ncols + c;
+            REQUIRE(sameBits(mt.grid[r][c], dem[i]));
+            const float v = sparse[i];
+            REQUIRE(v == 0 || sameBits(v, dem[i]));
+            spots += v != 0;
+        }
+    REQUIRE(spots <= count);
+}
+
 void runPasses(const Settings& s)
 {
     const char* path = inputPath().c_str();
@@ -324,56 +315,9 @@ void runPasses(const Settings& s)
     const std::string report = statisticsText(currentStatistics(s.unit, true));
     REQUIRE(!report.empty());
 
-    rd.setContourInt(s.interval);
-    mt.computeHeightClasses();
-    if (s.interval > 0) {
-        REQUIRE(mt.heightClassesFor(s.interval));
-        long long counted = 0;
-        for (int i = 0; i < s.interval; i++)
-            counted += mt.classes()[i];
-        REQUIRE(counted == static_cast<long long>(mt.nrows) * mt.ncols);
-        REQUIRE(mt.classMin() <= mt.classMax());
-    } else {
-        REQUIRE(!mt.heightClasses());
-    }
-
-    TREELINE = s.treeline;
-    SLOPE = s.slope;
-    for (int r = 0; r < mt.nrows; r++)
-        for (int c = 0; c < mt.ncols; c++) {
-            const int direction = find_gradient(r, c);
-            REQUIRE(direction == -1 || direction == 0 || direction == 45 || direction == -45 || direction == 90 ||
-                    direction == -90);
-            const float angle = colorSlopeDeg(r, c);
-            slopeColour(angle);
-            roundDeg(angle);
-            vegetationHigh(mt.getElev(r, c), r, c);
-        }
-
-    for (int p : {-1, 0, mt.nrows / 2, mt.nrows - 1, mt.nrows}) {
-        const ProfileGeometry g = profileGeometry(p);
-        REQUIRE(g.valid == (p >= 0 && p < mt.nrows));
-    }
-
-    std::vector<float> dem;
-    for (int r = 0; r < mt.nrows; r++)
-        dem.insert(dem.end(), mt.grid[r], mt.grid[r] + mt.ncols);
-    const std::vector<float> sparse = makeSparseGrid(mt, s.sparseCount);
-    if (s.sparseCount < LOCALNUM || s.sparseCount > static_cast<long long>(mt.nrows) * mt.ncols) {
-        REQUIRE(sparse.empty());
-        return;
-    }
-    REQUIRE(sparse.size() == static_cast<std::size_t>(mt.nrows) * std::size_t(mt.ncols));
-    long long spots = 0;
-    for (int r = 0; r < mt.nrows; r++)
-        for (int c = 0; c < mt.ncols; c++) {
-            const std::size_t i = std::size_t(r) * mt.ncols + c;
-            REQUIRE(sameBits(mt.grid[r][c], dem[i]));
-            const float v = sparse[i];
-            REQUIRE(v == 0 || sameBits(v, dem[i]));
-            spots += v != 0;
-        }
-    REQUIRE(spots <= s.sparseCount);
+    checkHeightClasses(s.interval);
+    checkSlopesAndProfiles(s);
+    checkSparseGrid(s.sparseCount);
 }
 
 }  // namespace
@@ -384,7 +328,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > mostBytes || cellsAskedFor(data, size) > mostCells)
         return -1;
     writeInput(data, size);
-    // Rasters are GDAL's to read, which the stream reader is not.
+    // Rasters are GDAL's to read, which the stream operators are not.
     if (!readsAsTextGrid(inputPath().c_str()))
         return -1;
     const Settings s = settingsFrom(data, size);
@@ -392,8 +336,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     compareBlocks(data, size);
     resetModel();
     resetAnalysis();
-    const bool accepted = compareReaders(1, 0, s.debug);
-    REQUIRE(compareReaders(2, s.presetInterval, s.debug) == accepted);
+    const bool accepted = readerMatchesStream(data, size, 1, 0, s.debug);
+    REQUIRE(readerMatchesStream(data, size, 2, s.presetInterval, s.debug) == accepted);
     if (accepted) {
         resetModel();
         resetAnalysis();
