@@ -5,9 +5,8 @@
 // Shewchuk's grow-expansion, with zero partials dropped, as msum keeps them.
 void ExactSum::grow(double x)
 {
-    int kept = 0;
-    for (int i = 0; i < count; i++) {
-        double y = parts[i];
+    std::size_t kept = 0;
+    for (double y : parts) {
         if (std::fabs(x) < std::fabs(y)) {
             const double t = x;
             x = y;
@@ -19,8 +18,8 @@ void ExactSum::grow(double x)
             parts[kept++] = low;
         x = high;
     }
-    parts[kept] = x;
-    count = kept + 1;
+    parts.resize(kept);
+    parts.push_back(x);
 }
 
 void ExactSum::addProduct(double a, double b)
@@ -35,8 +34,8 @@ void ExactSum::addProduct(double a, double b)
 void ExactSum::add(const ExactSum& other)
 {
     add(other.head);
-    for (int i = 0; i < other.count; i++)
-        add(other.parts[i]);
+    for (double p : other.parts)
+        add(p);
 }
 
 std::vector<double> ExactSum::partials() const
@@ -45,14 +44,14 @@ std::vector<double> ExactSum::partials() const
         return {head};
     ExactSum all = *this;
     all.grow(all.head);
-    return std::vector<double>(all.parts, all.parts + all.count);
+    return all.parts;
 }
 
 // From the largest partial down, as fsum rounds: the first partial that does not vanish
 // in the running sum decides, and a tie is broken by the sign of the partial below it.
 double ExactSum::value() const
 {
-    if (count == 0 || !std::isfinite(head))
+    if (parts.empty() || !std::isfinite(head))
         return head;
     if (head != 0) {
         ExactSum all = *this;
@@ -60,7 +59,7 @@ double ExactSum::value() const
         all.grow(head);
         return all.value();
     }
-    int n = count;
+    std::size_t n = parts.size();
     double high = parts[--n];
     double low = 0;
     while (n > 0) {

@@ -34,10 +34,7 @@ public:
 private:
     void grow(double x);  // adds x to the partials
     double head = 0;
-    // Non-overlapping partials of the double range (2^-1074 to 2^1024) are at most about
-    // 2098 / 53 + 1 = 41: they fit in place, without the heap.
-    double parts[64];
-    int count = 0;
+    std::vector<double> parts;  // the rounding errors of the head's additions, as partials
 };
 
 // Squares of floats, summed exactly and fast: a float's square is exact in a double, and
