@@ -27,10 +27,7 @@ const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
     "       karvo-report [--unit U] [--exaggeration E] [--classes] DEM COMPARISON --type dem|sparse|contour "
     "[--interval N]\n"
-    "       karvo-report --sparse N [-o FILE] DEM\n"
-    "       karvo-report --window XOFF YOFF XSIZE YSIZE [--format json] DEM [COMPARISON --type T]\n"
-    "       karvo-report --merge [--format text|json|csv] REPORT.json... (- reads names from stdin)\n"
-    "       karvo-report --plan SIZE DEM\n";
+    "       karvo-report --sparse N [-o FILE] DEM\n";
 
 const char* const reportHelp =
     "usage: karvo-report [OPTION...] DEM [COMPARISON --type dem|sparse|contour]\n"
