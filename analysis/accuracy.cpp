@@ -9,16 +9,16 @@
 
 namespace {
 
-// The root mean square of the differences added, summed in double in the order added.
+// The root mean square of the differences added, summed exactly.
 struct SquareSum {
-    double sum = 0;
+    ExactSum sum;
     long long n = 0;
     void add(double d)
     {
-        sum += d * d;
+        sum.addProduct(d, d);
         n++;
     }
-    double rootMean() const { return std::sqrt(sum / double(n)); }
+    double rootMean() const { return std::sqrt(sum.value() / double(n)); }
 };
 
 // The median of d, which it reorders.
@@ -50,28 +50,52 @@ double absoluteQuantile(std::vector<double>& d, double q)
 
 }  // namespace
 
+void DifferenceSums::add(double d)
+{
+    points++;
+    sum.add(d);
+    squares.addProduct(d, d);
+    absolute.add(std::fabs(d));
+    maxAbs = std::max(maxAbs, std::fabs(d));
+}
+
+void DifferenceSums::add(const DifferenceSums& other)
+{
+    points += other.points;
+    sum.add(other.sum);
+    squares.add(other.squares);
+    absolute.add(other.absolute);
+    maxAbs = std::max(maxAbs, other.maxAbs);
+}
+
+Accuracy accuracyOfSums(const DifferenceSums& s)
+{
+    Accuracy a;
+    a.points = s.points;
+    const double n = double(s.points);
+    a.rmse = std::sqrt(s.squares.value() / n);
+    a.mean = s.sum.value() / n;
+    a.mae = s.absolute.value() / n;
+    a.maxAbs = s.maxAbs;
+    ExactSum spread;  // n^2 times the variance
+    for (double p : s.squares.partials())
+        spread.addProduct(p, n);
+    const std::vector<double> sum = s.sum.partials();
+    for (double p : sum)
+        for (double q : sum)
+            spread.addProduct(-p, q);
+    a.std = std::sqrt(std::max(0.0, spread.value())) / n;
+    return a;
+}
+
 std::optional<Accuracy> accuracyOf(std::vector<double>& d)
 {
     if (d.empty())
         return std::nullopt;
-    Accuracy a;
-    a.points = static_cast<long long>(d.size());
-    const double n = double(d.size());
-    double sum = 0, sumAbs = 0;
-    SquareSum squares;
-    for (double v : d) {
-        sum += v;
-        squares.add(v);
-        sumAbs += std::fabs(v);
-        a.maxAbs = std::max(a.maxAbs, std::fabs(v));
-    }
-    a.rmse = squares.rootMean();
-    a.mean = sum / n;
-    a.mae = sumAbs / n;
-    double spread = 0;
+    DifferenceSums sums;
     for (double v : d)
-        spread += (v - a.mean) * (v - a.mean);
-    a.std = std::sqrt(spread / n);
+        sums.add(v);
+    Accuracy a = accuracyOfSums(sums);
 
     a.le90 = absoluteQuantile(d, 0.9);
     a.le95 = absoluteQuantile(d, 0.95);

@@ -16,12 +16,27 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/exact_sum.h"
 #include "model/grid_view.h"
 
 struct Accuracy {
     long long points = 0;
     double rmse = 0, mean = 0, mae = 0, std = 0, nmad = 0, le90 = 0, le95 = 0, maxAbs = 0;
 };
+
+// The sums behind the figures that add up over the parts of a grid: sum of d, of d^2 and
+// of |d|, each exact, and the largest |d|.
+struct DifferenceSums {
+    long long points = 0;
+    ExactSum sum, squares, absolute;
+    double maxAbs = 0;
+    void add(double d);
+    void add(const DifferenceSums& other);
+};
+
+// rmse, mean, mae, std and maxAbs of the sums (std from them exactly: n sum d^2 - (sum d)^2
+// over n^2, rounded once before the root); the quantiles stay 0. Needs points > 0.
+Accuracy accuracyOfSums(const DifferenceSums& s);
 
 // The figures of the differences d, which it overwrites; nullopt when there are none.
 std::optional<Accuracy> accuracyOf(std::vector<double>& d);

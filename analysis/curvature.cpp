@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "analysis/exact_sum.h"
 #include "model/colour_codes.h"
 #include "model/mountain.h"
 
@@ -49,7 +50,7 @@ const int levelColours[4] = {MOUNTAINGREEN, YELLOW, ORANGE, RED};
 
 // What the walk keeps besides the values and the levels.
 struct Tally {
-    double sumOfSquares = 0;  // a float sum loses whole units on large grids
+    FloatSquareSum squares;  // exact, so that the totals of a grid's windows add up to its own
     float largest = 0, smallest = 0;
     int counts[4] = {0, 0, 0, 0};
 };
@@ -74,7 +75,7 @@ float* gradeRow(const GridView& dem, int r, const float above[3], std::uint8_t* 
     // Everything the loop keeps in locals, where the stores through out and level cannot
     // reach it.
     const float limits[3] = {above[0], above[1], above[2]};
-    double sumOfSquares = tally.sumOfSquares;
+    FloatSquareSum& squares = tally.squares;
     float largest = tally.largest, smallest = tally.smallest;
     int counts[4] = {tally.counts[0], tally.counts[1], tally.counts[2], tally.counts[3]};
     const int cells = dem.ncols - 1;
@@ -94,14 +95,13 @@ float* gradeRow(const GridView& dem, int r, const float above[3], std::uint8_t* 
         *out++ = kappa;
         if (kappa < smallest)
             smallest = kappa;
-        sumOfSquares += double(kappa) * double(kappa);
+        squares.add(kappa);
         if (kappa > largest)
             largest = kappa;
         const int l = curvatureLevel(kappa, limits);
         level[c] = static_cast<std::uint8_t>(l);
         counts[3 - l]++;
     }
-    tally.sumOfSquares = sumOfSquares;
     tally.largest = largest;
     tally.smallest = smallest;
     std::copy(counts, counts + 4, tally.counts);
@@ -152,7 +152,7 @@ CurvatureResult curvatureLevels(const GridView& dem, float unit, LargeVector<std
     f.maxCurve = t.largest;
     if (f.count > 0)
         f.minimum = t.smallest;
-    f.totalSq = static_cast<float>(t.sumOfSquares);
+    f.totalSq = static_cast<float>(t.squares.total().value());
     std::copy(t.counts, t.counts + 4, f.counts);
     return result;
 }

@@ -19,7 +19,7 @@ struct CurvatureFigures {
     int count = 0;
     float maxCurve = 0;  // the largest value; 0 without values
     float minimum = 0;   // the smallest value; 0 without values
-    float totalSq = 0;   // the sum of the squared values, summed in double
+    float totalSq = 0;   // the sum of the squared values, summed exactly and rounded
     int counts[4] = {0, 0, 0, 0};  // cells per level, level 3 first; masked cells in none
 };
 

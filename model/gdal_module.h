@@ -31,9 +31,10 @@ class RasterSource {
 public:
     virtual ~RasterSource() = default;
     virtual const RasterHeader& header() const = 0;
-    // count rows from file row first, full width, into out (count x ncols floats); false
+    // count rows from file row first, columns firstCol .. firstCol + cols - 1, into out
+    // (count x cols floats); only the blocks of the file that hold them are read. false
     // with GDAL's reason when the file cannot give them.
-    virtual bool readRows(int first, int count, float* out, std::string& why) = 0;
+    virtual bool readPart(int first, int count, int firstCol, int cols, float* out, std::string& why) = 0;
 };
 
 // A one-band Byte GeoTIFF: row(r, out) fills the ncols bytes of row r, north row first.

@@ -13,14 +13,18 @@
 // operators would, so the header rules below read as they would on a std::istream.
 
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <iostream>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "model/error.h"
 #include "model/grid_text.h"
+#include "model/grid_window.h"
 #include "model/memory_need.h"
 #include "model/mountain.h"
 #include "model/numeric.h"
@@ -29,6 +33,7 @@
 namespace {
 
 std::string readingFile;  // named in the refusals of readgrid and readrawdata
+std::optional<WindowRead> textPiece;  // the window's piece of the text grid being read
 
 std::string inQuotes(const std::string& name) { return "\"" + name + "\""; }
 
@@ -193,6 +198,73 @@ long long nonFiniteHeights(const float* const* rows, int nrows, int ncols)
     return count;
 }
 
+// With a window in force for this read: the piece of the grid it takes, the header moved
+// onto it (size and corner), recorded for the report.
+std::optional<WindowRead> takeWindow(mountain& m, int index)
+{
+    if (!readWindow || (index != 1 && !windowComparison))
+        return std::nullopt;
+    std::optional<WindowRead> piece = windowPiece(*readWindow, m.nrows, m.ncols);
+    if (!piece)
+        refuse("file " + inQuotes(readingFile) + ": " + windowProblem(*readWindow, m.nrows, m.ncols) + "\n");
+    piece->file = readingFile;
+    piece->xllcorner = m.xllRead;
+    piece->yllcorner = m.yllRead;
+    m.xllRead += piece->firstCol * m.cellsizeRead;
+    m.yllRead += (m.nrows - piece->firstRow - piece->rows) * m.cellsizeRead;
+    m.xllcorner = static_cast<float>(m.xllRead);
+    m.yllcorner = static_cast<float>(m.yllRead);
+    m.nrows = piece->rows;
+    m.ncols = piece->cols;
+    (index == 1 ? demWindowRead : comparisonWindowRead) = piece;
+    return piece;
+}
+
+// The piece's rows of a text grid: the rows before it are scanned a block at a time, the
+// columns outside it dropped, and nothing after its last row is read. The range is that
+// of the piece's heights. Returns the heights read, as readHeights does.
+long long readTextPiece(GridText& in, mountain& m, const WindowRead& piece)
+{
+    const int width = piece.gridCols;
+    const int block = std::max(1, (1 << 20) / width);
+    std::vector<float> scratch(std::size_t(block) * std::size_t(width));
+    std::vector<float*> rows(static_cast<std::size_t>(block));
+    const int end = piece.firstRow + piece.rows;
+    long long read = 0;
+    for (int r = 0; r < end;) {
+        const int n = std::min(block, end - r);
+        for (int i = 0; i < n; i++)
+            rows[i] = scratch.data() + std::size_t(i) * std::size_t(width);
+        float low = 0, high = 0;
+        const long long got = in.readHeights(rows.data(), n, width, low, high);
+        read += got;
+        if (got < static_cast<long long>(n) * width)
+            return read;
+        for (int i = std::max(0, piece.firstRow - r); i < n; i++) {
+            float* row = m.grid[r + i - piece.firstRow];
+            std::copy(rows[i] + piece.firstCol, rows[i] + piece.firstCol + piece.cols, row);
+            for (const float* v = row; v < row + piece.cols; v++) {
+                if (*v > m.zmax)
+                    m.zmax = *v;
+                if (m.zmin > *v)
+                    m.zmin = *v;
+            }
+        }
+        r += n;
+    }
+    return read;
+}
+
+// The heights of a text grid into m's rows, the whole grid or the window's piece.
+void readTextHeights(GridText& in, mountain& m, const std::optional<WindowRead>& piece)
+{
+    const long long wanted = piece ? static_cast<long long>(piece->firstRow + piece->rows) * piece->gridCols
+                                   : static_cast<long long>(m.nrows) * m.ncols;
+    const long long read = piece ? readTextPiece(in, m, *piece) : in.readHeights(m.grid, m.nrows, m.ncols, m.zmin, m.zmax);
+    if (read < wanted)
+        refuseShortFile(read, wanted);
+}
+
 }  // namespace
 
 void mountain::readgridfile(const char* const* names, int index)
@@ -212,6 +284,7 @@ void mountain::readgridfile(const char* const* names, int index)
     nonFinite = 0;
     projection.clear();
     reset();
+    textPiece.reset();
     {
         RasterFile raster(name);
         if (raster.isOpen()) {
@@ -242,6 +315,7 @@ void mountain::readgridfile(const char* const* names, int index)
             std::cout << "nodata_value = " << nodata_value << std::endl;
     }
     refuseUnusableHeader(*this);
+    textPiece = takeWindow(*this, index);
     refuseUnfitting(*this, index);
 
     if (index == 1)
@@ -256,10 +330,7 @@ void mountain::readgrid(GridText& in)
         std::cout << "Resolution (cellsize): " << cellsize << std::endl;
     std::cout << "Reading DEM data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
     grid = allocate(nrows, ncols);
-    const long long wanted = static_cast<long long>(nrows) * ncols;
-    const long long read = in.readHeights(grid, nrows, ncols, zmin, zmax);
-    if (read < wanted)
-        refuseShortFile(read, wanted);
+    readTextHeights(in, *this, textPiece);
     settleRange(*this);
 }
 
@@ -268,10 +339,7 @@ void mountain::readrawdata(GridText& in)
     std::cout << "Reading sparse data, " << nrows << " rows and " << ncols << " columns..." << std::endl;
     sparseData = true;
     grid = allocate(nrows, ncols);
-    const long long wanted = static_cast<long long>(nrows) * ncols;
-    const long long read = in.readHeights(grid, nrows, ncols, zmin, zmax);
-    if (read < wanted)
-        refuseShortFile(read, wanted);
+    readTextHeights(in, *this, textPiece);
     settleRange(*this);
     inferContourInterval();
 }
@@ -280,6 +348,8 @@ void mountain::readRaster(RasterFile& raster, int index)
 {
     raster.header(*this);
     refuseUnusableHeader(*this);
+    if (const std::optional<WindowRead> piece = takeWindow(*this, index))
+        raster.readPiece(piece->firstRow, piece->firstCol);
     refuseUnfitting(*this, index);
     if (index == 1) {
         std::cout << "Reading DEM data, " << nrows << " rows and " << ncols << " columns..." << std::endl;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/error.h"
+#include "model/grid_window.h"
 #include "model/ground_cell.h"
 #include "model/large_memory.h"
 #include "model/memory_need.h"
@@ -180,4 +181,5 @@ void resetModel()
     sparseData = false;
     trustRasters = false;
     gridUse = GridUse();
+    resetGridWindow();
 }

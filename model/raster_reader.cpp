@@ -195,7 +195,7 @@ void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zm
         int n = 1;
         while (n < block && r + n < nrows && rows[r + n] == rows[r] + std::size_t(n) * ncols)
             n++;
-        readBlock(rows, r, n, nrows, ncols);
+        readBlock(rows, r, n, ncols);
         for (int i = r; i < r + n; i++) {
             if (values.signedBytes || values.scaled)
                 toHeights(rows[i], ncols);
@@ -214,17 +214,18 @@ void RasterFile::readHeights(float* const* rows, int nrows, int ncols, float& zm
     readProgress(1);
 }
 
-void RasterFile::readBlock(float* const* rows, int r, int n, int nrows, int ncols) const
+void RasterFile::readBlock(float* const* rows, int r, int n, int ncols) const
 {
     std::string why;
-    const int first = southUp ? nrows - r - n : r;
-    if (!source->readRows(first, n, rows[r], why)) {
+    // Rows of the file; a piece's rows are counted from the north in the grid as a whole.
+    const int fileRows = source->header().nrows;
+    auto fileRow = [&](int i) { return southUp ? fileRows - 1 - (pieceRow + i) : pieceRow + i; };
+    const int first = southUp ? fileRow(r + n - 1) : fileRow(r);
+    if (!source->readPart(first, n, pieceCol, ncols, rows[r], why)) {
         // Row by row, to name the first row that cannot be read.
-        for (int i = r; i < r + n; i++) {
-            const int fileRow = southUp ? nrows - 1 - i : i;
-            if (!source->readRows(fileRow, 1, rows[i], why))
-                refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow) + inParentheses(why));
-        }
+        for (int i = r; i < r + n; i++)
+            if (!source->readPart(fileRow(i), 1, pieceCol, ncols, rows[i], why))
+                refuseRaster(path, "GDAL could not read row " + std::to_string(fileRow(i)) + inParentheses(why));
         return;
     }
     if (southUp)

@@ -48,6 +48,13 @@ public:
     // The header fields of m from the raster. A raster that is rotated or whose pixels
     // are not square is refused.
     void header(mountain& m);
+    // The rows and columns read after this are those of the piece: nrows x ncols passed to
+    // readHeights are its size, and its first row and column are where it starts in the file.
+    void readPiece(int firstRow, int firstCol)
+    {
+        pieceRow = firstRow;
+        pieceCol = firstCol;
+    }
     // Band 1 into rows (nrows x ncols as header gave), updating zmax and zmin after each
     // value as the text reader does.
     void readHeights(float* const* rows, int nrows, int ncols, float& zmin, float& zmax) const;
@@ -59,12 +66,13 @@ private:
     // The nodata value and how raw values become heights.
     void takeValues(mountain& m, const RasterHeader& h);
     // Rows r .. r + n - 1, which follow one another in memory, from the file.
-    void readBlock(float* const* rows, int r, int n, int nrows, int ncols) const;
+    void readBlock(float* const* rows, int r, int n, int ncols) const;
     void toHeights(float* row, int ncols) const;
 
     std::string path;
     std::unique_ptr<RasterSource> source;
     bool southUp = false;  // rows run south to north in the file
+    int pieceRow = 0, pieceCol = 0;
     struct {
         bool signedBytes = false, scaled = false, nodata = false;
         double scale = 1, offset = 0;

@@ -21,6 +21,7 @@
 #include "model/raster_reader.h"
 #include "tools/report_formats.h"
 #include "tools/report_hand_over.h"
+#include "tools/report_window.h"
 
 const char* const reportUsage =
     "usage: karvo-report [--unit U] [--exaggeration E] [--classes --interval N] DEM\n"
@@ -129,6 +130,35 @@ const char* const reportHelp =
     "dem.cellsize_m_ew (the east-west cell length), comparison.nmas (with --accuracy),\n"
     "checkpoints (null without --checkpoints), by_slope and coregistration; CSV appends the\n"
     "same figures as columns.\n"
+    "\n"
+    "Many tiles (windows of one grid checked apart, on many cores or machines, and merged):\n"
+    "  --window XOFF YOFF XSIZE YSIZE\n"
+    "                          the report of these cells of the DEM only (columns XOFF to\n"
+    "                          XOFF + XSIZE - 1, rows YOFF to YOFF + YSIZE - 1, row 0 the\n"
+    "                          north row, as GDAL counts them): only they and a halo of one\n"
+    "                          cell around them are read (of a GeoTIFF, only the blocks that\n"
+    "                          hold them; a text grid is read up to them), so that every\n"
+    "                          cell gets the curvature and difference it gets in the whole\n"
+    "                          grid. The comparison is read the same way, or with --align\n"
+    "                          resampled onto the window. With --format json the report\n"
+    "                          holds the member \"merge\": the exact sums, counts, largest\n"
+    "                          values with their places and a histogram of the differences\n"
+    "                          by 0.001 that --merge adds up. Not with --classes,\n"
+    "                          --accuracy, --sparse, --map, --worst, --html, --unit auto,\n"
+    "                          --checkpoints, --by-slope or --coregister\n"
+    "  --merge REPORT.json...  the report of the mosaic of the windows' JSON reports (a name\n"
+    "                          - reads the names from standard input, one a line) in any\n"
+    "                          --format: for windows that partition the grid every count,\n"
+    "                          total, maximum, RMSE, mean, std and MAE is the whole grid's\n"
+    "                          exactly, NMAD and LE90 within 0.001. Windows that overlap\n"
+    "                          are refused, a gap is named in a warning on stderr, and the\n"
+    "                          report tells how many cells the windows cover (text: the last\n"
+    "                          line \"Mosaic: ...\"; JSON: \"mosaic\"; CSV: mosaic_ columns)\n"
+    "  --plan SIZE DEM         print the windows of a partition of the DEM into SIZE x SIZE\n"
+    "                          cells, one a line as the four numbers of --window, e.g.\n"
+    "                          karvo-report --plan 1000 dem.tif | xargs -P 2 -L 1 sh -c \\\n"
+    "                            'karvo-report --window \"$@\" --format json dem.tif \\\n"
+    "                             > \"w_$1_$2.json\"' _ && karvo-report --merge w_*.json\n"
     "\n"
     "Other options:\n"
     "  --help                  print this and exit\n"
@@ -318,12 +348,55 @@ bool parseOption(const std::vector<std::string>& args, std::size_t& i, ReportOpt
         if (!hasValue || args[i + 1].empty())
             return false;
         options.output = args[++i];
+    } else if (arg == "--window") {
+        GridWindow w;
+        if (i + 4 >= args.size() || !parseInteger(args[i + 1], w.xoff) || !parseInteger(args[i + 2], w.yoff) ||
+            !parseInteger(args[i + 3], w.xsize) || !parseInteger(args[i + 4], w.ysize))
+            return false;
+        options.window = w;
+        i += 4;
+    } else if (arg == "--merge") {
+        options.merge = true;
+    } else if (arg == "--plan") {
+        return hasValue && parseInteger(args[++i], options.planSize) && options.planSize >= 1;
     } else if (const int reference = parseReferenceOption(args, i, options.reference)) {
         return reference > 0;
     } else {
         return false;
     }
     return true;
+}
+
+// The figures a window's report adds up are those of the plain report and the comparison
+// figures of its JSON: the options that add other parts do not go with --window.
+bool windowConsistent(const ReportOptions& o)
+{
+    const ReferenceOptions& r = o.reference;
+    return !o.sparse && !o.classes && !o.accuracy && o.mapKind.empty() && o.worst == 0 && o.htmlFile.empty() &&
+           !o.unitAuto && r.checkpoints.empty() && !r.bySlope && !r.coregistering();
+}
+
+// --merge and --plan take their files and, --merge, the format; nothing else.
+bool aloneWithFormat(const ReportOptions& o, bool typeGiven)
+{
+    return windowConsistent(o) && !typeGiven && !o.intervalGiven && !o.maskNodata && !o.degrees &&
+           !o.trustRaster && !o.reference.any() && !o.window && o.output.empty() && o.unit == 1.0 &&
+           o.exaggeration == 1 && o.worstGeojson.empty() && !(o.merge && o.planSize > 0);
+}
+
+std::optional<ReportOptions> mergeOrPlan(ReportOptions options, const std::vector<std::string>& files,
+                                         bool typeGiven)
+{
+    if (!aloneWithFormat(options, typeGiven) || files.empty())
+        return std::nullopt;
+    if (options.merge) {
+        options.mergeFiles = files;
+        return options;
+    }
+    if (files.size() != 1 || options.format != ReportOptions::Format::Text)
+        return std::nullopt;
+    options.dem = files[0];
+    return options;
 }
 
 }  // namespace
@@ -346,6 +419,8 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
     }
     if (options.help || options.version)
         return options;
+    if (options.merge || options.planSize > 0)
+        return mergeOrPlan(options, files, typeGiven);
     if (files.empty() || files.size() > 2)
         return std::nullopt;
     options.dem = files[0];
@@ -353,7 +428,8 @@ std::optional<ReportOptions> parseReportArguments(const std::vector<std::string>
         options.comparison = files[1];
         options.fileType = fileTypeCode(type);
     }
-    if (!consistent(options, typeGiven) || !referenceConsistent(options))
+    if (!consistent(options, typeGiven) || !referenceConsistent(options) ||
+        (options.window && !windowConsistent(options)))
         return std::nullopt;
     return options;
 }
@@ -373,6 +449,8 @@ int load(const ReportOptions& options, std::ostream& err)
     trustRasters = options.trustRaster;
     alignComparisonGrid = options.reference.align;
     alignResampling = options.reference.resampling;
+    readWindow = options.window;
+    windowComparison = !options.reference.align;
     const int interval = comparison ? presetInterval(options.fileType, options.interval)
                                     : (options.intervalGiven ? options.interval : 0);
     const LoadOutcome outcome = start(options.dem.c_str(), options.exaggeration,
@@ -480,6 +558,24 @@ std::vector<std::string> outputFiles(const ReportOptions& o)
     return files;
 }
 
+// A window that does not fit the DEM is a usage error, told before anything is read.
+int checkWindow(const ReportOptions& o, std::ostream& err)
+{
+    int rows = 0, cols = 0;
+    std::string why;
+    // A file that cannot be read is refused by the read itself, once.
+    std::streambuf* const console = std::cout.rdbuf(nullptr);
+    const bool sized = gridFileSize(o.dem, rows, cols, why);
+    std::cout.rdbuf(console);
+    std::cout.clear();
+    if (!sized)
+        return 0;
+    if (windowPiece(*o.window, rows, cols))
+        return 0;
+    err << "karvo-report: \"" << o.dem << "\": " << windowProblem(*o.window, rows, cols) << "\n";
+    return 2;
+}
+
 std::vector<std::string> inputFiles(const ReportOptions& o)
 {
     std::vector<std::string> files = {o.dem};
@@ -496,8 +592,14 @@ int report(ReportOptions options, std::ostream& out, std::ostream& err)
         err << "Cannot write " << clash->first << ": it is the same file as the input " << clash->second << "\n";
         return 2;
     }
+    if (options.window) {
+        if (const int status = checkWindow(options, err))
+            return status;
+    }
     if (const int status = load(options, err))
         return status;
+    if (options.window)
+        return printWindowReport(options, out, err);
     if (options.sparse)
         return makeSparse(options, err);
     if (options.unitAuto)
@@ -531,6 +633,14 @@ int run(const ReportOptions& options, std::ostream& out, std::ostream& err)
     if (options.version) {
         out << "karvo-report " << KARVO_VERSION << "\n";
         return 0;
+    }
+    if (options.merge || options.planSize > 0) {
+        std::ostream result(out.rdbuf());  // the caller's output, before the console moves
+        const ConsoleToStandardError console;  // the reader's lines, when --plan reads a header
+        const int status = options.merge ? mergeReports(options, std::cin, result, err) : printPlan(options, result, err);
+        if (!result)
+            out.setstate(std::ios::badbit);
+        return status;
     }
     if (options.format == ReportOptions::Format::Text)
         return report(options, out, err);

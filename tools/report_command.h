@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/grid_window.h"
 #include "tools/report_reference.h"
 #include "analysis/curvature_unit.h"
 
@@ -38,6 +39,12 @@ struct ReportOptions {
     int worst = 0;                            // --worst N: list the N worst places of each kind
     std::string worstGeojson;                 // --worst-geojson FILE: write them as GeoJSON
     std::string htmlFile;                     // --html FILE: write the report as an HTML page
+
+    // Windows of a grid checked apart and merged.
+    std::optional<GridWindow> window;     // --window XOFF YOFF XSIZE YSIZE: the report of these cells
+    std::vector<std::string> mergeFiles;  // --merge: the JSON reports of windows to merge
+    bool merge = false;
+    int planSize = 0;                     // --plan SIZE: print the windows of a partition
 };
 
 extern const char* const reportHelp;

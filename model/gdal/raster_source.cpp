@@ -23,12 +23,12 @@ public:
 
     // Drivers open some files only when pixels are read (an ERDAS spill file): the
     // guard's rule holds here too.
-    bool readRows(int first, int count, float* out, std::string& why) override
+    bool readPart(int first, int count, int firstCol, int cols, float* out, std::string& why) override
     {
         const QuietGdal quiet;
         const GuardedRead guard(path, trusted);
         const GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
-        if (GDALRasterIO(band, GF_Read, 0, first, head.ncols, count, out, head.ncols, count, GDT_Float32, 0, 0) ==
+        if (GDALRasterIO(band, GF_Read, firstCol, first, cols, count, out, cols, count, GDT_Float32, 0, 0) ==
             CE_None)
             return true;
         why = lastGdalMessage();
