@@ -145,9 +145,12 @@ echo "karvo-report DEM --html ${t_html}s, plain ${t_report}s: the page takes ${h
 align_more=$(awk -v a="$t_aligned" -v r="$t_report" 'BEGIN { printf "%.3f", a - r }')
 echo "karvo-report DEM + reference --align ${t_aligned}s, DEM alone ${t_report}s: reading and aligning the" \
   "reference takes ${align_more}s more (target < 1): $(verdict "$align_more < 1")"
-coregister_ratio=$(awk -v c="$t_coregister" -v r="$t_report" 'BEGIN { printf "%.2f", c / r }')
-echo "karvo-report --align --coregister ${t_coregister}s: ${coregister_ratio} times the plain report" \
-  "(target <= 3): $(verdict "$coregister_ratio <= 3")"
+# Coregistering is judged against the plain report of the same pair: both read and align
+# the reference, and only the fit and its resamplings are the coregistration's own.
+coregister_ratio=$(awk -v c="$t_coregister" -v a="$t_aligned" 'BEGIN { printf "%.2f", c / a }')
+coregister_dem=$(awk -v c="$t_coregister" -v r="$t_report" 'BEGIN { printf "%.2f", c / r }')
+echo "karvo-report --align --coregister ${t_coregister}s: ${coregister_ratio} times the plain report of the" \
+  "pair (target <= 3): $(verdict "$coregister_ratio <= 3"); ${coregister_dem} times the DEM alone"
 echo "fresh memory of the model's size alone took ${t_touch}s in a bare process (the system's share of karvo-report's time)"
 echo "karvo-report without data (libraries, GDAL's among them): $((bare_kb / 1024)) MB"
 echo "peak memory of karvo-report DEM: $((m_report / 1024)) MB, model arrays $((model_kb / 1024)) MB" \
