@@ -1,35 +1,25 @@
 #include "analysis/reference_text.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <optional>
 #include <utility>
+
+#include "model/printf_text.h"
 
 namespace {
 
 // Lines that show, of a file with many bad rows, the first ones; a count says the rest.
 const std::size_t shownSkippedRows = 20;
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...)
-{
-    char text[1024];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(text, sizeof text, pattern, args);
-    va_end(args);
-    return text;
-}
-
 std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
 std::string figureLines(const CheckpointFigures& f)
 {
-    std::string out = format("\nTested: %zu\nOutside: %zu\nOn nodata: %zu", f.tested, f.outside, f.nodata);
+    std::string out = printfText("\nTested: %zu\nOutside: %zu\nOn nodata: %zu", f.tested, f.outside, f.nodata);
     if (const auto& a = f.accuracy)
-        out += format("\nRMSE: %.3f\nMean (bias): %.3f\nMAE: %.3f\nStd. deviation: %.3f\nNMAD: %.3f\nLE90: %.3f\n"
-                      "LE95: %.3f\nMax. absolute: %.3f",
-                      a->rmse, a->mean, a->mae, a->std, a->nmad, a->le90, a->le95, a->maxAbs);
+        out += printfText("\nRMSE: %.3f\nMean (bias): %.3f\nMAE: %.3f\nStd. deviation: %.3f\nNMAD: %.3f\nLE90: %.3f\n"
+                          "LE95: %.3f\nMax. absolute: %.3f",
+                          a->rmse, a->mean, a->mae, a->std, a->nmad, a->le90, a->le95, a->maxAbs);
     return out;
 }
 
@@ -39,33 +29,33 @@ std::string largestLines(const CheckpointResults& c)
         return "";
     std::string out = "\nLargest differences (id, x, y, z, DEM z, d):";
     for (const LargeResidual& l : c.report.all.largest)
-        out += format("\n  %s  %.10g  %.10g  %.3f  %.3f  %.3f", l.id.c_str(), l.x, l.y, c.points[l.index].z,
-                      c.heights[l.index].dem, l.d);
+        out += printfText("\n  %s  %.10g  %.10g  %.3f  %.3f  %.3f", l.id.c_str(), l.x, l.y, c.points[l.index].z,
+                          c.heights[l.index].dem, l.d);
     return out;
 }
 
 std::string classLine(const ClassFigures& c)
 {
-    std::string out = format("\nClass %s: %zu tested", c.name.c_str(), c.figures.tested);
+    std::string out = printfText("\nClass %s: %zu tested", c.name.c_str(), c.figures.tested);
     if (const auto& a = c.figures.accuracy)
-        out += format(", RMSE %.3f, mean %.3f, std %.3f, NMAD %.3f, LE90 %.3f, LE95 %.3f", a->rmse, a->mean, a->std,
-                      a->nmad, a->le90, a->le95);
+        out += printfText(", RMSE %.3f, mean %.3f, std %.3f, NMAD %.3f, LE90 %.3f, LE95 %.3f", a->rmse, a->mean, a->std,
+                          a->nmad, a->le90, a->le95);
     return out;
 }
 
 std::string asprsLines(const AsprsVertical& a, const std::optional<std::string>& nvaClass)
 {
     const std::string over = nvaClass ? " of class " + *nvaClass : "";
-    std::string out = format("\nASPRS vertical accuracy (target RMSE %.3f): product RMSE %.3f over %lld checkpoints%s "
-                             "(RMSE %.3f, checkpoint RMSE %.3f): %s",
-                             a.targetRmse, a.productRmse, a.points, over.c_str(), a.rmse, a.checkpointRmse,
-                             a.meets ? "meets" : "does not meet");
+    std::string out = printfText("\nASPRS vertical accuracy (target RMSE %.3f): product RMSE %.3f over %lld "
+                                 "checkpoints%s (RMSE %.3f, checkpoint RMSE %.3f): %s",
+                                 a.targetRmse, a.productRmse, a.points, over.c_str(), a.rmse, a.checkpointRmse,
+                                 a.meets ? "meets" : "does not meet");
     if (!a.enoughCheckpoints)
         out += "\nFewer than 30 checkpoints: below the standard's minimum";
     if (a.biasFlag)
-        out += format("\nBias: the mean %.3f is at least a quarter of the target RMSE", a.mean);
+        out += printfText("\nBias: the mean %.3f is at least a quarter of the target RMSE", a.mean);
     if (!a.blunderIds.empty()) {
-        out += format("\nPossible blunders (|d| above %.3f):", 3 * a.targetRmse);
+        out += printfText("\nPossible blunders (|d| above %.3f):", 3 * a.targetRmse);
         for (std::size_t i = 0; i < a.blunderIds.size(); i++)
             out += (i ? ", " : " ") + a.blunderIds[i];
     }
@@ -76,9 +66,9 @@ std::string asprsLines(const AsprsVertical& a, const std::optional<std::string>&
 
 std::string nmasText(const NmasTest& t, const char* points)
 {
-    return format("\nNMAS vertical test (contour interval %g): %lld of %lld %s off by more than %g (%.1f %%): %s",
-                  t.interval, t.exceeding, t.tested, points, t.interval / 2, 100 * t.share,
-                  t.meets ? "meets" : "does not meet");
+    return printfText("\nNMAS vertical test (contour interval %g): %lld of %lld %s off by more than %g (%.1f %%): %s",
+                      t.interval, t.exceeding, t.tested, points, t.interval / 2, 100 * t.share,
+                      t.meets ? "meets" : "does not meet");
 }
 
 std::string checkpointText(const CheckpointResults& c)
@@ -96,14 +86,14 @@ std::string coregistrationText(const ComparisonCoregistration& c, bool reportFol
 {
     const Coregistration& r = c.result;
     std::string out = coregistrationStatusText(r.status);
-    out += format("\nShift east: %.3f m (%.3f cells)\nShift north: %.3f m (%.3f cells)\nVertical bias: %.3f"
-                  "\nIterations: %d",
-                  r.east, r.eastCells, r.north, r.northCells, r.bias, r.iterations);
+    out += printfText("\nShift east: %.3f m (%.3f cells)\nShift north: %.3f m (%.3f cells)\nVertical bias: %.3f"
+                      "\nIterations: %d",
+                      r.east, r.eastCells, r.north, r.northCells, r.bias, r.iterations);
     for (const auto& [name, a] : {std::pair<const char*, const std::optional<Accuracy>&>{"Before", r.before},
                                   std::pair<const char*, const std::optional<Accuracy>&>{"After", r.after}})
-        out += a ? format("\n%s: %lld points, mean %.3f, std %.3f, NMAD %.3f, RMSE %.3f", name, a->points, a->mean,
-                          a->std, a->nmad, a->rmse)
-                 : format("\n%s: 0 points", name);
+        out += a ? printfText("\n%s: %lld points, mean %.3f, std %.3f, NMAD %.3f, RMSE %.3f", name, a->points, a->mean,
+                              a->std, a->nmad, a->rmse)
+                     : printfText("\n%s: 0 points", name);
     const bool fitFailed = r.status == CoregistrationStatus::TooFewSlopedPoints ||
                            r.status == CoregistrationStatus::TooFewAspects;
     if (!c.applied)

@@ -49,3 +49,30 @@ std::string inputProblem(const std::string& path)
         ::close(fd);
     return why;
 }
+
+bool readWholeFile(const std::string& path, long long largest, const char* largestText, std::string& bytes,
+                   std::string& why)
+{
+    const int fd = openRegularFile(path, why);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    bool read = fstat(fd, &info) == 0;
+    if (read && info.st_size > largest) {
+        why = std::string("is larger than ") + largestText;
+        read = false;
+    }
+    if (read) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        ssize_t got = 1;
+        while (done < bytes.size() && (got = ::read(fd, &bytes[done], bytes.size() - done)) > 0)
+            done += static_cast<std::size_t>(got);
+        bytes.resize(done);
+        read = got >= 0;
+        if (!read)
+            why = "cannot be read";
+    }
+    ::close(fd);
+    return read;
+}

@@ -13,3 +13,9 @@ std::string inputProblem(const std::string& path);
 // reason in why. The type is checked on the opened file, so that a file swapped for a
 // FIFO between a check and the open cannot block the read.
 int openRegularFile(const std::string& path, std::string& why);
+
+// The whole of a regular file of at most largest bytes into bytes; false with the reason:
+// openRegularFile's, "is larger than " + largestText, or "cannot be read". A file cut
+// short while it is read is read as far as it goes.
+bool readWholeFile(const std::string& path, long long largest, const char* largestText, std::string& bytes,
+                   std::string& why);

@@ -2,9 +2,6 @@
 
 #include "tools/report_window.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <istream>
@@ -16,32 +13,6 @@
 namespace {
 
 const long long largestMergeFile = 1LL << 30;
-
-bool readWhole(const std::string& path, std::string& bytes, std::string& why)
-{
-    const int fd = openRegularFile(path, why);
-    if (fd < 0)
-        return false;
-    struct stat info;
-    bool read = fstat(fd, &info) == 0;
-    if (read && info.st_size > largestMergeFile) {
-        why = "is larger than 1 GB";
-        read = false;
-    }
-    if (read) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        ssize_t got = 1;
-        while (done < bytes.size() && (got = ::read(fd, &bytes[done], bytes.size() - done)) > 0)
-            done += static_cast<std::size_t>(got);
-        bytes.resize(done);
-        read = got >= 0;
-        if (!read)
-            why = "cannot be read";
-    }
-    ::close(fd);
-    return read;
-}
 
 // The names to merge: "-" stands for the names on standard input, one a line.
 std::vector<std::string> mergeNames(const std::vector<std::string>& files, std::istream& in)
@@ -141,7 +112,7 @@ int mergeReports(const ReportOptions& o, std::istream& in, std::ostream& out, st
     std::vector<WindowReport> reports(names.size());
     for (std::size_t i = 0; i < names.size(); i++) {
         std::string bytes, why;
-        if (!readWhole(names[i], bytes, why) || !readMergeJson(bytes, reports[i], why)) {
+        if (!readWholeFile(names[i], largestMergeFile, "1 GB", bytes, why) || !readMergeJson(bytes, reports[i], why)) {
             err << "Cannot merge \"" << names[i] << "\": " << why << "\n";
             return 2;
         }

@@ -1,36 +1,25 @@
 // The reference figures in karvo-report's text report, from the builders the viewer shows
 // them with (analysis/reference_text.h), and the figures by slope.
 
-#include <cstdarg>
 #include <cstdio>
 
 #include "analysis/reference_text.h"
+#include "model/printf_text.h"
 #include "tools/report_reference.h"
 
 namespace {
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...)
-{
-    char text[1024];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(text, sizeof text, pattern, args);
-    va_end(args);
-    return text;
-}
-
 std::string slopeTable(const char* title, const SlopeFigures& s)
 {
-    std::string out = format("\n%s:\n  %-8s%10s%12s%12s%12s%12s%12s", title, "slope", "points", "mean", "std", "RMSE",
-                             "NMAD", "LE90");
+    std::string out = printfText("\n%s:\n  %-8s%10s%12s%12s%12s%12s%12s", title, "slope", "points", "mean", "std",
+                                 "RMSE", "NMAD", "LE90");
     for (const SlopeClassFigures& k : s.classes) {
-        const std::string range = format("%g-%g", k.from, k.to);
-        out += format("\n  %-8s%10lld", range.c_str(), k.points);
+        const std::string range = printfText("%g-%g", k.from, k.to);
+        out += printfText("\n  %-8s%10lld", range.c_str(), k.points);
         if (k.points > 0)
-            out += format("%12.3f%12.3f%12.3f%12.3f%12.3f", k.mean, k.std, k.rmse, k.nmad, k.le90);
+            out += printfText("%12.3f%12.3f%12.3f%12.3f%12.3f", k.mean, k.std, k.rmse, k.nmad, k.le90);
     }
-    return out + format("\n  without slope: %lld", s.withoutSlope);
+    return out + printfText("\n  without slope: %lld", s.withoutSlope);
 }
 
 std::string slopeText(const ReferenceFigures& f)

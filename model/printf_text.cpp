@@ -1,0 +1,14 @@
+#include "model/printf_text.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+std::string printfText(const char* pattern, ...)
+{
+    char text[1024];
+    va_list args;
+    va_start(args, pattern);
+    std::vsnprintf(text, sizeof text, pattern, args);
+    va_end(args);
+    return text;
+}
