@@ -1,5 +1,6 @@
 // The module's entry point: the one GdalModule, with GDAL's drivers registered.
 
+#include <cpl_conv.h>
 #include <gdal.h>
 
 #include "model/gdal/file_guard.h"
@@ -7,12 +8,20 @@
 
 namespace {
 
+// Enough for a band of rows of 256 x 256 tiles across a grid 60000 cells wide.
+const GIntBig readCacheBytes = 64LL << 20;
+
 class Module : public GdalModule {
 public:
     Module()
     {
         GDALAllRegister();
         installFileGuard();
+        // Every raster is read once, band of rows after band of rows, into the model's own
+        // grid: blocks left in GDAL's cache (5 % of the machine's memory by default) are a
+        // second copy of the grid at the peak. A user's own GDAL_CACHEMAX still holds.
+        if (CPLGetConfigOption("GDAL_CACHEMAX", nullptr) == nullptr)
+            GDALSetCacheMax64(readCacheBytes);
     }
 
     RasterKind identifyRaster(const std::string& path, bool trusted) override
