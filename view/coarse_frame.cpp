@@ -20,14 +20,35 @@ const double NEAR_WIDTH = 0.4;
 CoarseMesh kept;
 bool fullResolution = false;
 
-// The shorter side of a fine cell in view units, measured over the whole grid so that the
-// rounding of single coordinates does not enter.
-float shorterCellLength(const mountain& m)
+// The sides of a fine cell in view units, shorter first, measured over the whole grid so
+// that the rounding of single coordinates does not enter.
+std::pair<float, float> cellSides(const mountain& m)
 {
     const MeshGeometry mesh(m);
     const float across = std::fabs(mesh.x(m.ncols - 1) - mesh.x(0)) / float(m.ncols - 1);
     const float down = std::fabs(mesh.y(m.nrows - 1) - mesh.y(0)) / float(m.nrows - 1);
-    return std::min(across, down);
+    return std::minmax(across, down);
+}
+
+// The pixels a length of view units spans seen from eyeDistance.
+double pixelsOf(float length, float eyeDistance)
+{
+    return double(length) * MAX * NEAR_PLANE / (NEAR_WIDTH * double(eyeDistance));
+}
+
+// The step of the frame as drawn: filled cells must not shrink below a pixel, or a single
+// worst cell falls between the pixel centres again; drawn as points (one a triangle),
+// cells must not grow beyond half a pixel, or the background shows between the points.
+int stepAsDrawn(const mountain& m)
+{
+    const auto [shorter, longer] = cellSides(m);
+    const float eye = std::fabs(eyevalue);
+    if (drawTriangles)
+        return levelOfDetailStep(shorter, eye);
+    const double pixels = pixelsOf(longer, eye);
+    if (!(pixels > 0) || pixels >= 0.5 || !std::isfinite(pixels))
+        return 1;
+    return static_cast<int>(std::min(std::floor(0.5 / pixels), 1e9));
 }
 
 // The coarse levels beside what the grid holds, within what the machine or process may take.
@@ -100,7 +121,7 @@ CoarseMesh coarseMesh(int cellRows, int cellCols, const std::uint8_t* curve, con
 
 int levelOfDetailStep(float cellLength, float eyeDistance)
 {
-    const double pixels = double(cellLength) * MAX * NEAR_PLANE / (NEAR_WIDTH * double(eyeDistance));
+    const double pixels = pixelsOf(cellLength, eyeDistance);
     if (!(pixels > 0) || pixels >= 1 || !std::isfinite(pixels))
         return 1;
     return static_cast<int>(std::min(std::ceil(1 / pixels), 1e9));
@@ -110,7 +131,7 @@ const CoarseMesh* stillLevelOfDetail(const mountain& m)
 {
     if (fullResolution || m.cellCount() <= LEVEL_OF_DETAIL_CELLS)
         return nullptr;
-    const int step = std::min(levelOfDetailStep(shorterCellLength(m), std::fabs(eyevalue)), std::max(m.nrows, m.ncols));
+    const int step = std::min(stepAsDrawn(m), std::max(m.nrows, m.ncols));
     if (step <= 1)
         return nullptr;
     const int cellRows = m.nrows - 1, cellCols = m.ncols - 1;

@@ -2,7 +2,8 @@
 // Still frames of grids larger than the screen. Drawn in full, a grid of 10^8 cells puts
 // a hundred cells on every pixel of the view, and a single cell of the worst level falls
 // between the pixel centres and is never seen. Above LEVEL_OF_DETAIL_CELLS a still frame
-// is drawn from coarse cells of step x step cells, each about a pixel of the view:
+// is drawn from coarse cells of step x step cells, each about a pixel of the view (filled)
+// or at most half a pixel (drawn as points, one a triangle, which must leave no gaps):
 //
 //   - a coarse cell spans grid points R*step to min((R+1)*step, nrows-1), and likewise the
 //     columns, as the mesh walk of the renderer steps through them; the heights of its

@@ -66,6 +66,7 @@ TEST_F(CoarseFrameTest, OnlyAboveFourMillionCellsWithoutFullResolutionAndWithMem
 {
     mountain m;
     m.nrows = 2001, m.ncols = 2000, m.cellsize = 10;  // 3998000 cells
+    drawTriangles = true;
     m.convert_to_triangles(1);
     EXPECT_EQ(stillLevelOfDetail(m), nullptr);
     m.ncols = 2002;  // 4002000
@@ -108,6 +109,22 @@ TEST_F(CoarseFrameTest, SpikesOfAGridLargerThanTheScreenShowWhereTheyAre)
     EXPECT_GT(stillLevelOfDetail(mt)->step, step);
     eyevalue = -30;
     EXPECT_LT(stillLevelOfDetail(mt)->step, step);
+}
+
+TEST_F(CoarseFrameTest, PointsOfAGridLargerThanTheScreenLeaveNoBackgroundBetweenThem)
+{
+    Places places;
+    ASSERT_TRUE(open(grid("spikes.grd", 4000, 4000, spikes(4000, 4000, 12, places), 10)));
+    drawTriangles = false;
+    eyevalue = -100.5f, xrotation = 180, zrotation = 180, lighting = 0;
+    frame();
+    int x0, y0, x1, y1;
+    ASSERT_TRUE(projectGridPoint(200, 200, x0, y0) && projectGridPoint(3800, 3800, x1, y1));
+    int background = 0;
+    for (int y = std::min(y0, y1); y <= std::max(y0, y1); y++)
+        for (int x = std::min(x0, x1); x <= std::max(x0, x1); x++)
+            background += colourNear(pixel(x, y), 0.9f, 0.9f, 1.0f);
+    EXPECT_EQ(background, 0);
 }
 
 }  // namespace
