@@ -172,6 +172,21 @@ LevelOfDetailFigures levelOfDetail(MyWindow& view)
     return f;
 }
 
+// Opens the grid at path in view without its reading line, which would break the table.
+void openQuietly(MyWindow& view, const std::string& path)
+{
+    float x, y, s;
+    std::fflush(stdout);
+    const int console = dup(1);
+    const int nowhere = open("/dev/null", O_WRONLY);
+    dup2(nowhere, 1);
+    view.Begin(10, true, 1, path.c_str(), nullptr, 1, 3, 4100, 0, x, y, s);
+    std::fflush(stdout);
+    dup2(console, 1);
+    close(nowhere);
+    close(console);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -195,17 +210,7 @@ int main(int argc, char** argv)
         resetAnalysis();
         resetView();
         drawTriangles = true;
-        float x, y, s;
-        // The reading line would break the table.
-        std::fflush(stdout);
-        const int console = dup(1);
-        const int nowhere = open("/dev/null", O_WRONLY);
-        dup2(nowhere, 1);
-        view.Begin(10, true, 1, path.c_str(), nullptr, 1, 3, 4100, 0, x, y, s);
-        std::fflush(stdout);
-        dup2(console, 1);
-        close(nowhere);
-        close(console);
+        openQuietly(view, path);
         // A full frame of 4000 x 4000 takes seconds under a software GL.
         const int frames = size > 1000 ? 3 : size > 500 ? 5 : 9;
         const std::string grid = std::to_string(size) + " x " + std::to_string(size);
