@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "analysis/unit_fit_step.h"
+#include "shell/information_strip.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 
@@ -25,6 +26,7 @@ void applyUnit(double u)
 {
     fitInForce.reset();
     gl->modCurveErr(float(u));
+    refreshPickedFigures();
     showLegend(u);
 }
 

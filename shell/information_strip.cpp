@@ -176,11 +176,16 @@ std::string pickedFiguresText(const Place& p)
 
 void showPickedCell()
 {
-    const PickedCell picked = pickedCell();
-    if (picked.picked)
-        pickedFigures->value(pickedFiguresText(currentCellFigures(picked.row, picked.col)).c_str());
-    showFiguresLine(picked.picked);
+    refreshPickedFigures();
+    showFiguresLine(pickedCell().picked);
     showView();
+}
+
+void refreshPickedFigures()
+{
+    const PickedCell picked = pickedCell();
+    if (picked.picked && pickedFigures != nullptr)
+        pickedFigures->value(pickedFiguresText(currentCellFigures(picked.row, picked.col)).c_str());
 }
 
 int exaggerationShown() { return static_cast<int>(vdisplay->value()); }

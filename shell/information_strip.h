@@ -41,6 +41,9 @@ std::string pickedFiguresText(const Place& figures);
 // Shows the picked point's figures (view/picked_cell.h), or hides the line when none is
 // picked, and redraws the view: the listener the strip sets for every pick.
 void showPickedCell();
+// The figures of the point picked, graded again after the unit or the comparison set
+// changed; nothing when no point is picked.
+void refreshPickedFigures();
 
 // Callback of every vertical exaggeration counter, the dialogs' and the strip's. Whichever
 // counter called, the strip's value is the one that applies: the view is rebuilt with it

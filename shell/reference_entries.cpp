@@ -7,6 +7,7 @@
 #include "analysis/current_reference.h"
 #include "analysis/loader.h"
 #include "model/mountain.h"
+#include "shell/information_strip.h"
 #include "shell/shell_state.h"
 #include "view/my_window.h"
 
@@ -56,6 +57,7 @@ void showReferenceEntries()
         takeBackInitialData();
         initialDataForCheckpoints = false;
     }
+    refreshPickedFigures();  // the comparison set they were graded against may have changed
 }
 
 void clearCheckpointsM(Fl_Widget*, void*)

@@ -21,6 +21,7 @@
 #include "analysis/loader.h"
 #include "model/mountain.h"
 #include "model/raster_reader.h"
+#include "shell/curvature_unit.h"
 #include "shell/menu_table.h"
 #include "shell/options.h"
 #include "shell/shell_state.h"
@@ -246,6 +247,9 @@ TEST_F(MainWindowTest, PickedFiguresLineUntilTheNextOpen)
     pickCell(2, 3);  // the spike: kappa 4 x 8; x, y its pixel's centre
     EXPECT_STREQ(pickedFigures->value(), "Row 2   Column 3   x 35   y 25   Height 108.00   Curvature 32.000 "
                                          "(level 3)");
+    setCurvatureUnit(20);  // graded again: the line follows the unit
+    EXPECT_STREQ(pickedFigures->value(), "Row 2   Column 3   x 35   y 25   Height 108.00   Curvature 32.000 "
+                                         "(level 1)");
     pickCell(4, 5);  // the last row and column: no cell, no level
     EXPECT_STREQ(pickedFigures->value(), "Row 4   Column 5   x 55   y 5   Height 100.00");
 }
