@@ -4,9 +4,6 @@
 // bias and the figures before and after in the lines karvo-report prints, or why nothing
 // was done. It is not refreshed; every run opens a new one.
 
-#include <FL/Fl_Multiline_Output.H>
-#include <FL/Fl_Window.H>
-
 #include <string>
 
 #include "analysis/comparison_coregistration.h"
@@ -36,17 +33,7 @@ std::string resultText(const ComparisonCoregistration& c)
     return "file \"" + comparisonSource().name + "\": " + c.problem + "\n";
 }
 
-void showResult(const std::string& text)
-{
-    Fl_Window* window = new Fl_Window(0, 0, 500, 170, "Coregistration");
-    Fl_Multiline_Output* out = new Fl_Multiline_Output(0, 0, 500, 170, "");
-    out->cursor_color(FL_WHITE);
-    out->textsize(12);
-    out->value(text.c_str());
-    window->end();
-    window->callback(closeReportWindow);
-    window->show();
-}
+void showResult(const std::string& text) { showTextWindow("Coregistration", 500, 170, text); }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "dialogs/report_state.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Multiline_Output.H>
 #include <FL/Fl_Window.H>
 
 int GRAPH_TYPE = 0;
@@ -29,4 +30,16 @@ void resetReportState()
     graphbox = nullptr;
     sparseIn = nullptr;
     unitSlider = nullptr;
+}
+
+void showTextWindow(const char* title, int w, int h, const std::string& text)
+{
+    Fl_Window* window = new Fl_Window(0, 0, w, h, title);
+    Fl_Multiline_Output* out = new Fl_Multiline_Output(0, 0, w, h, "");
+    out->cursor_color(FL_WHITE);
+    out->textsize(12);
+    out->value(text.c_str());
+    window->end();
+    window->callback(closeReportWindow);
+    window->show();
 }

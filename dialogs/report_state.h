@@ -3,6 +3,8 @@
 // entry shows, the request of "Remove Big", and the newest window or field of each kind.
 // Every window is built anew on each request; these point to the newest one.
 
+#include <string>
+
 class Fl_Counter;
 class Fl_Input;
 class Fl_Widget;
@@ -29,3 +31,8 @@ void resetReportState();
 // again, so it is hidden and deleted with its widgets (and a graph with its counts), and
 // graphwin and graphbox forget it when it was the newest graph.
 void closeReportWindow(Fl_Widget* window, void* data = nullptr);
+
+// A new top-level report window of w x h titled title, whose one field shows text (at
+// size 12, which the statistics report needs to show its last line) and which is deleted
+// when closed (closeReportWindow).
+void showTextWindow(const char* title, int w, int h, const std::string& text);

@@ -2,9 +2,6 @@
 // prints, graded by the unit in force, followed by the reference figures (the NMAS test
 // and the checkpoints held). It is not refreshed; every request opens a new window.
 
-#include <FL/Fl_Multiline_Output.H>
-#include <FL/Fl_Window.H>
-
 #include <algorithm>
 
 #include "analysis/current_reference.h"
@@ -38,15 +35,6 @@ void stats(Fl_Widget*, void*)
     const std::string text = statisticsText(currentStatistics(curvatureUnit(), FILE_CONST == 2)) + reference;
     int w = 0, h = 0;
     windowSize(reference, text, w, h);
-    Fl_Window* window = new Fl_Window(0, 0, w, h, "Statistics");
-    Fl_Multiline_Output* out = new Fl_Multiline_Output(0, 0, w, h, "");
-    out->cursor_color(FL_WHITE);
-    // At the toolkit's default size the comparison report's lines overrun the 400 pixels
-    // and the last one, the RMSE, is hidden.
-    out->textsize(12);
-    out->value(text.c_str());
-    window->end();
-    window->callback(closeReportWindow);
-    window->show();
+    showTextWindow("Statistics", w, h, text);
     focusView();
 }

@@ -3,9 +3,6 @@
 // a "Curvature Unit" window states it with the figures it was fitted from. Without a fit the
 // error window says why, and the unit in force stays.
 
-#include <FL/Fl_Multiline_Output.H>
-#include <FL/Fl_Window.H>
-
 #include <sstream>
 #include <string>
 
@@ -19,17 +16,7 @@
 
 namespace {
 
-void showUnitLine(const std::string& line)
-{
-    Fl_Window* window = new Fl_Window(0, 0, 500, 60, "Curvature Unit");
-    Fl_Multiline_Output* out = new Fl_Multiline_Output(0, 0, 500, 60, "");
-    out->cursor_color(FL_WHITE);
-    out->textsize(12);
-    out->value(line.c_str());
-    window->end();
-    window->callback(closeReportWindow);
-    window->show();
-}
+void showUnitLine(const std::string& line) { showTextWindow("Curvature Unit", 500, 60, line); }
 
 }  // namespace
 
